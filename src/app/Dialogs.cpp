@@ -1,0 +1,96 @@
+#include "app/Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace pcbprep {
+
+QString QtFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    // A description that already names its pattern is shown as it is.
+    if (description.contains(QLatin1Char('('))) {
+      const qsizetype open = description.indexOf(QLatin1Char('('));
+      description = description.left(open).trimmed();
+      if (description.isEmpty()) description = parts[i];
+    }
+    out << QStringLiteral("%1 (%2)").arg(description, parts[i + 1]);
+  }
+  if (out.isEmpty()) return filter;
+  return out.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filter) {
+  const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter,
+                                           const QString& presetName) {
+  const QString path =
+      QFileDialog::getSaveFileName(parent, QString(), presetName, QtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+bool QtDialogs::confirm(QWidget* parent, const QString& title, const QString& prompt) {
+  QMessageBox box(QMessageBox::Question, title, prompt, QMessageBox::Ok | QMessageBox::Cancel,
+                  parent);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+void QtDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void QtDialogs::warn(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter) {
+  calls.push_back({QStringLiteral("open"), filter, {}, {}, {}});
+  if (fileAnswers.empty()) return std::nullopt;
+  auto answer = fileAnswers.front();
+  fileAnswers.pop_front();
+  return answer;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& filter,
+                                                 const QString& presetName) {
+  calls.push_back({QStringLiteral("save"), filter, presetName, {}, {}});
+  if (fileAnswers.empty()) return std::nullopt;
+  auto answer = fileAnswers.front();
+  fileAnswers.pop_front();
+  return answer;
+}
+
+bool ScriptedDialogs::confirm(QWidget*, const QString& title, const QString& prompt) {
+  calls.push_back({QStringLiteral("confirm"), {}, {}, title, prompt});
+  if (confirmAnswers.empty()) return false;
+  const bool answer = confirmAnswers.front();
+  confirmAnswers.pop_front();
+  return answer;
+}
+
+void ScriptedDialogs::inform(QWidget*, const QString& title, const QString& text) {
+  calls.push_back({QStringLiteral("inform"), {}, {}, title, text});
+}
+
+void ScriptedDialogs::warn(QWidget*, const QString& title, const QString& text) {
+  calls.push_back({QStringLiteral("warn"), {}, {}, title, text});
+}
+
+int ScriptedDialogs::count(const QString& kind) const {
+  int n = 0;
+  for (const auto& call : calls) n += call.kind == kind ? 1 : 0;
+  return n;
+}
+
+}  // namespace pcbprep

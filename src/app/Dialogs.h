@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace pcbprep {
+
+// Every file dialog and message box of the program goes through this interface, so
+// the window tests can answer them from a script.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // Filters are written "description|pattern", as the program's captions give them.
+  virtual std::optional<QString> openFile(QWidget* parent, const QString& filter) = 0;
+  virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                          const QString& presetName) = 0;
+  // A modal OK/Cancel question with Cancel as the default button; true for OK.
+  virtual bool confirm(QWidget* parent, const QString& title, const QString& prompt) = 0;
+  // A modal message with an OK button.
+  virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
+  virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+};
+
+// "*.NET|*.net" -> "*.NET (*.net)" for Qt's file dialogs.
+QString QtFilter(const QString& filter);
+
+// The real dialogs of the program.
+class QtDialogs final : public Dialogs {
+ public:
+  std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
+  std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                  const QString& presetName) override;
+  bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
+  void inform(QWidget* parent, const QString& title, const QString& text) override;
+  void warn(QWidget* parent, const QString& title, const QString& text) override;
+};
+
+// Answers from a script and a record of what was asked, for tests.
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Call {
+    QString kind;  // "open", "save", "confirm", "inform", "warn"
+    QString filter;
+    QString preset;
+    QString title;
+    QString text;
+  };
+
+  std::deque<std::optional<QString>> fileAnswers;  // nullopt = cancelled
+  std::deque<bool> confirmAnswers;                 // empty = Cancel (the default)
+  std::vector<Call> calls;
+
+  std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
+  std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                  const QString& presetName) override;
+  bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
+  void inform(QWidget* parent, const QString& title, const QString& text) override;
+  void warn(QWidget* parent, const QString& title, const QString& text) override;
+
+  int count(const QString& kind) const;
+};
+
+}  // namespace pcbprep

@@ -1,0 +1,133 @@
+// Netlist loading, the net and part lists, the raw-view search and the
+// previous-input helpers of the edit panel.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "app/Dialogs.h"
+#include "app/MainForm.h"
+#include "app/UiSupport.h"
+#include "design/AppInfo.h"
+#include "design/CodePage.h"
+#include "netlist/NetlistReader.h"
+
+namespace pcbprep {
+
+namespace {
+
+// The raw view shows at most this many characters: a larger file is still loaded
+// whole, but laying out megabytes of text would freeze the window.
+constexpr std::size_t kRawViewLimit = 2'000'000;
+
+QStringList ToStringList(const std::vector<Text>& items) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(items.size()));
+  for (const Text& item : items) list << Q(item);
+  return list;
+}
+
+}  // namespace
+
+void MainForm::mnOpenClick() {
+  // The file is chosen first, so a cancel keeps the loaded netlist as it is.
+  const std::optional<QString> chosen = dialogs_.openFile(this, QStringLiteral("*.NET|*.net"));
+  if (!chosen) return;
+  const QString path = *chosen;
+
+  std::optional<BusyCursor> busy(std::in_place);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    busy.reset();
+    LoadResult unreadable;
+    unreadable.failure = LoadFailure::Unreadable;
+    dialogs_.warn(this, Q(kAppTitle),
+                  Q(LoadFailureMessage(unreadable, T(path))) + QStringLiteral("\n") +
+                      file.errorString());
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  file.close();
+
+  design_.NetFilePath = T(path);
+  Text7->clear();
+  for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
+  Text1->setText(path);
+
+  const DecodeResult decoded = DecodeCp932(std::string_view(bytes.constData(), bytes.size()));
+  if (decoded.text.size() > kRawViewLimit) {
+    RichTextBox1->setPlainText(
+        Q(TextView(decoded.text).substr(0, kRawViewLimit)) +
+        QStringLiteral("\n……（ファイルが大きいため、先頭の一部だけを表示しています）"));
+  } else {
+    RichTextBox1->setPlainText(Q(decoded.text));
+  }
+
+  const LoadResult result = LoadNetlistText(design_, decoded.text);
+  if (!result.ok()) {
+    busy.reset();
+    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
+    return;
+  }
+
+  List2->setUpdatesEnabled(false);
+  List3->setUpdatesEnabled(false);
+  List2->clear();
+  List3->clear();
+  List3->addItems(ToStringList(NetListItems(design_)));
+  List2->addItems(ToStringList(NetPinListItems(design_)));
+  List2->setUpdatesEnabled(true);
+  List3->setUpdatesEnabled(true);
+
+  Text4->setText(QString::number(result.totalPins));
+  Text5->setText(QString::number(design_.NetCount));
+  Text6->setText(Q(result.status));
+  txtSkipNet[0]->setText(Q(result.largestNet));
+}
+
+void MainForm::list1Click(int index) {
+  if (index < 0 || index + 1 > kMaxParts) return;
+  showEditPanel(FillEditPanel(design_, index + 1));
+}
+
+void MainForm::list3Click(int index) {
+  if (index < 0 || index + 1 > kMaxNets) return;
+  std::array<Text, 10> boxes = readSkipNets();
+  if (AddSkipNet(boxes, design_.NetTable.at(index + 1, 0)) >= 0) showSkipNets(boxes);
+}
+
+void MainForm::command4Click() {
+  QTextCursor cursor = RichTextBox1->textCursor();
+  const int caret = cursor.selectionEnd();
+  cursor.setPosition(caret);
+  RichTextBox1->setTextCursor(cursor);
+
+  const Text needle = T(Text3->text());
+  const Text text = T(RichTextBox1->toPlainText());
+  if (const auto hit = FindInRawText(text, needle, static_cast<std::size_t>(caret))) {
+    cursor.setPosition(static_cast<int>(*hit));
+    cursor.setPosition(static_cast<int>(*hit + needle.size()), QTextCursor::KeepAnchor);
+    RichTextBox1->setTextCursor(cursor);
+    RichTextBox1->ensureCursorVisible();
+  }
+  RichTextBox1->setFocus();
+}
+
+void MainForm::command13Click() {
+  QTextCursor cursor = RichTextBox1->textCursor();
+  cursor.setPosition(0);
+  RichTextBox1->setTextCursor(cursor);
+  RichTextBox1->ensureCursorVisible();
+}
+
+void MainForm::cmbRirekiClick() { SYNNAME->setText(cmbRireki->currentText()); }
+void MainForm::cmdPastClick() { SYNNAME->setText(cmdPast->text()); }
+void MainForm::combo11Click() { Text2->setText(Combo11->currentText()); }
+void MainForm::command10Click() { Text2->setText(Command10->text()); }
+void MainForm::command11Click() { Text12->setText(Command11->text()); }
+
+}  // namespace pcbprep

@@ -1,0 +1,263 @@
+#include "netlist/NetlistReader.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "design/CodePage.h"
+#include "design/Numeric.h"
+
+namespace pcbprep {
+
+bool NetlistItemReader::next(NetlistItem& item) {
+  const std::size_t n = text_.size();
+  if (pos_ >= n) return false;
+  while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
+  item.line = line_;
+  item.text.clear();
+
+  auto endOfItem = [&] {
+    // Consume the delimiter that ended the item.
+    if (pos_ >= n) return;
+    const char16_t c = text_[pos_];
+    if (c == u',') {
+      ++pos_;
+    } else if (c == u'\r') {
+      ++pos_;
+      if (pos_ < n && text_[pos_] == u'\n') ++pos_;
+      ++line_;
+    } else if (c == u'\n') {
+      ++pos_;
+      ++line_;
+    }
+  };
+
+  if (pos_ < n && text_[pos_] == u'"') {
+    ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < n && text_[pos_] != u'"') {
+      const char16_t c = text_[pos_];
+      if (c == u'\n' || (c == u'\r' && !(pos_ + 1 < n && text_[pos_ + 1] == u'\n'))) ++line_;
+      ++pos_;
+    }
+    item.text.assign(text_.substr(start, pos_ - start));
+    if (pos_ < n) ++pos_;  // closing quote
+    // Anything between the closing quote and the delimiter is not part of the item.
+    while (pos_ < n && text_[pos_] != u',' && text_[pos_] != u'\r' && text_[pos_] != u'\n') ++pos_;
+    endOfItem();
+    return true;
+  }
+
+  const std::size_t start = pos_;
+  while (pos_ < n && text_[pos_] != u',' && text_[pos_] != u'\r' && text_[pos_] != u'\n') ++pos_;
+  item.text.assign(text_.substr(start, pos_ - start));
+  endOfItem();
+  return true;
+}
+
+bool SplitPinToken(TextView token, Text& reference, Text& pinNumber) {
+  const std::size_t first = token.find(u'-');
+  if (first == TextView::npos) return false;
+  reference.assign(token.substr(0, first));
+  const std::size_t second = token.find(u'-', first + 1);
+  pinNumber.assign(second == TextView::npos ? token.substr(first + 1)
+                                            : token.substr(first + 1, second - first - 1));
+  return true;
+}
+
+namespace {
+
+// Empties each net row up to its first empty name/pin cell, in all three tables.
+void EmptyNetTables(Design& d) {
+  for (int r = 1; r <= kMaxNets; ++r) {
+    const int width = d.NetTable.storedWidth(r);
+    int c = 0;
+    while (c < width && !d.NetTable.at(r, c).empty()) ++c;
+    if (c >= width) {
+      d.NetTable.clearRow(r);
+    } else {
+      for (int k = 0; k < c; ++k) d.NetTable.set(r, k, Text());
+    }
+    for (int k = 0; k < c; ++k) {
+      d.PinPartTable.set(r, k, Text());
+      d.PinNoTable.set(r, k, Text());
+    }
+  }
+}
+
+LoadResult Fail(LoadFailure failure, int line) {
+  LoadResult result;
+  result.failure = failure;
+  result.line = line;
+  return result;
+}
+
+}  // namespace
+
+LoadResult LoadNetlistText(Design& d, TextView text) {
+  EmptyNetTables(d);
+  d.NetCount = 0;
+
+  // Capacity pass: an empty line takes no slot, an opening line two, others one.
+  {
+    NetlistItemReader reader(text);
+    NetlistItem item;
+    int used = 0;
+    while (true) {
+      if (used + 1 > kMaxLineSlots) {
+        if (reader.next(item)) return Fail(LoadFailure::TooManyLineSlots, item.line);
+        break;
+      }
+      if (!reader.next(item)) break;
+      if (item.text.empty()) continue;
+      if (item.text.find(u'[') != Text::npos) {
+        if (used + 2 > kMaxLineSlots) return Fail(LoadFailure::TooManyLineSlots, item.line);
+        used += 2;
+      } else {
+        used += 1;
+      }
+    }
+  }
+
+  // Parse pass.
+  NetlistItemReader reader(text);
+  NetlistItem item;
+  int r = 1;
+  int c = 0;
+  Text reference;
+  Text pinNumber;
+  auto failHere = [&](LoadFailure f) {
+    d.NetCount = static_cast<std::int16_t>(r - 1);
+    return Fail(f, item.line);
+  };
+  while (reader.next(item)) {
+    if (r > kMaxNets) return failHere(LoadFailure::TooManyNets);
+    if (c > kNetColumns - 1) return failHere(LoadFailure::TooManyPins);
+    const Text& line = item.text;
+    d.NetTable.set(r, c, line);
+
+    const std::size_t open = line.find(u'[');
+    if (open != Text::npos) {
+      const Text name = line.substr(0, open);
+      const std::size_t nextOpen = line.find(u'[', open + 1);
+      Text first = line.substr(open + 1, nextOpen == Text::npos ? Text::npos : nextOpen - open - 1);
+      const std::size_t close = first.find(u']');
+      const bool onePin = close != Text::npos;
+      if (onePin) first.resize(close);
+      d.NetTable.set(r, 0, name);
+      d.PinPartTable.set(r, 0, name);
+      d.PinNoTable.set(r, 0, name);
+      d.NetTable.set(r, 2, first);
+      if (!SplitPinToken(first, reference, pinNumber)) {
+        return failHere(LoadFailure::TokenWithoutHyphen);
+      }
+      d.PinPartTable.set(r, 2, reference);
+      d.PinNoTable.set(r, 2, pinNumber);
+      c += 3;
+      if (onePin) {
+        d.NetTable.set(r, 1, u"1");
+        ++r;
+        c = 0;
+      }
+      continue;
+    }
+
+    const std::size_t close = line.find(u']');
+    if (close != Text::npos) {
+      const Text last = line.substr(0, close);
+      d.NetTable.set(r, c, last);
+      if (!SplitPinToken(last, reference, pinNumber)) {
+        return failHere(LoadFailure::TokenWithoutHyphen);
+      }
+      d.PinPartTable.set(r, c, reference);
+      d.PinNoTable.set(r, c, pinNumber);
+      d.NetTable.set(r, 1, IntText(c - 1));
+      c = 0;
+      ++r;
+      continue;
+    }
+
+    if (line.find(u'-') != Text::npos) {
+      SplitPinToken(line, reference, pinNumber);
+      d.PinPartTable.set(r, c, reference);
+      d.PinNoTable.set(r, c, pinNumber);
+      ++c;
+    }
+    // Any other line is ignored; its stored text is overwritten by the next line.
+  }
+  d.NetCount = static_cast<std::int16_t>(r - 1);
+
+  LoadResult result;
+  for (int n = 1; n <= d.NetCount; ++n) {
+    result.totalPins += static_cast<long long>(NumericValue(d.NetTable.at(n, 1)));
+  }
+  result.status = result.totalPins > kMaxTotalPinsOk ? u"OVR" : u"OK";
+
+  // The net with most pins; on a tie the earlier net wins.
+  if (d.NetCount > 0) {
+    int best = 1;
+    double bestCount = NumericValue(d.NetTable.at(1, 1));
+    for (int n = 2; n <= d.NetCount; ++n) {
+      const double count = NumericValue(d.NetTable.at(n, 1));
+      if (count > bestCount) {
+        best = n;
+        bestCount = count;
+      }
+    }
+    result.largestNet = d.NetTable.at(best, 0);
+  }
+  return result;
+}
+
+LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
+  const DecodeResult decoded = DecodeCp932(bytes);
+  LoadResult result = LoadNetlistText(design, decoded.text);
+  result.invalidBytes = decoded.invalidBytes;
+  return result;
+}
+
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  if (in) buffer << in.rdbuf();
+  if (!in || in.bad()) {
+    LoadResult result = Fail(LoadFailure::Unreadable, 0);
+    return result;
+  }
+  const std::string bytes = buffer.str();
+  const DecodeResult decoded = DecodeCp932(bytes);
+  if (rawText) *rawText = decoded.text;
+  LoadResult result = LoadNetlistText(design, decoded.text);
+  result.invalidBytes = decoded.invalidBytes;
+  return result;
+}
+
+Text LoadFailureMessage(const LoadResult& result, TextView path) {
+  Text reason;
+  switch (result.failure) {
+    case LoadFailure::None:
+      return Text();
+    case LoadFailure::Unreadable:
+      reason = u"ファイルを開けないか、読み込めません。";
+      break;
+    case LoadFailure::TooManyLineSlots:
+      reason = u"行数が上限（" + IntText(kMaxLineSlots) + u" 行分）を超えています。";
+      break;
+    case LoadFailure::TooManyNets:
+      reason = u"ネット数が上限（" + IntText(kMaxNets) + u"）を超えています。";
+      break;
+    case LoadFailure::TooManyPins:
+      reason = u"１ネットのピン数が上限（" + IntText(kMaxPinsPerNet) + u"）を超えています。";
+      break;
+    case LoadFailure::TokenWithoutHyphen:
+      reason = u"ピン名に「-」がありません（部品番号-ピン番号 の形式ではありません）。";
+      break;
+  }
+  Text message = u"ネットリストの読み込みを中止しました。\n\nファイル: ";
+  message += path;
+  if (result.line > 0) message += u"\n行: " + IntText(result.line);
+  message += u"\n理由: " + reason;
+  return message;
+}
+
+}  // namespace pcbprep

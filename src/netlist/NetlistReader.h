@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string_view>
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+inline constexpr int kMaxLineSlots = 2000;
+inline constexpr int kMaxTotalPinsOk = 2000;
+
+enum class LoadFailure {
+  None,
+  Unreadable,          // the file could not be opened or read
+  TooManyLineSlots,    // more than 2000 line slots in the capacity pass
+  TooManyNets,         // a net row beyond 1000 needed
+  TooManyPins,         // a pin column beyond 400 needed
+  TokenWithoutHyphen,  // an opening or closing pin token without "-"
+};
+
+struct LoadResult {
+  LoadFailure failure = LoadFailure::None;
+  int line = 0;  // 1-based line of the file where the load stopped (0 if none)
+  std::size_t invalidBytes = 0;  // bytes that were not valid code page 932
+
+  // Set only when the load succeeded.
+  long long totalPins = 0;
+  Text status;       // "OK", or "OVR" when the total pins exceed 2000
+  Text largestNet;   // proposal for the first ignored-net box
+
+  bool ok() const { return failure == LoadFailure::None; }
+};
+
+// One item of the comma-delimited file and the 1-based line it starts on.
+struct NetlistItem {
+  Text text;
+  int line = 1;
+};
+
+// Reads the items of a decoded netlist text one at a time: an item ends at a comma,
+// CR, CR LF or LF; leading blanks are skipped; a double-quoted item runs to the next
+// double quote, delimiters included, and is taken without the quotes.
+class NetlistItemReader {
+ public:
+  explicit NetlistItemReader(TextView text) : text_(text) {}
+  bool next(NetlistItem& item);
+
+ private:
+  TextView text_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+};
+
+// Splits a pin token at "-": the reference before the first "-", the pin number up to
+// the second "-" or the end. Returns false when the token has no "-".
+bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
+
+// Loads a decoded netlist into the net tables of the design: the tables are emptied,
+// the capacity pass checks the line slots and the parse pass fills the tables.
+// NetCount ends as the number of nets closed, also after a failure.
+LoadResult LoadNetlistText(Design& design, TextView text);
+
+// Decodes the bytes of a netlist file (code page 932) and loads them.
+LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
+
+// Reads and loads a file; a file that cannot be read is a failure.
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr);
+
+// Japanese message for a failed load, naming the file, the line and the reason.
+Text LoadFailureMessage(const LoadResult& result, TextView path);
+
+}  // namespace pcbprep
