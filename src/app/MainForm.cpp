@@ -91,8 +91,9 @@ void MainForm::buildUi() {
   auto* partsLayout = new QVBoxLayout(partsBox);
   partsLayout->setContentsMargins(0, 0, 0, 0);
   auto* partsHeader = new QHBoxLayout;
-  partsHeader->addWidget(
-      Caption(QStringLiteral("部品リスト作成   　　　　　               部品数")));
+  auto* partsCaption = Caption(QStringLiteral("部品リスト作成   　　　　　               部品数"));
+  partsCaption->setFont(ListFont());
+  partsHeader->addWidget(partsCaption);
   Text10 = Box(QStringLiteral("Text10"), 60);
   Text10->setReadOnly(true);
   partsHeader->addWidget(Text10);
@@ -120,9 +121,10 @@ void MainForm::buildUi() {
   middle->setContentsMargins(0, 0, 0, 0);
   middleWidget->setLayout(middle);
   vertical->addWidget(middleWidget);
-  vertical->setStretchFactor(0, 1);
-  vertical->setStretchFactor(1, 1);
+  vertical->setStretchFactor(0, 3);
+  vertical->setStretchFactor(1, 2);
   vertical->setChildrenCollapsible(false);
+  vertical->setSizes({460, 300});
 
   grid->addWidget(vertical, 0, 0);
   grid->addLayout(bottom, 1, 0);
@@ -185,12 +187,17 @@ QWidget* MainForm::buildListArea() {
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* left = new QVBoxLayout;
-  left->addWidget(Caption(QStringLiteral("ネット名　　　　ピン数")));
+  // The headers use the list font so that they line up with the columns.
+  auto* netHeader = Caption(QStringLiteral("ネット名　　　　ピン数"));
+  netHeader->setFont(ListFont());
+  left->addWidget(netHeader);
   List3 = Named(new QListWidget, QStringLiteral("List3"));
   List3->setFont(ListFont());
   left->addWidget(List3, 1);
   auto* right = new QVBoxLayout;
-  right->addWidget(Caption(QStringLiteral("　　　　接続ピン名")));
+  auto* pinHeader = Caption(QStringLiteral("　　　　接続ピン名"));
+  pinHeader->setFont(ListFont());
+  right->addWidget(pinHeader);
   List2 = Named(new QListWidget, QStringLiteral("List2"));
   List2->setFont(ListFont());
   right->addWidget(List2, 1);
@@ -495,6 +502,11 @@ void MainForm::mnHelpVersionClick() {
   about_->show();
   about_->raise();
   about_->activateWindow();
+}
+
+void MainForm::refreshPartList(int p) {
+  RefreshPartList(design_, list1_, p);
+  showList1();
 }
 
 void MainForm::showList1() {

@@ -33,6 +33,8 @@ class MainForm : public QMainWindow {
 
   Design& design() { return design_; }
   const ListBoxState& list1State() const { return list1_; }
+  // Rebuilds (-1), appends or replaces the line of part p in List1 and shows it.
+  void refreshPartList(int p);
 
   // Command handlers, public so the command line of a test can reach them too.
   void mnOpenClick();

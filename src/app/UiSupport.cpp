@@ -9,21 +9,27 @@ BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 QFont ListFont() {
-  static const QStringList candidates = {
-      QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-      QStringLiteral("IPAGothic"),    QStringLiteral("IPAゴシック"),
-      QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic")};
-  const QStringList families = QFontDatabase::families();
-  for (const QString& name : candidates) {
-    if (families.contains(name)) {
-      QFont font(name);
-      font.setPointSize(10);
-      font.setStyleHint(QFont::TypeWriter);
-      return font;
+  // The lists ask for "ＭＳ ゴシック"; where it is not installed, Qt substitutes a
+  // Japanese monospace font with the same cell widths (IPAGothic on Debian).
+  static const QString kListFamily = QStringLiteral("ＭＳ ゴシック");
+  static const bool substituted = [] {
+    const QStringList families = QFontDatabase::families();
+    if (families.contains(kListFamily)) return true;
+    QStringList available;
+    for (const QString& name :
+         {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+          QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic")}) {
+      if (families.contains(name)) available << name;
     }
-  }
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    available << QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QFont::insertSubstitutions(kListFamily, available);
+    return true;
+  }();
+  (void)substituted;
+  QFont font(kListFamily);
   font.setPointSize(10);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
   return font;
 }
 

@@ -94,6 +94,8 @@ LoadResult Fail(LoadFailure failure, int line) {
 
 }  // namespace
 
+Text PinTotalStatus(long long totalPins) { return totalPins > kMaxTotalPinsOk ? u"OVR" : u"OK"; }
+
 LoadResult LoadNetlistText(Design& d, TextView text) {
   EmptyNetTables(d);
   d.NetCount = 0;
@@ -191,7 +193,7 @@ LoadResult LoadNetlistText(Design& d, TextView text) {
   for (int n = 1; n <= d.NetCount; ++n) {
     result.totalPins += static_cast<long long>(NumericValue(d.NetTable.at(n, 1)));
   }
-  result.status = result.totalPins > kMaxTotalPinsOk ? u"OVR" : u"OK";
+  result.status = PinTotalStatus(result.totalPins);
 
   // The net with most pins; on a tie the earlier net wins.
   if (d.NetCount > 0) {

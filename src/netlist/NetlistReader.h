@@ -55,6 +55,9 @@ class NetlistItemReader {
 // the second "-" or the end. Returns false when the token has no "-".
 bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
 
+// "OK", or "OVR" when the total number of pins is greater than 2000.
+Text PinTotalStatus(long long totalPins);
+
 // Loads a decoded netlist into the net tables of the design: the tables are emptied,
 // the capacity pass checks the line slots and the parse pass fills the tables.
 // NetCount ends as the number of nets closed, also after a failure.

@@ -10,6 +10,9 @@
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
 
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace pcbprep::testing {
 
 // A main window with scripted dialogs, shown offscreen.

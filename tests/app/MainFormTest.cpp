@@ -1,0 +1,268 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include "GuiTestSupport.h"
+#include "app/FrmAbout.h"
+
+namespace pcbprep::testing {
+namespace {
+
+using MainWindow = MainFormFixture;
+
+QStringList Items(QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
+  for (int i = 0; i < 10; ++i) {
+    const QString expected = i == 4 ? "VCC" : i == 9 ? "GND" : "";
+    EXPECT_EQ(find<QLineEdit>(qPrintable(QString("txtSkipNet_%1").arg(i)))->text(), expected);
+  }
+  EXPECT_EQ(find<QLineEdit>("Text14")->text(), "100");
+  EXPECT_EQ(find<QLineEdit>("Text15")->text(), "100");
+
+  auto* combo10 = find<QComboBox>("Combo10");
+  EXPECT_EQ(Items(combo10), QStringList({"なし", "自動", "主部品 ABC指定", "100   番代 分離", "",
+                                         "グループ解除"}));
+  EXPECT_EQ(combo10->currentText(), "なし");
+  EXPECT_EQ(Items(find<QComboBox>("Combo1")), QStringList({"C1005", "C1608", "C2012", "C3216"}));
+  EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "C1608");
+  EXPECT_EQ(find<QComboBox>("Combo2")->currentText(), "R1608");
+  EXPECT_EQ(find<QComboBox>("Combo3")->currentText(), "RA4-M");
+  EXPECT_EQ(Items(find<QComboBox>("Combo4")),
+            QStringList({"L1005", "L1608", "L2012", "L3216", "L3220", "L3225"}));
+  EXPECT_EQ(find<QComboBox>("Combo4")->currentText(), "L1608");
+  EXPECT_EQ(find<QComboBox>("Combo7")->currentText(), "TP06");
+  EXPECT_EQ(Items(find<QComboBox>("Combo7")).size(), 5);
+  for (const char* empty : {"Combo5", "Combo6", "Combo8"}) {
+    EXPECT_EQ(find<QComboBox>(empty)->count(), 0);
+    EXPECT_EQ(find<QComboBox>(empty)->currentText(), "");
+  }
+
+  const std::pair<const char*, const char*> captions[] = {
+      {"Command13", "トップ"},           {"Command4", "検  索"},
+      {"Command7", "拡張ネットチェック"}, {"Command1", "シンボル名　　自動割付"},
+      {"cmdPast", "前の入力"},           {"Command10", "前入力"},
+      {"Command11", "前"},               {"Command2", "修正　実行"},
+      {"Command8", ".ＣＨＩ　検索"},     {"Command6", "主部品名処理"},
+      {"Command15", "解除"},             {"Command12", "グループ処理"},
+      {"Command5_0", "実行"},            {"Command5_1", "部品座標確定"},
+      {"Command9", "配置イメージ"},      {"Command14", "外形作成"},
+      {"Command3", "部品追加"},          {"Command16", "解除"},
+      {"Command17", "プレ配置設計"},     {"Command18", "接続解析"}};
+  for (const auto& [name, caption] : captions) {
+    EXPECT_EQ(find<QPushButton>(name)->text(), QString::fromUtf8(caption)) << name;
+  }
+  EXPECT_EQ(find<QRadioButton>("Option1")->text(), "主部品別");
+  EXPECT_EQ(find<QRadioButton>("Option2")->text(), "グループ別");
+  EXPECT_EQ(find<QRadioButton>("Option3")->text(), "標準");
+  EXPECT_EQ(find<QRadioButton>("Option4")->text(), "ﾃﾞｰﾀﾍﾞｰｽ");
+  EXPECT_EQ(find<QPushButton>("Command6")->toolTip(),
+            "主部品名が未設定の部品に主部品名を設定します");
+
+  const std::pair<const char*, const char*> menus[] = {
+      {"mnFile", "ネットファイル(&F)　　"}, {"mnEdit", "ネット編集(&E)　　"},
+      {"mnBuhin", "部品リスト(&B)　　"},    {"mnHelp", "ヘルプ(&H)"}};
+  for (const auto& [name, caption] : menus) {
+    EXPECT_EQ(find<QMenu>(name)->title(), QString::fromUtf8(caption)) << name;
+  }
+  const std::pair<const char*, const char*> actions[] = {
+      {"mnOpen", "開く(&O)"},     {"mnsave", "保存(&S)"},      {"mnExit", "終了(&X)"},
+      {"mnHozon", "保存（&H）"},  {"mnYobikomi", "呼込（&Y）"}, {"mnHelpVersion", "ﾊﾞｰｼﾞｮﾝ情報"}};
+  for (const auto& [name, caption] : actions) {
+    EXPECT_EQ(find<QAction>(name)->text(), QString::fromUtf8(caption)) << name;
+  }
+  // Labels of the lists and the panel are shown as given.
+  QStringList labels;
+  for (auto* label : form->findChildren<QLabel*>()) labels << label->text();
+  for (const char* text : {"ネット名　　　　ピン数", "　　　　接続ピン名",
+                           "部品リスト作成   　　　　　               部品数",
+                           "（ 入力修正箇所をクリック ）", "ｼﾝﾎﾞﾙ名未定義数", "主/準/従",
+                           "主部品決定時無視するNET名 (電源 GND)", "ネット理論エラーリスト"}) {
+    EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
+  }
+}
+
+TEST_F(MainWindow, OpensTheSampleAndFillsListsAndCounters) {
+  openNetlist(ExamplePath("sample.NET"));
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].kind, "open");
+  EXPECT_EQ(dialogs.calls[0].filter, "*.NET|*.net");
+  EXPECT_EQ(dialogs.count("warn"), 0);
+
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), ExamplePath("sample.NET"));
+  EXPECT_EQ(find<QLineEdit>("Text5")->text(), "20");
+  EXPECT_EQ(find<QLineEdit>("Text4")->text(), "80");
+  EXPECT_EQ(find<QLineEdit>("Text6")->text(), "OK");
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_0")->text(), "GND");
+
+  auto* list3 = find<QListWidget>("List3");
+  ASSERT_EQ(list3->count(), 20);
+  EXPECT_EQ(list3->item(0)->text(), "VCC          13");
+  EXPECT_EQ(list3->item(2)->text(), "入力電源          2");
+  auto* list2 = find<QListWidget>("List2");
+  EXPECT_EQ(list2->item(0)->text(), "VCC");
+  EXPECT_EQ(list2->item(1)->text(), "        U1-1");
+  EXPECT_EQ(list2->item(14)->text(), "        ");
+  EXPECT_EQ(list2->item(15)->text(), "GND");
+  EXPECT_EQ(list2->count(), 20 * 2 + 80);
+  EXPECT_TRUE(find<QPlainTextEdit>("RichTextBox1")->toPlainText().contains("入力電源[CN1-1"));
+}
+
+TEST_F(MainWindow, ListsUseTheJapaneseMonospaceFont) {
+  for (const char* name : {"List1", "List2", "List3"}) {
+    const QFont font = find<QListWidget>(name)->font();
+    EXPECT_EQ(font.family(), "ＭＳ ゴシック");
+    if (QFontDatabase::families().contains("IPAGothic")) {
+      EXPECT_EQ(QFontInfo(font).family(), "IPAGothic") << name;
+    }
+  }
+}
+
+TEST_F(MainWindow, CancelledOpenChangesNothing) {
+  openNetlist(ExamplePath("sample.NET"));
+  dialogs.fileAnswers.push_back(std::nullopt);
+  form->findChild<QAction*>("mnOpen")->trigger();
+  EXPECT_EQ(form->design().NetCount, 20);
+  EXPECT_EQ(form->design().NetTable.at(1, 0), u"VCC");
+  EXPECT_EQ(find<QListWidget>("List3")->count(), 20);
+}
+
+TEST_F(MainWindow, FailedLoadSaysWhereAndWhyAndKeepsTheLists) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTemporaryDir dir;
+  const QString bad = dir.filePath("bad.NET");
+  QFile file(bad);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("A[U1-1]\r\nB[U2-1\r\nbroken]\r\n");
+  file.close();
+  find<QLineEdit>("Text26")->setText("3");
+  openNetlist(bad);
+  ASSERT_EQ(dialogs.count("warn"), 1);
+  const QString message = dialogs.calls.back().text;
+  EXPECT_TRUE(message.contains(bad));
+  EXPECT_TRUE(message.contains("3"));
+  EXPECT_TRUE(message.contains("「-」"));
+  EXPECT_EQ(form->design().NetCount, 1);
+  EXPECT_EQ(find<QListWidget>("List3")->count(), 20);
+  EXPECT_EQ(find<QLineEdit>("Text26")->text(), "");
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), bad);
+
+  openNetlist(dir.filePath("missing.NET"));
+  EXPECT_EQ(dialogs.count("warn"), 2);
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), bad);
+}
+
+TEST_F(MainWindow, NetClickProposesASkipNetOnce) {
+  openNetlist(ExamplePath("sample.NET"));
+  auto* list3 = find<QListWidget>("List3");
+  clickItem(list3, 3);  // VIN
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_1")->text(), "VIN");
+  clickItem(list3, 3);
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_2")->text(), "");
+  clickItem(list3, 0);  // VCC is already in box 4
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_2")->text(), "");
+}
+
+TEST_F(MainWindow, PartClickFillsTheEditPanel) {
+  Design& d = form->design();
+  d.PartTable.set(1, kPartRef, u"U1");
+  d.PartTable.set(2, kPartRef, u"R1");
+  d.PartTable.set(2, kPartSymbol, u"R1608");
+  d.PartTable.set(2, kPartSide, u"1");
+  d.PartTable.set(2, kPartClass, u"7");
+  d.PartTable.set(2, kPartMain, u"U1");
+  d.PartCount = 2;
+  form->refreshPartList(-1);
+  auto* list1 = find<QListWidget>("List1");
+  ASSERT_EQ(list1->count(), 2);
+  EXPECT_EQ(find<QLineEdit>("Text10")->text(), "2");
+  clickItem(list1, 1);
+  EXPECT_EQ(find<QLineEdit>("Text11")->text(), "R1");
+  EXPECT_EQ(find<QLineEdit>("SYNNAME")->text(), "R1608");
+  EXPECT_EQ(find<QLineEdit>("Text17")->text(), "裏(1)");
+  EXPECT_EQ(find<QLineEdit>("Text23")->text(), "");
+  EXPECT_EQ(find<QLineEdit>("Text2")->text(), "U1");
+  EXPECT_EQ(d.PartTable.at(2, kPartClass), u"");
+}
+
+TEST_F(MainWindow, SearchStepsThroughMatchesAndWraps) {
+  openNetlist(ExamplePath("sample.NET"));
+  auto* view = find<QPlainTextEdit>("RichTextBox1");
+  const QString text = view->toPlainText();
+  find<QLineEdit>("Text3")->setText("xout");
+  auto* search = find<QPushButton>("Command4");
+  search->click();
+  const int first = text.indexOf("XOUT");
+  EXPECT_EQ(view->textCursor().selectionStart(), first);
+  EXPECT_EQ(view->textCursor().selectedText(), "XOUT");
+  search->click();  // the only match: wraps and finds it again
+  EXPECT_EQ(view->textCursor().selectionStart(), first);
+
+  find<QLineEdit>("Text3")->setText("c1-");
+  search->click();
+  const int c1 = text.indexOf("C1-", first, Qt::CaseInsensitive);
+  EXPECT_EQ(view->textCursor().selectionStart(), c1);
+  find<QPushButton>("Command13")->click();
+  EXPECT_EQ(view->textCursor().position(), 0);
+  EXPECT_FALSE(view->textCursor().hasSelection());
+}
+
+TEST_F(MainWindow, PreviousInputButtonsCopyTheirCaptions) {
+  find<QPushButton>("cmdPast")->click();
+  EXPECT_EQ(find<QLineEdit>("SYNNAME")->text(), "前の入力");
+  find<QPushButton>("Command10")->click();
+  EXPECT_EQ(find<QLineEdit>("Text2")->text(), "前入力");
+  find<QPushButton>("Command11")->click();
+  EXPECT_EQ(find<QLineEdit>("Text12")->text(), "前");
+}
+
+TEST_F(MainWindow, SaveMenuAsksAndWritesNothing) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTemporaryDir dir;
+  dialogs.fileAnswers.push_back(dir.filePath("out.NET"));
+  form->findChild<QAction*>("mnsave")->trigger();
+  ASSERT_EQ(dialogs.calls.back().kind, "save");
+  EXPECT_EQ(dialogs.calls.back().filter, "*.NET|*.net");
+  EXPECT_EQ(dialogs.calls.back().preset, ExamplePath("sample.NET"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("out.NET")));
+  // Buttons and menu entries without an action change nothing.
+  form->findChild<QAction*>("mnExit")->trigger();
+  find<QPushButton>("Command3")->click();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->design().NetCount, 20);
+}
+
+TEST_F(MainWindow, VersionDialogShowsTitleAndVersion) {
+  form->findChild<QAction*>("mnHelpVersion")->trigger();
+  auto* about = form->findChild<FrmAbout*>("frmAbout");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->isVisible());
+  EXPECT_FALSE(about->isModal());
+  EXPECT_EQ(about->windowTitle(), "pcbprepのﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(about->lblVersion->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.0");
+  EXPECT_EQ(about->lblTitle->text(), "pcbprep");
+  form->findChild<QAction*>("mnHelpVersion")->trigger();
+  EXPECT_EQ(form->findChildren<FrmAbout*>().size(), 1);
+  about->cmdOK->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(form->findChild<FrmAbout*>("frmAbout"), nullptr);
+  form->findChild<QAction*>("mnHelpVersion")->trigger();
+  ASSERT_NE(form->findChild<FrmAbout*>("frmAbout"), nullptr);
+  EXPECT_EQ(form->findChild<FrmAbout*>("frmAbout")->lblVersion->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.0");
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
