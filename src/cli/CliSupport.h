@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "design/Design.h"
+#include "netlist/NetlistReader.h"
+
+namespace pcbprep::cli {
+
+// Raised for errors the user caused (a missing file, a bad option value); the
+// message is printed on stderr and the program exits with kExitFailure.
+struct UserError {
+  std::string message;
+};
+
+// Loads a netlist file into the design, or throws UserError with the same message
+// the window shows (file, line and reason).
+LoadResult LoadOrFail(Design& design, const std::string& path);
+
+// CR LF line ends, as the program's texts carry them, become LF for a terminal.
+std::string TerminalText(TextView text);
+
+// Writes bytes to a file, or throws UserError naming the reason.
+void WriteFileOrFail(const std::string& path, const std::string& bytes);
+
+}  // namespace pcbprep::cli
