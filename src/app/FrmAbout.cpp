@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "Version.h"
 #include "app/UiSupport.h"
@@ -21,10 +20,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
 
   picIcon = new QLabel;
   picIcon->setObjectName(QStringLiteral("picIcon"));
-  const QIcon icon = QApplication::windowIcon().isNull()
-                         ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                         : QApplication::windowIcon();
-  picIcon->setPixmap(icon.pixmap(48, 48));
+  picIcon->setPixmap(AppIcon().pixmap(64, 64));
   lblTitle = new QLabel;
   lblTitle->setObjectName(QStringLiteral("lblTitle"));
   QFont titleFont = lblTitle->font();

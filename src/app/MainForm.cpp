@@ -62,6 +62,7 @@ QComboBox* Combo(const QString& name, bool editable) {
 MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(Q(kAppTitle));
+  setWindowIcon(AppIcon());
   buildUi();
   buildMenus();
   loadForm();

@@ -2,11 +2,34 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 
 namespace pcbprep {
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
+QIcon AppIcon() {
+  // Rendered here rather than through an icon-engine plugin, so the icon needs
+  // nothing at run time beyond the Qt SVG library.
+  static const QIcon icon = [] {
+    QIcon result;
+    QSvgRenderer renderer(QStringLiteral(":/pcbprep.svg"));
+    if (!renderer.isValid()) return result;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+      QPixmap pixmap(size, size);
+      pixmap.fill(Qt::transparent);
+      QPainter painter(&pixmap);
+      renderer.render(&painter);
+      painter.end();
+      result.addPixmap(pixmap);
+    }
+    return result;
+  }();
+  return icon;
+}
 
 QFont ListFont() {
   // The lists ask for "ＭＳ ゴシック"; where it is not installed, Qt substitutes a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
 #include "design/Text.h"
@@ -20,6 +21,9 @@ class BusyCursor {
 // installed Japanese monospace font with the same cell widths (half-width ASCII,
 // full-width kanji), so the columns line up.
 QFont ListFont();
+
+// The application icon, drawn from its SVG at the usual sizes.
+QIcon AppIcon();
 
 inline QString Q(TextView text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));

@@ -2,10 +2,13 @@
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
+#include "app/UiSupport.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("pcbprep"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.pcbprep.pcbprep"));
+  QApplication::setWindowIcon(pcbprep::AppIcon());
   pcbprep::QtDialogs dialogs;
   pcbprep::MainForm window(dialogs);
   window.show();
