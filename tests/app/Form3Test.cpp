@@ -55,111 +55,47 @@ TEST_F(Form3Test, OpensWithItsCaptionsAndDefaults) {
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->windowTitle(), QStringLiteral("外形作成"));
 
-  const struct {
-    const char* name;
-    const char16_t* caption;
-    Qt::CheckState state;
-  } checks[] = {
-      {"Check1", u"部品面", Qt::Checked},
-      {"Check2", u"Ｌ２", Qt::Checked},
-      {"Check3", u"Ｌ３", Qt::Checked},
-      {"Check4", u"Ｌ４", Qt::Unchecked},
-      {"Check5", u"Ｌ５", Qt::Unchecked},
-      {"Check6", u"半田面", Qt::Checked},
-      {"Check7", u"Ｒ１", Qt::Checked},
-      {"Check8", u"Ｒ２", Qt::Checked},
-      {"Check9", u"Ｓ１", Qt::Checked},
-      {"Check10", u"Ｓ２", Qt::Unchecked},
-      {"Check11", u"Ｍ１", Qt::Unchecked},
-      {"Check12", u"Ｍ２", Qt::Unchecked},
-      {"Check13", u"実装図１", Qt::Checked},
-      {"Check14", u"実装図２", Qt::Unchecked},
-      {"Check15", u"レジスト枠", Qt::Checked},
-      {"Check16", u"メタルマスク　　　　コーナーマーク", Qt::Checked},
-      {"Check17", u"外形線", Qt::Checked},
-      {"Check18", u"配線エリア", Qt::Checked},
-      {"Check19", u"取付穴寸法線", Qt::Checked},
-      {"Check20", u"コーナーマーク", Qt::Checked},
-      {"Check21", u"寸法線", Qt::Checked},
-      {"Check22", u"ＧＮＤベタ層（ネガ）", Qt::Checked},
-      {"Check23", u"取付穴データ発生", Qt::Checked},
-      {"Check24", u"配置補助線", Qt::Checked},
-      {"Check25", u"TP　ネット名", Qt::PartiallyChecked},
-      {"Check26", u"外層ベタ  SAMPLE ", Qt::Checked},
-      {"Check27", u"ﾒﾀﾙﾏｽｸ追加文字", Qt::Unchecked},
-      {"Check28", u"基板名", Qt::Checked},
-      {"Check29", u"サブタイトル", Qt::Unchecked},
-      {"Check30", u"コメント他", Qt::Unchecked},
-      {"Check31", u"フィルム番号", Qt::Checked},
-  };
-  for (const auto& c : checks) {
-    auto* box = in<QCheckBox>(f, QLatin1String(c.name));
+  // Check1 to Check31: captions, and states as 1 checked, 0 cleared, 2 grayed.
+  QStringList captions;
+  QString states;
+  for (int i = 1; i <= 31; ++i) {
+    auto* box = in<QCheckBox>(f, QStringLiteral("Check%1").arg(i));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), Q(c.caption)) << c.name;
-    EXPECT_EQ(box->checkState(), c.state) << c.name;
+    captions << box->text();
+    states += QString::number(box->checkState() == Qt::PartiallyChecked ? 2 : box->isChecked());
   }
+  EXPECT_EQ(
+      captions.join(u'|'),
+      QStringLiteral("部品面|Ｌ２|Ｌ３|Ｌ４|Ｌ５|半田面|Ｒ１|Ｒ２|Ｓ１|Ｓ２|Ｍ１|Ｍ２|実装図１|"
+                     "実装図２|レジスト枠|メタルマスク　　　　コーナーマーク|外形線|"
+                     "配線エリア|取付穴寸法線|コーナーマーク|寸法線|ＧＮＤベタ層（ネガ）|"
+                     "取付穴データ発生|配置補助線|TP　ネット名|外層ベタ  SAMPLE |"
+                     "ﾒﾀﾙﾏｽｸ追加文字|基板名|サブタイトル|コメント他|フィルム番号"));
+  EXPECT_EQ(states, QStringLiteral("1110011110001011111111112101001"));
 
-  const struct {
-    const char* name;
-    const char16_t* caption;
-    bool selected;
-  } options[] = {
-      {"Option6", u"直角", true},     {"Option5", u"Ｃカット", false},
-      {"Option4", u"Ｒ処理", false},  {"Option1", u"両面基板", false},
-      {"Option2", u"４層基板", true}, {"Option3", u"６層基板", false},
+  auto texts = [&](const char* kind, std::initializer_list<const char*> names) {
+    QStringList out;
+    for (const char* name : names) {
+      QObject* w = f->findChild<QObject*>(QLatin1String(name));
+      EXPECT_NE(w, nullptr) << name;
+      out << (w ? w->property(kind).toString() : QString());
+    }
+    return out.join(u'|');
   };
-  for (const auto& o : options) {
-    auto* option = in<QRadioButton>(f, QLatin1String(o.name));
-    ASSERT_NE(option, nullptr);
-    EXPECT_EQ(option->text(), Q(o.caption)) << o.name;
-    EXPECT_EQ(option->isChecked(), o.selected) << o.name;
-  }
-
-  const struct {
-    const char* name;
-    const char16_t* text;
-  } fields[] = {
-      {"Text4", u""},     {"Text5", u""},     {"Text13", u"5.0"}, {"Text23", u"2.0"},
-      {"Text6", u"0.4"},  {"Text1", u""},     {"Text15", u""},    {"Text8", u""},
-      {"Text9", u"2.0"},  {"Text10", u"0.3"}, {"Text16", u""},    {"Text18", u"2.0"},
-      {"Text19", u"0.3"}, {"Text17", u""},    {"Text20", u"1.5"}, {"Text21", u"0.3"},
-  };
-  for (const auto& t : fields) {
-    auto* box = in<QLineEdit>(f, QLatin1String(t.name));
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), Q(t.text)) << t.name;
-  }
-
-  const struct {
-    const char* name;
-    const char16_t* caption;
-  } captions[] = {
-      {"Frame3", u"外形データ"}, {"Frame2", u"枠データ"},   {"Frame1", u"テキスト"},
-      {"Frame4", u"初期値"},     {"Frame5", u"シルク文字"}, {"Frame6", u"コーナー処理"},
-  };
-  for (const auto& c : captions) {
-    auto* frame = in<QGroupBox>(f, QLatin1String(c.name));
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->title(), Q(c.caption)) << c.name;
-  }
-  const struct {
-    const char* name;
-    const char16_t* caption;
-  } buttons[] = {
-      {"Command1", u"ＤＢＬファイル出力"},
-      {"Command2", u"終了"},
-      {"Command3", u"設定呼込"},
-      {"Command4", u"設定記録"},
-      {"Command5", u"セット"},
-      {"Command6", u"クリア"},
-      {"Command7", u"セット"},
-      {"Command8", u"クリア"},
-  };
-  for (const auto& b : buttons) {
-    auto* button = in<QPushButton>(f, QLatin1String(b.name));
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), Q(b.caption)) << b.name;
-  }
+  EXPECT_EQ(texts("text", {"Option6", "Option5", "Option4", "Option1", "Option2", "Option3"}),
+            QStringLiteral("直角|Ｃカット|Ｒ処理|両面基板|４層基板|６層基板"));
+  EXPECT_EQ(texts("checked", {"Option6", "Option5", "Option4", "Option1", "Option2", "Option3"}),
+            QStringLiteral("true|false|false|false|true|false"));
+  EXPECT_EQ(texts("text",
+                  {"Text4", "Text5", "Text13", "Text23", "Text6", "Text1", "Text15", "Text8",
+                   "Text9", "Text10", "Text16", "Text18", "Text19", "Text17", "Text20", "Text21"}),
+            QStringLiteral("||5.0|2.0|0.4||||2.0|0.3||2.0|0.3||1.5|0.3"));
+  EXPECT_EQ(texts("title", {"Frame3", "Frame2", "Frame1", "Frame4", "Frame5", "Frame6"}),
+            QStringLiteral("外形データ|枠データ|テキスト|初期値|シルク文字|コーナー処理"));
+  EXPECT_EQ(
+      texts("text", {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
+                     "Command7", "Command8"}),
+      QStringLiteral("ＤＢＬファイル出力|終了|設定呼込|設定記録|セット|クリア|セット|クリア"));
 
   auto* combo1 = in<QComboBox>(f, QStringLiteral("Combo1"));
   auto* combo2 = in<QComboBox>(f, QStringLiteral("Combo2"));
