@@ -21,8 +21,6 @@ OutlineSettings Bare() {
   return s;
 }
 
-constexpr int kNoBox = -1;
-
 TEST(FilmTitles, OneBoxAtATime) {
   // Each case writes one TEXT record and its CHAR record, or nothing (both empty).
   const struct {
@@ -40,9 +38,6 @@ TEST(FilmTitles, OneBoxAtATime) {
       {kTitleComponentSide, BoardType::kFourLayer, u"試作基板",
        "TEXT: LE=2, AP=6, NA=, X=0, Y=-8, HG=3, RO=0. MX=0, MY=0, JU=1/",
        "CHAR: NU= 8, 試作基板  L1/"},
-      {kTitleL5, BoardType::kFourLayer, u"ABC-01",
-       "TEXT: LE=6, AP=6, NA=, X=0, Y=-8, HG=3, RO=0. MX=0, MY=0, JU=1/",
-       "CHAR: NU= 10, ABC-01  L5/"},
       {kTitleSolderSide, BoardType::kDoubleSided, u"ABC-01",
        "TEXT: LE=8, AP=6, NA=, X=0, Y=-8, HG=3, RO=0. MX=0, MY=0, JU=1/",
        "CHAR: NU= 10, ABC-01  L2/"},
@@ -53,9 +48,6 @@ TEST(FilmTitles, OneBoxAtATime) {
        "TEXT: LE=8, AP=6, NA=, X=0, Y=-8, HG=3, RO=0. MX=0, MY=0, JU=1/",
        "CHAR: NU= 10, ABC-01  L6/"},
       {kTitleSolderSide, BoardType::kNone, u"ABC-01", "", ""},
-      {kTitleS2, BoardType::kFourLayer, u"ABC-01",
-       "TEXT: LE=18, AP=6, NA=, X=0, Y=-8, HG=3, RO=0. MX=0, MY=0, JU=1/",
-       "CHAR: NU= 10, ABC-01  S2/"},
       {kTitleM1, BoardType::kFourLayer, u"ABC-01",
        "TEXT: LE=19, AP=6, NA=, X= 35, Y=-20, HG=3, RO=0. MX=0, MY=0, JU=1/",
        "CHAR: NU= 10, ABC-01  M1/"},
@@ -70,12 +62,11 @@ TEST(FilmTitles, OneBoxAtATime) {
        "CHAR: NU= 10, ABC-01  HMH/"},
       {kTitleAssembly1, BoardType::kFourLayer, u"", "", ""},
       {kTitleAssembly2, BoardType::kFourLayer, u"", "", ""},
-      {kNoBox, BoardType::kFourLayer, u"ABC-01", "", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "box " << c.box << ", " << c.text);
     OutlineSettings s = Bare();
-    if (c.box != kNoBox) s.filmTitles[c.box] = true;
+    s.filmTitles[c.box] = true;
     s.boardType = c.type;
     s.boardOrderName = c.name;
     const Records expected =
