@@ -21,6 +21,7 @@ namespace pcbprep {
 
 class Dialogs;
 class FrmAbout;
+class Form3;
 
 // The main window. Handlers read the boxes, call one core operation and write the
 // results back; the operations themselves live in core.
@@ -94,6 +95,10 @@ class MainForm : public QMainWindow {
   Design design_;
   ListBoxState list1_;
   QPointer<FrmAbout> about_;
+
+  // --- Board outline window: created on first use, then kept with its settings. ---
+  QPointer<Form3> form3_;
+  // --- end board outline window ---
 
  public:
   // Widgets, named as the program's captions refer to them.

@@ -1,8 +1,15 @@
 // The board outline window.
+#include "app/Form3.h"
 #include "app/MainForm.h"
 
 namespace pcbprep {
 
-void MainForm::command14Click() {}
+void MainForm::command14Click() {
+  // One window for the whole session, so its settings are there when it reopens.
+  if (!form3_) form3_ = new Form3(dialogs_, this);
+  form3_->show();
+  form3_->raise();
+  form3_->activateWindow();
+}
 
 }  // namespace pcbprep

@@ -1,0 +1,380 @@
+#include "app/Form3.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/Dialogs.h"
+#include "app/UiSupport.h"
+#include "design/Numeric.h"
+#include "outline/OutlineGenerator.h"
+
+namespace pcbprep {
+
+namespace {
+
+const QString kCaption = QStringLiteral("外形作成");
+
+template <typename W>
+W* Named(W* widget, const QString& name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QLineEdit* Field(const QString& name, const QString& text, int width) {
+  auto* box = Named(new QLineEdit(text), name);
+  box->setMaximumWidth(width);
+  return box;
+}
+
+QCheckBox* Check(const QString& name, const QString& caption, bool checked) {
+  auto* box = Named(new QCheckBox(caption), name);
+  box->setChecked(checked);
+  return box;
+}
+
+QLabel* Label(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setObjectName(QStringLiteral("Label_") + text.simplified().left(12));
+  return label;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(0, 0, 0, 0);
+  for (QWidget* w : widgets) row->addWidget(w);
+  row->addStretch(1);
+  return row;
+}
+
+double Number(const QLineEdit* box) { return NumericValue(T(box->text())); }
+
+const char16_t* const kFilmCaptions[kFilmTitleCount] = {
+    u"部品面", u"Ｌ２", u"Ｌ３", u"Ｌ４", u"Ｌ５", u"半田面",   u"Ｒ１",
+    u"Ｒ２",   u"Ｓ１", u"Ｓ２", u"Ｍ１", u"Ｍ２", u"実装図１", u"実装図２"};
+
+}  // namespace
+
+Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("Form3"));
+  setWindowTitle(kCaption);
+  buildUi();
+  loadForm();
+  // Room for a screenful of the generated text below the settings.
+  resize(sizeHint() + QSize(0, 240));
+}
+
+void Form3::buildUi() {
+  Command1 =
+      Named(new QPushButton(QStringLiteral("ＤＢＬファイル出力")), QStringLiteral("Command1"));
+  Command2 = Named(new QPushButton(QStringLiteral("終了")), QStringLiteral("Command2"));
+  // Loading and recording settings are offered but do nothing yet.
+  Command3 = Named(new QPushButton(QStringLiteral("設定呼込")), QStringLiteral("Command3"));
+  Command4 = Named(new QPushButton(QStringLiteral("設定記録")), QStringLiteral("Command4"));
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command3);
+  buttons->addWidget(Command4);
+  buttons->addStretch(1);
+  buttons->addWidget(Command2);
+
+  RichTextBox1 = Named(new QPlainTextEdit, QStringLiteral("RichTextBox1"));
+  RichTextBox1->setReadOnly(true);
+  RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  RichTextBox1->setFont(ListFont());
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
+  grid->addWidget(buildOutlineFrame(), 0, 0);
+  grid->addWidget(buildFrameFrame(), 0, 1);
+  grid->addWidget(buildTextFrame(), 0, 2, 2, 1);
+  grid->addWidget(buildSilkFrame(), 1, 0, 1, 2);
+  grid->addLayout(buttons, 0, 3, 2, 1);
+  grid->addWidget(RichTextBox1, 2, 0, 1, 4);
+  grid->setRowStretch(2, 1);
+  for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
+
+  connect(Command1, &QPushButton::clicked, this, &Form3::command1Click);
+  connect(Command2, &QPushButton::clicked, this, &Form3::command2Click);
+  // A preset follows a click on its option only, not a change made by code.
+  connect(Option1, &QRadioButton::clicked, this,
+          [this] { applyBoardType(BoardType::kDoubleSided); });
+  connect(Option2, &QRadioButton::clicked, this, [this] { applyBoardType(BoardType::kFourLayer); });
+  connect(Option3, &QRadioButton::clicked, this, [this] { applyBoardType(BoardType::kSixLayer); });
+}
+
+QGroupBox* Form3::buildOutlineFrame() {
+  Frame3 = Named(new QGroupBox(QStringLiteral("外形データ")), QStringLiteral("Frame3"));
+  Text4 = Field(QStringLiteral("Text4"), QString(), 80);
+  Text5 = Field(QStringLiteral("Text5"), QString(), 80);
+  Check17 = Check(QStringLiteral("Check17"), QStringLiteral("外形線"), true);
+  Check18 = Check(QStringLiteral("Check18"), QStringLiteral("配線エリア"), true);
+  Check21 = Check(QStringLiteral("Check21"), QStringLiteral("寸法線"), true);
+  Check19 = Check(QStringLiteral("Check19"), QStringLiteral("取付穴寸法線"), true);
+  Check23 = Check(QStringLiteral("Check23"), QStringLiteral("取付穴データ発生"), true);
+  Combo1 = Named(new QComboBox, QStringLiteral("Combo1"));
+  Combo2 = Named(new QComboBox, QStringLiteral("Combo2"));
+  Text13 = Field(QStringLiteral("Text13"), QStringLiteral("5.0"), 60);
+  Check24 = Check(QStringLiteral("Check24"), QStringLiteral("配置補助線"), true);
+
+  Frame6 = Named(new QGroupBox(QStringLiteral("コーナー処理")), QStringLiteral("Frame6"));
+  Option6 = Named(new QRadioButton(QStringLiteral("直角")), QStringLiteral("Option6"));
+  Option5 = Named(new QRadioButton(QStringLiteral("Ｃカット")), QStringLiteral("Option5"));
+  Option4 = Named(new QRadioButton(QStringLiteral("Ｒ処理")), QStringLiteral("Option4"));
+  Option6->setChecked(true);
+  Text23 = Field(QStringLiteral("Text23"), QStringLiteral("2.0"), 60);
+  auto* corner = Row({Option6, Option5, Option4, Text23, Label(QStringLiteral("mm"))});
+  corner->setContentsMargins(6, 6, 6, 6);
+  Frame6->setLayout(corner);
+
+  auto* g = new QGridLayout(Frame3);
+  g->addWidget(Label(QStringLiteral("外形寸法")), 0, 0);
+  g->addLayout(Row({Label(QStringLiteral("Ｘ＝")), Text4, Label(QStringLiteral("Ｙ＝")), Text5}), 0,
+               1);
+  g->addWidget(Check17, 1, 0);
+  g->addWidget(Check18, 2, 0);
+  g->addWidget(Check21, 3, 0);
+  g->addWidget(Label(QStringLiteral("文字高 ：　１．５ｍｍ")), 3, 1);
+  g->addWidget(Check19, 4, 0);
+  g->addWidget(Check23, 5, 0);
+  g->addWidget(Combo1, 5, 1);
+  g->addWidget(Combo2, 6, 1);
+  g->addWidget(Label(QStringLiteral("外形より")), 7, 0, Qt::AlignRight);
+  g->addWidget(Text13, 7, 1);
+  g->addWidget(Check24, 8, 0);
+  g->addWidget(Frame6, 9, 0, 1, 2);
+  g->setRowStretch(10, 1);
+  g->setColumnStretch(1, 1);
+  return Frame3;
+}
+
+QGroupBox* Form3::buildFrameFrame() {
+  Frame2 = Named(new QGroupBox(QStringLiteral("枠データ")), QStringLiteral("Frame2"));
+  Check15 = Check(QStringLiteral("Check15"), QStringLiteral("レジスト枠"), true);
+  Check20 = Check(QStringLiteral("Check20"), QStringLiteral("コーナーマーク"), true);
+  Text6 = Field(QStringLiteral("Text6"), QStringLiteral("0.4"), 60);
+  Check16 =
+      Check(QStringLiteral("Check16"), QStringLiteral("メタルマスク　　　　コーナーマーク"), true);
+  Check22 = Check(QStringLiteral("Check22"), QStringLiteral("ＧＮＤベタ層（ネガ）"), true);
+  Check26 = Check(QStringLiteral("Check26"), QStringLiteral("外層ベタ  SAMPLE "), true);
+  // Frame presets are offered but do nothing yet.
+  Command5 = Named(new QPushButton(QStringLiteral("セット")), QStringLiteral("Command5"));
+  Command6 = Named(new QPushButton(QStringLiteral("クリア")), QStringLiteral("Command6"));
+
+  auto* g = new QGridLayout(Frame2);
+  g->addWidget(Check15, 0, 0);
+  g->addWidget(Label(QStringLiteral("外形から　０．５mm")), 0, 1);
+  g->addWidget(Label(QStringLiteral("線幅    １．０　ｍｍ")), 0, 2);
+  g->addWidget(Check20, 1, 0);
+  g->addLayout(Row({Label(QStringLiteral("線幅")), Text6}), 1, 1);
+  g->addWidget(Label(QStringLiteral("線長 ：　自動")), 1, 2);
+  g->addWidget(Check16, 2, 0);
+  g->addWidget(Label(QStringLiteral("線幅    ２．０  ｍｍ ")), 2, 1);
+  g->addWidget(Label(QStringLiteral("線長 ：　自動")), 2, 2);
+  g->addWidget(Check22, 3, 0);
+  g->addWidget(Label(QStringLiteral("（ ＤＲＣネット用　９層 ）")), 3, 1, 1, 2);
+  g->addWidget(Check26, 4, 0);
+  g->addWidget(Label(QStringLiteral("外形から　０．３mm")), 4, 1, 1, 2);
+  g->addWidget(Label(QStringLiteral("＊ 他層必要時コピー")), 5, 0, 1, 3);
+  g->addWidget(Label(QStringLiteral("（ 部品ＢＯＩＤ層に発生 ）")), 6, 0, 1, 3);
+  g->setRowStretch(7, 1);
+  g->addLayout(Row({Command5, Command6}), 8, 0, 1, 3);
+  return Frame2;
+}
+
+QGroupBox* Form3::buildTextFrame() {
+  Frame1 = Named(new QGroupBox(QStringLiteral("テキスト")), QStringLiteral("Frame1"));
+  Text1 = Named(new QLineEdit, QStringLiteral("Text1"));
+  const FilmTitles initial = OutlineSettings{}.filmTitles;
+  auto* films = new QGridLayout;
+  for (int i = 0; i < kFilmTitleCount; ++i) {
+    filmChecks[i] = Check(QStringLiteral("Check%1").arg(i + 1), Q(kFilmCaptions[i]), initial[i]);
+    films->addWidget(filmChecks[i], i % 7, i / 7);
+  }
+  Check27 = Check(QStringLiteral("Check27"), QStringLiteral("ﾒﾀﾙﾏｽｸ追加文字"), false);
+  Text15 = Named(new QLineEdit, QStringLiteral("Text15"));
+  Check31 = Check(QStringLiteral("Check31"), QStringLiteral("フィルム番号"), true);
+
+  Frame4 = Named(new QGroupBox(QStringLiteral("初期値")), QStringLiteral("Frame4"));
+  Option1 = Named(new QRadioButton(QStringLiteral("両面基板")), QStringLiteral("Option1"));
+  Option2 = Named(new QRadioButton(QStringLiteral("４層基板")), QStringLiteral("Option2"));
+  Option3 = Named(new QRadioButton(QStringLiteral("６層基板")), QStringLiteral("Option3"));
+  Option2->setChecked(true);
+  auto* types = new QVBoxLayout(Frame4);
+  for (QRadioButton* b : {Option1, Option2, Option3}) types->addWidget(b);
+  // Title presets of their own are offered but do nothing yet.
+  Command7 = Named(new QPushButton(QStringLiteral("セット")), QStringLiteral("Command7"));
+  Command8 = Named(new QPushButton(QStringLiteral("クリア")), QStringLiteral("Command8"));
+  auto* presetButtons = new QVBoxLayout;
+  presetButtons->addWidget(Command7);
+  presetButtons->addWidget(Command8);
+  presetButtons->addStretch(1);
+
+  auto* g = new QGridLayout(Frame1);
+  g->addWidget(Label(QStringLiteral("基板手配名")), 0, 0);
+  g->addWidget(Text1, 0, 1);
+  g->addLayout(films, 1, 0, 1, 2);
+  g->addWidget(Check27, 2, 0);
+  g->addWidget(Text15, 2, 1);
+  g->addWidget(Check31, 3, 0);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Frame4);
+  bottom->addLayout(presetButtons);
+  g->addLayout(bottom, 4, 0, 1, 2);
+  g->setRowStretch(5, 1);
+  g->setColumnStretch(1, 1);
+  return Frame1;
+}
+
+QGroupBox* Form3::buildSilkFrame() {
+  Frame5 = Named(new QGroupBox(QStringLiteral("シルク文字")), QStringLiteral("Frame5"));
+  auto* g = new QGridLayout(Frame5);
+  g->addWidget(Label(QStringLiteral("文字高")), 0, 2);
+  g->addWidget(Label(QStringLiteral("線幅")), 0, 3);
+  struct SilkRow {
+    QCheckBox*& check;
+    const char* checkName;
+    QString caption;
+    bool checked;
+    QLineEdit*& text;
+    const char* textName;
+    QLineEdit*& height;
+    const char* heightName;
+    QString heightValue;
+    QLineEdit*& width;
+    const char* widthName;
+  };
+  const SilkRow rows[] = {
+      {Check28, "Check28", QStringLiteral("基板名"), true, Text8, "Text8", Text9, "Text9",
+       QStringLiteral("2.0"), Text10, "Text10"},
+      {Check29, "Check29", QStringLiteral("サブタイトル"), false, Text16, "Text16", Text18,
+       "Text18", QStringLiteral("2.0"), Text19, "Text19"},
+      {Check30, "Check30", QStringLiteral("コメント他"), false, Text17, "Text17", Text20, "Text20",
+       QStringLiteral("1.5"), Text21, "Text21"},
+  };
+  int r = 1;
+  for (const SilkRow& row : rows) {
+    row.check = Check(QLatin1String(row.checkName), row.caption, row.checked);
+    row.text = Named(new QLineEdit, QLatin1String(row.textName));
+    row.height = Field(QLatin1String(row.heightName), row.heightValue, 60);
+    row.width = Field(QLatin1String(row.widthName), QStringLiteral("0.3"), 60);
+    g->addWidget(row.check, r, 0);
+    g->addWidget(row.text, r, 1);
+    g->addWidget(row.height, r, 2);
+    g->addWidget(row.width, r, 3);
+    g->addWidget(Label(QStringLiteral("mm")), r, 4);
+    ++r;
+  }
+  Check25 = Check(QStringLiteral("Check25"), QStringLiteral("TP　ネット名"), false);
+  Check25->setTristate(true);
+  Check25->setCheckState(Qt::PartiallyChecked);
+  g->addWidget(Check25, r, 0);
+  g->setColumnStretch(1, 1);
+  return Frame5;
+}
+
+void Form3::loadForm() {
+  Combo1->addItems({QStringLiteral("穴径　２.０ｍｍ------"), QStringLiteral("穴径　２.２ｍｍ"),
+                    QStringLiteral("穴径　２.５ｍｍ"), QStringLiteral("穴径　３.０ｍｍ"),
+                    QStringLiteral("穴径　３.２ｍｍ"), QStringLiteral("穴径　３.５ｍｍ"),
+                    QStringLiteral("穴径　４.０ｍｍ"), QStringLiteral("穴径　４.５ｍｍ------")});
+  Combo1->setCurrentIndex(OutlineSettings{}.holeDiameter);
+  Combo2->addItems({QStringLiteral("コーナー４穴"), QStringLiteral("６　穴---------------"),
+                    QStringLiteral("８　穴---------------"),
+                    QStringLiteral("９　穴---------------")});
+  Combo2->setCurrentIndex(OutlineSettings{}.holeArrangement);
+}
+
+OutlineSettings Form3::readSettings() const {
+  OutlineSettings s;
+  s.width = Number(Text4);
+  s.height = Number(Text5);
+  s.cornerSize = Number(Text23);
+  s.holeOffset = Number(Text13);
+  s.outline = Check17->isChecked();
+  s.wiringArea = Check18->isChecked();
+  s.outlineDimensions = Check21->isChecked();
+  s.holeDimensions = Check19->isChecked();
+  s.holeData = Check23->isChecked();
+  s.placementGuides = Check24->isChecked();
+  s.holeDiameter = Combo1->currentIndex();
+  s.holeArrangement = Combo2->currentIndex();
+  s.corner = Option6->isChecked()   ? CornerTreatment::kSquare
+             : Option4->isChecked() ? CornerTreatment::kRounded
+             : Option5->isChecked() ? CornerTreatment::kChamfered
+                                    : CornerTreatment::kNone;
+
+  s.resistFrame = Check15->isChecked();
+  s.cornerMarks = Check20->isChecked();
+  s.cornerMarkWidth = Number(Text6);
+  s.metalMaskCornerMarks = Check16->isChecked();
+  s.groundPlane = Check22->isChecked();
+  s.outerLayerPlanes = Check26->isChecked();
+
+  s.boardOrderName = T(Text1->text());
+  for (int i = 0; i < kFilmTitleCount; ++i) s.filmTitles[i] = filmChecks[i]->isChecked();
+  s.metalMaskText = Check27->isChecked();
+  s.metalMaskTextValue = T(Text15->text());
+  s.filmNumber = Check31->isChecked();
+  s.boardType = Option1->isChecked()   ? BoardType::kDoubleSided
+                : Option2->isChecked() ? BoardType::kFourLayer
+                : Option3->isChecked() ? BoardType::kSixLayer
+                                       : BoardType::kNone;
+
+  s.boardName = Check28->isChecked();
+  s.boardNameValue = T(Text8->text());
+  s.subtitle = Check29->isChecked();
+  s.subtitleValue = T(Text16->text());
+  s.comment = Check30->isChecked();
+  s.commentValue = T(Text17->text());
+  return s;
+}
+
+void Form3::applyBoardType(BoardType type) {
+  const FilmTitles preset = BoardTypePreset(type);
+  for (int i = 0; i < kFilmTitleCount; ++i) filmChecks[i]->setChecked(preset[i]);
+}
+
+void Form3::command1Click() {
+  DblDocument doc;
+  {
+    BusyCursor busy;
+    doc = GenerateDbl(readSettings());
+  }
+  QString shown = Q(doc.text());
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  RichTextBox1->setPlainText(shown);
+
+  const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"), QString());
+  if (!path) return;
+  const DblSaveResult result = doc.save(QFile::encodeName(*path).toStdString());
+  switch (result.status) {
+    case DblSaveResult::Status::kSaved:
+      break;
+    case DblSaveResult::Status::kUnmappable:
+      dialogs_.warn(this, kCaption,
+                    QStringLiteral("次の文字はファイルの文字コード（Shift_JIS）で書けないため、"
+                                   "ファイルを書き込みませんでした。\n%1\n"
+                                   "文字を直してから出力してください。")
+                        .arg(Q(result.unmappable)));
+      break;
+    case DblSaveResult::Status::kWriteFailed:
+      dialogs_.warn(this, kCaption,
+                    QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
+                        .arg(*path, QString::fromLocal8Bit(result.reason)));
+      break;
+  }
+}
+
+void Form3::command2Click() { hide(); }
+
+}  // namespace pcbprep

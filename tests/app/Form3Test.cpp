@@ -1,0 +1,263 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "app/Form3.h"
+#include "app/GuiTestSupport.h"
+#include "app/UiSupport.h"
+#include "design/CodePage.h"
+#include "outline/OutlineGenerator.h"
+
+namespace pcbprep::testing {
+namespace {
+
+struct Form3Test : MainFormFixture {
+  QTemporaryDir dir;
+
+  Form3* open() {
+    QTest::mouseClick(form->Command14, Qt::LeftButton);
+    auto* f = form->findChild<Form3*>(QStringLiteral("Form3"));
+    EXPECT_NE(f, nullptr);
+    EXPECT_TRUE(f && f->isVisible());
+    return f;
+  }
+
+  // Form3 shares widget names with the main window, so look inside it only.
+  template <typename W>
+  static W* in(Form3* f, const QString& name) {
+    W* widget = f->findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+
+  static QByteArray Read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+  }
+
+  // The bytes the core writes for these settings.
+  static QByteArray Expected(const OutlineSettings& s) {
+    const EncodeResult encoded = EncodeCp932(GenerateDbl(s).text());
+    return QByteArray::fromStdString(encoded.bytes + "\r\n");
+  }
+};
+
+TEST_F(Form3Test, OpensWithItsCaptionsAndDefaults) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->windowTitle(), QStringLiteral("外形作成"));
+
+  // Check1 to Check31: captions, and states as 1 checked, 0 cleared, 2 grayed.
+  QStringList captions;
+  QString states;
+  for (int i = 1; i <= 31; ++i) {
+    auto* box = in<QCheckBox>(f, QStringLiteral("Check%1").arg(i));
+    ASSERT_NE(box, nullptr);
+    captions << box->text();
+    states += QString::number(box->checkState() == Qt::PartiallyChecked ? 2 : box->isChecked());
+  }
+  EXPECT_EQ(
+      captions.join(u'|'),
+      QStringLiteral("部品面|Ｌ２|Ｌ３|Ｌ４|Ｌ５|半田面|Ｒ１|Ｒ２|Ｓ１|Ｓ２|Ｍ１|Ｍ２|実装図１|"
+                     "実装図２|レジスト枠|メタルマスク　　　　コーナーマーク|外形線|"
+                     "配線エリア|取付穴寸法線|コーナーマーク|寸法線|ＧＮＤベタ層（ネガ）|"
+                     "取付穴データ発生|配置補助線|TP　ネット名|外層ベタ  SAMPLE |"
+                     "ﾒﾀﾙﾏｽｸ追加文字|基板名|サブタイトル|コメント他|フィルム番号"));
+  EXPECT_EQ(states, QStringLiteral("1110011110001011111111112101001"));
+
+  auto texts = [&](const char* kind, std::initializer_list<const char*> names) {
+    QStringList out;
+    for (const char* name : names) {
+      QObject* w = f->findChild<QObject*>(QLatin1String(name));
+      EXPECT_NE(w, nullptr) << name;
+      out << (w ? w->property(kind).toString() : QString());
+    }
+    return out.join(u'|');
+  };
+  EXPECT_EQ(texts("text", {"Option6", "Option5", "Option4", "Option1", "Option2", "Option3"}),
+            QStringLiteral("直角|Ｃカット|Ｒ処理|両面基板|４層基板|６層基板"));
+  EXPECT_EQ(texts("checked", {"Option6", "Option5", "Option4", "Option1", "Option2", "Option3"}),
+            QStringLiteral("true|false|false|false|true|false"));
+  EXPECT_EQ(texts("text",
+                  {"Text4", "Text5", "Text13", "Text23", "Text6", "Text1", "Text15", "Text8",
+                   "Text9", "Text10", "Text16", "Text18", "Text19", "Text17", "Text20", "Text21"}),
+            QStringLiteral("||5.0|2.0|0.4||||2.0|0.3||2.0|0.3||1.5|0.3"));
+  EXPECT_EQ(texts("title", {"Frame3", "Frame2", "Frame1", "Frame4", "Frame5", "Frame6"}),
+            QStringLiteral("外形データ|枠データ|テキスト|初期値|シルク文字|コーナー処理"));
+  EXPECT_EQ(
+      texts("text", {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
+                     "Command7", "Command8"}),
+      QStringLiteral("ＤＢＬファイル出力|終了|設定呼込|設定記録|セット|クリア|セット|クリア"));
+
+  auto* combo1 = in<QComboBox>(f, QStringLiteral("Combo1"));
+  auto* combo2 = in<QComboBox>(f, QStringLiteral("Combo2"));
+  ASSERT_TRUE(combo1 && combo2);
+  EXPECT_EQ(combo1->count(), 8);
+  EXPECT_EQ(combo1->currentText(), QStringLiteral("穴径　３.５ｍｍ"));
+  EXPECT_EQ(combo1->itemText(0), QStringLiteral("穴径　２.０ｍｍ------"));
+  EXPECT_EQ(combo1->itemText(7), QStringLiteral("穴径　４.５ｍｍ------"));
+  EXPECT_EQ(combo2->count(), 4);
+  EXPECT_EQ(combo2->currentText(), QStringLiteral("コーナー４穴"));
+  EXPECT_EQ(combo2->itemText(2), QStringLiteral("８　穴---------------"));
+}
+
+TEST_F(Form3Test, BoardTypeOptionsApplyTheirPresetWhenClicked) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  auto states = [&] {
+    std::string s;
+    for (int i = 1; i <= 14; ++i) {
+      s += in<QCheckBox>(f, QStringLiteral("Check%1").arg(i))->isChecked() ? '1' : '0';
+    }
+    return s;
+  };
+  // Opening does not apply the preset of the selected option: Ｍ１ starts cleared.
+  EXPECT_EQ(states(), "11100111100010");
+  const struct {
+    const char* option;
+    const char* boxes;
+  } cases[] = {
+      {"Option1", "10000111101010"},
+      {"Option3", "11111111101010"},
+      {"Option2", "11100111101010"},
+  };
+  for (const auto& c : cases) {
+    // Single boxes changed by hand are overridden by the next click.
+    in<QCheckBox>(f, QStringLiteral("Check12"))->setChecked(true);
+    QTest::mouseClick(in<QRadioButton>(f, QLatin1String(c.option)), Qt::LeftButton);
+    EXPECT_EQ(states(), c.boxes) << c.option;
+  }
+}
+
+TEST_F(Form3Test, ReadsNumbersByTheirLeadingValue) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral(" 12mm"));
+  f->Text5->setText(QStringLiteral("abc"));
+  f->Text13->setText(QStringLiteral("5.0mm"));
+  f->Text23->clear();
+  f->Text6->setText(QStringLiteral("0.3"));
+  QTest::mouseClick(f->Option5, Qt::LeftButton);
+  const OutlineSettings s = f->readSettings();
+  EXPECT_EQ(s.width, 12);
+  EXPECT_EQ(s.height, 0);
+  EXPECT_EQ(s.holeOffset, 5);
+  EXPECT_EQ(s.cornerSize, 0);
+  EXPECT_EQ(s.cornerMarkWidth, 0.3);
+  EXPECT_EQ(s.corner, CornerTreatment::kChamfered);
+  EXPECT_EQ(s.boardType, BoardType::kFourLayer);
+}
+
+TEST_F(Form3Test, WritesTheCoreOutputToTheChosenFile) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("100"));
+  f->Text5->setText(QStringLiteral("80"));
+  f->Text1->setText(QStringLiteral("ABC-01"));
+  f->Text8->setText(QStringLiteral("テスト基板①"));
+  const QString path = dir.filePath(QStringLiteral("board"));
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->Command1, Qt::LeftButton);
+
+  ASSERT_EQ(dialogs.count(QStringLiteral("save")), 1);
+  EXPECT_EQ(dialogs.calls[0].filter, QStringLiteral("DBLDATA(*.dbl)|*.dbl"));
+  EXPECT_EQ(dialogs.calls[0].preset, QString());
+  EXPECT_EQ(dialogs.calls.size(), 1u) << "no message on success";
+
+  // The window's first-opening state is the settings record's default.
+  OutlineSettings s;
+  s.width = 100;
+  s.height = 80;
+  s.boardOrderName = u"ABC-01";
+  s.boardNameValue = u"テスト基板①";
+  const QByteArray bytes = Read(path);
+  EXPECT_EQ(bytes, Expected(s));
+  EXPECT_TRUE(bytes.endsWith("$END\r\n\r\n"));
+  EXPECT_TRUE(bytes.startsWith("$GRAPHIC/\r\nLINE: LE= 23,AP= 1, NA=, X= 0, Y= 0, X=  100, Y= 0/"));
+  EXPECT_TRUE(f->RichTextBox1->toPlainText().startsWith(QStringLiteral("$GRAPHIC/\nLINE: ")));
+  EXPECT_TRUE(f->RichTextBox1->toPlainText().endsWith(QStringLiteral("$END\n")));
+}
+
+TEST_F(Form3Test, CancellingTheSaveKeepsTheTextAndWritesNothing) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("50"));
+  dialogs.fileAnswers.push_back(std::nullopt);
+  QTest::mouseClick(f->Command1, Qt::LeftButton);
+  EXPECT_EQ(dialogs.count(QStringLiteral("save")), 1);
+  EXPECT_TRUE(f->RichTextBox1->toPlainText().startsWith(QStringLiteral("$GRAPHIC/\n")));
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  EXPECT_EQ(dialogs.calls.size(), 1u);
+}
+
+TEST_F(Form3Test, SaveProblemsAreReportedAndLeaveNoAlteredFile) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  const struct {
+    const char16_t* boardName;
+    QString path;
+    const char16_t* named;  // what the message must name
+  } cases[] = {
+      {u"한국 board", dir.filePath(QStringLiteral("korean.dbl")), u"한국"},
+      {u"board", dir.filePath(QStringLiteral("missing/a.dbl")), u"missing/a.dbl"},
+  };
+  for (const auto& c : cases) {
+    dialogs.calls.clear();
+    f->Text8->setText(Q(c.boardName));
+    dialogs.fileAnswers.push_back(c.path);
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1) << c.path.toStdString();
+    EXPECT_EQ(dialogs.count(QStringLiteral("inform")), 0);
+    EXPECT_TRUE(dialogs.calls.back().text.contains(Q(c.named)))
+        << dialogs.calls.back().text.toStdString();
+    EXPECT_FALSE(QFile::exists(c.path));
+  }
+}
+
+TEST_F(Form3Test, ClosingHidesAndReopeningKeepsTheSettings) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("123"));
+  f->Check17->setChecked(false);
+  QTest::mouseClick(f->Option4, Qt::LeftButton);
+  f->Combo1->setCurrentIndex(2);
+  QTest::mouseClick(f->Command2, Qt::LeftButton);
+  EXPECT_FALSE(f->isVisible());
+
+  EXPECT_EQ(open(), f);
+  EXPECT_EQ(f->Text4->text(), QStringLiteral("123"));
+  EXPECT_FALSE(f->Check17->isChecked());
+  EXPECT_TRUE(f->Option4->isChecked());
+  EXPECT_EQ(f->Combo1->currentIndex(), 2);
+}
+
+TEST_F(Form3Test, RendersAndResizes) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("100"));
+  f->Text5->setText(QStringLiteral("80"));
+  QTest::mouseClick(f->Command1, Qt::LeftButton);  // the save dialog is cancelled
+  QApplication::processEvents();
+  const QPixmap shot = f->grab();
+  EXPECT_FALSE(shot.isNull());
+  // Set PCBPREP_SCREENSHOT_DIR to look at the window.
+  const QString shots = qEnvironmentVariable("PCBPREP_SCREENSHOT_DIR");
+  if (!shots.isEmpty()) shot.save(QDir(shots).filePath(QStringLiteral("form3.png")));
+
+  // The text view takes the extra room.
+  const int before = f->RichTextBox1->height();
+  f->resize(f->width() + 300, f->height() + 200);
+  QApplication::processEvents();
+  EXPECT_EQ(f->RichTextBox1->height(), before + 200);
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
