@@ -69,14 +69,6 @@ TEST(ExtendedNetCheck, EmptyNetlistGivesFourOkSections) {
   EXPECT_EQ(r.openCount + r.shortCount + r.duplicateCount + r.isolatedCount, 0);
 }
 
-TEST(ExtendedNetCheck, CleanNetlistReportsOkAfterEachTitle) {
-  Design d;
-  AddNet(d, u"A", {u"R1-1", u"C1-1", u"U1-1"});
-  AddNet(d, u"B", {u"R1-2", u"C1-2", u"U1-2"});
-  const NetCheckResult r = RunExtendedNetCheck(d);
-  EXPECT_EQ(r.reportText, RunExtendedNetCheck(Design{}).reportText);
-}
-
 constexpr TextView kOpen = u"２端子部品オープン ]";
 constexpr TextView kShort = u"２端子部品ショート ]";
 constexpr TextView kDuplicate = u"部品ピン重複 ]";
