@@ -6,6 +6,7 @@
 
 #include "design/Design.h"
 #include "netlist/ListViews.h"
+#include "symbol/PartEdit.h"
 
 class QAction;
 class QComboBox;
@@ -99,6 +100,13 @@ class MainForm : public QMainWindow {
   // --- Board outline window: created on first use, then kept with its settings. ---
   QPointer<Form3> form3_;
   // --- end board outline window ---
+
+  // --- Symbol assignment and part edit panel (MainFormParts.cpp) ---
+  // Core state of the panel's previous-input helpers (cmdPast, Command10, Command11,
+  // cmbRireki, Combo11); the widgets only mirror it.
+  PartEditHelpers partHelpers_;
+  void showPartHelpers(bool selectNewestSymbol);
+  // --- end symbol assignment and part edit panel ---
 
  public:
   // Widgets, named as the program's captions refer to them.

@@ -1,0 +1,138 @@
+#include "check/NetCheck.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace pcbprep {
+
+namespace {
+
+constexpr char16_t kCrLf[] = u"\r\n";
+
+// One pin of one net. Slots are kept in net order, then column order, which is the
+// order every finding is reported in.
+struct Slot {
+  int net;
+  int column;
+};
+
+std::vector<Slot> PinSlots(const Design& d) {
+  std::vector<Slot> slots;
+  for (int n = 1; n <= d.NetCount; ++n) {
+    const int count = d.pinCount(n);
+    for (int c = 2; c <= count + 1; ++c) slots.push_back({n, c});
+  }
+  return slots;
+}
+
+// Connectors and resistor arrays carry several pins per net by design.
+bool IsTwoTerminal(TextView reference) {
+  if (StartsWith(reference, u"CN") || StartsWith(reference, u"RA")) return false;
+  return StartsWith(reference, u"C") || StartsWith(reference, u"R") ||
+         StartsWith(reference, u"L") || StartsWith(reference, u"D");
+}
+
+Text Spaces(std::size_t n) { return Text(n, u' '); }
+
+void CheckOpen(const Design& d, const std::vector<Slot>& slots, NetCheckResult& r) {
+  // A part is open when its reference occurs in no other slot; counting first keeps
+  // the check linear.
+  std::unordered_map<TextView, int> occurrences;
+  for (const Slot& s : slots) ++occurrences[d.PinPartTable.at(s.net, s.column)];
+
+  Text& out = r.reportText;
+  out += u" [ ２端子部品オープン ]";
+  for (const Slot& s : slots) {
+    const Text& reference = d.PinPartTable.at(s.net, s.column);
+    if (StartsWith(reference, u"TP") || occurrences[reference] > 1) continue;
+    out += kCrLf + d.NetTable.at(s.net, 0) + Spaces(3) + d.NetTable.at(s.net, s.column) + kCrLf;
+    ++r.openCount;
+  }
+  if (r.openCount == 0) out += Spaces(5) + u"OK" + kCrLf + kCrLf;
+}
+
+void CheckShort(const Design& d, NetCheckResult& r) {
+  Text& out = r.reportText;
+  out += kCrLf;
+  out += u" [ ２端子部品ショート ]";
+  for (int n = 1; n <= d.NetCount; ++n) {
+    const int count = d.pinCount(n);
+    std::unordered_map<TextView, std::vector<int>> columnsOf;
+    for (int c = 2; c <= count + 1; ++c) {
+      const Text& reference = d.PinPartTable.at(n, c);
+      if (IsTwoTerminal(reference)) columnsOf[reference].push_back(c);
+    }
+    // Pairs (c, d) with c < d, c ascending and then d ascending.
+    for (int c = 2; c <= count; ++c) {
+      const auto group = columnsOf.find(d.PinPartTable.at(n, c));
+      if (group == columnsOf.end()) continue;
+      const std::vector<int>& columns = group->second;
+      for (auto it = std::upper_bound(columns.begin(), columns.end(), c); it != columns.end();
+           ++it) {
+        out += kCrLf;
+        out += kCrLf + d.NetTable.at(n, 0) + Spaces(5) + d.NetTable.at(n, c) + Spaces(5) +
+               d.NetTable.at(n, *it) + kCrLf;
+        ++r.shortCount;
+      }
+    }
+  }
+  if (r.shortCount == 0) out += Spaces(6) + u"OK" + kCrLf + kCrLf;
+}
+
+void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckResult& r) {
+  // Every slot is compared with the slots of its own net and of the later nets, so a
+  // token twice in one net is reported from both sides and across nets only once.
+  std::unordered_map<TextView, std::vector<std::size_t>> slotsOf;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    slotsOf[d.NetTable.at(slots[i].net, slots[i].column)].push_back(i);
+  }
+
+  Text& out = r.reportText;
+  out += kCrLf;
+  out += u" [ 部品ピン重複 ]";
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    const Slot& first = slots[i];
+    const Text& token = d.NetTable.at(first.net, first.column);
+    const std::vector<std::size_t>& same = slotsOf.find(token)->second;
+    if (same.size() < 2) continue;
+    auto from = std::lower_bound(same.begin(), same.end(), first.net,
+                                 [&](std::size_t k, int net) { return slots[k].net < net; });
+    for (auto it = from; it != same.end(); ++it) {
+      if (*it == i) continue;
+      const Slot& second = slots[*it];
+      out += kCrLf;
+      out += kCrLf + d.NetTable.at(first.net, 0) + Spaces(2) + token + Spaces(6) +
+             d.NetTable.at(second.net, 0) + Spaces(2) + d.NetTable.at(second.net, second.column) +
+             kCrLf;
+      ++r.duplicateCount;
+    }
+  }
+  if (r.duplicateCount == 0) out += Spaces(13) + u"OK" + kCrLf + kCrLf;
+}
+
+void CheckIsolated(const Design& d, NetCheckResult& r) {
+  Text& out = r.reportText;
+  out += kCrLf;
+  out += u" [ 孤立ピン ]";
+  for (int n = 1; n <= d.NetCount; ++n) {
+    if (d.NetTable.at(n, 1) != u"1") continue;
+    out += kCrLf + d.NetTable.at(n, 0) + Spaces(2) + d.NetTable.at(n, 2) + kCrLf;
+    ++r.isolatedCount;
+  }
+  if (r.isolatedCount == 0) out += Spaces(19) + u"OK" + kCrLf + kCrLf;
+}
+
+}  // namespace
+
+NetCheckResult RunExtendedNetCheck(const Design& design) {
+  const std::vector<Slot> slots = PinSlots(design);
+  NetCheckResult result;
+  CheckOpen(design, slots, result);
+  CheckShort(design, result);
+  CheckDuplicate(design, slots, result);
+  CheckIsolated(design, result);
+  return result;
+}
+
+}  // namespace pcbprep

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <vector>
+
+#include "design/Design.h"
+#include "netlist/ListViews.h"
+
+namespace pcbprep {
+
+// Current texts of the symbol size boxes, one per part kind.
+struct SymbolSizes {
+  Text Combo1;  // capacitor
+  Text Combo2;  // resistor
+  Text Combo3;  // resistor array
+  Text Combo4;  // coil
+  Text Combo7;  // test point
+  Text Combo8;  // transistor
+  Text Combo5;  // diode
+  Text Combo6;  // LED
+};
+
+// The symbol name a reference gets from its leading letters; empty for connectors,
+// variable resistors and every kind without a size box.
+Text SymbolNameFor(TextView reference, const SymbolSizes& sizes);
+
+// Orders the references in rows 1 .. PartCount (column 0 only) by an exchange sort
+// on text order, corrected towards numeric order where references share their first
+// letter: C2 before C10, yet C105 before C19.
+void SortPartReferences(Design& design);
+
+// Number of parts 1 .. PartCount with an empty symbol name.
+int CountUndefinedSymbols(const Design& design);
+
+struct SymbolAssignment {
+  bool fits = true;         // false: too many distinct references, nothing was changed
+  int referencesFound = 0;  // distinct part references in the netlist
+  int undefinedCount = 0;   // parts left without a symbol name
+};
+
+// Rebuilds PartTable from the part references of the net tables (one row per distinct
+// reference, side "0"), sorts them and assigns the symbol names. A netlist with more
+// references than the table holds leaves the table untouched.
+SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes);
+
+// The whole auto-assignment after the confirmation: the part table is rebuilt, the new
+// parts are classified and the part list is rebuilt.
+SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
+                                     std::vector<Text>& combo11, ListBoxState& list1);
+
+// Message for a netlist whose parts do not fit the part table.
+Text TooManyPartsMessage(int referencesFound);
+
+}  // namespace pcbprep
