@@ -21,6 +21,7 @@ namespace pcbprep {
 
 class Dialogs;
 class FrmAbout;
+class Form2;
 
 // The main window. Handlers read the boxes, call one core operation and write the
 // results back; the operations themselves live in core.
@@ -92,6 +93,15 @@ class MainForm : public QMainWindow {
   Design design_;
   ListBoxState list1_;
   QPointer<FrmAbout> about_;
+
+  // --- Placement image window (MainFormPlacement.cpp) ---
+ public:
+  // The placement image window while it is loaded, shown or hidden; null otherwise.
+  Form2* form2() const;
+
+ private:
+  QPointer<Form2> form2_;
+  // --- end placement image window ---
 
  public:
   // Widgets, named as the program's captions refer to them.
