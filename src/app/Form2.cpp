@@ -90,7 +90,7 @@ void PlacementPicture::draw(const Design& design) {
 
 void PlacementPicture::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.scale(scale(), scale());
+  painter.scale(scale(), logicalDpiY() / kTwipsPerInch);
   painter.drawPicture(0, 0, picture_);
 }
 

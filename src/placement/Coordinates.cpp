@@ -86,25 +86,9 @@ class CoordinateRun {
           continue;
         }
         const Text& anchor = d_.PartTable.at(i, kPartMain);
-        if (const auto* ks = semis.find(anchor)) {
-          for (const int k : *ks) {
-            const int f = semis.fill[idx(k)]++;
-            placed = true;
-            if (!put(i, -kColumnPitch * k + SubOffsetX(f),
-                     kFirstSemiSubRowY - kSubRowPitch * (f / 3))) {
-              return false;
-            }
-          }
-        }
-        if (const auto* ks = mains.find(anchor)) {
-          for (const int k : *ks) {
-            const int f = mains.fill[idx(k)]++;
-            placed = true;
-            if (!put(i, -kColumnPitch * k + SubOffsetX(f),
-                     kFirstMainSubRowY + kSubRowPitch * (f / 3))) {
-              return false;
-            }
-          }
+        if (!stackAt(semis, anchor, i, kFirstSemiSubRowY, -kSubRowPitch, placed) ||
+            !stackAt(mains, anchor, i, kFirstMainSubRowY, kSubRowPitch, placed)) {
+          return false;
         }
       }
       if (!placed) break;
@@ -128,13 +112,13 @@ class CoordinateRun {
       const double b1 = c + kBandGap;
       const double b2 = 2 * (c + kBandGap) + kBandGap;
       const double b3 = 3 * (c + kBandGap) + kBandGap;
+      const struct {
+        double below, shift, lift;
+      } bands[] = {{-755, 750, b3}, {-505, 500, b2}, {-255, 250, b1}};
       for (int i = 1; i <= parts_; ++i) {
         double x = xValue(i);
         double y = yValue(i);
         bool moved = false;
-        const struct {
-          double below, shift, lift;
-        } bands[] = {{-755, 750, b3}, {-505, 500, b2}, {-255, 250, b1}};
         for (const auto& band : bands) {
           if (x < band.below) {
             x += band.shift;
@@ -190,6 +174,20 @@ class CoordinateRun {
   static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
   double xValue(int i) const { return NumericValue(x_[idx(i)]); }
   double yValue(int i) const { return NumericValue(y_[idx(i)]); }
+
+  // Places part i at every anchor of the list named `anchor`: three to a row, the rows
+  // going from firstY in steps of rowStep.
+  bool stackAt(AnchorList& anchors, const Text& anchor, int i, int firstY, int rowStep,
+               bool& placed) {
+    const auto* positions = anchors.find(anchor);
+    if (positions == nullptr) return true;
+    for (const int k : *positions) {
+      const int f = anchors.fill[idx(k)]++;
+      placed = true;
+      if (!put(i, -kColumnPitch * k + SubOffsetX(f), firstY + rowStep * (f / 3))) return false;
+    }
+    return true;
+  }
 
   bool put(int i, double x, double y) {
     const auto fits = [](double v) { return v >= kMinCoordinate && v <= kMaxCoordinate; };

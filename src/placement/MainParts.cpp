@@ -68,7 +68,7 @@ class Assignment {
       const Text& name = d_.NetTable.at(n, 0);
       if (std::find(ignoreNames.begin(), ignoreNames.end(), name) != ignoreNames.end()) continue;
       const int count = d_.pinCount(n);
-      auto& rows = slotRows_[static_cast<std::size_t>(n)];
+      auto& rows = slotRows_[idx(n)];
       for (int column = 2; column <= count + 1; ++column) {
         const Text part = SlotPart(d_.NetTable.at(n, column));
         auto& nets = netsOfReference[part];
@@ -81,7 +81,7 @@ class Assignment {
     for (int i = 1; i <= parts_; ++i) {
       if (auto found = netsOfReference.find(d_.PartTable.at(i, kPartRef));
           found != netsOfReference.end()) {
-        netsOfPart_[static_cast<std::size_t>(i)] = found->second;
+        netsOfPart_[idx(i)] = found->second;
       }
     }
   }
