@@ -22,6 +22,7 @@ namespace pcbprep {
 
 class Dialogs;
 class FrmAbout;
+class Form2;
 class Form3;
 
 // The main window. Handlers read the boxes, call one core operation and write the
@@ -107,6 +108,15 @@ class MainForm : public QMainWindow {
   PartEditHelpers partHelpers_;
   void showPartHelpers(bool selectNewestSymbol);
   // --- end symbol assignment and part edit panel ---
+
+  // --- Placement image window (MainFormPlacement.cpp) ---
+ public:
+  // The placement image window while it is loaded, shown or hidden; null otherwise.
+  Form2* form2() const;
+
+ private:
+  QPointer<Form2> form2_;
+  // --- end placement image window ---
 
  public:
   // Widgets, named as the program's captions refer to them.

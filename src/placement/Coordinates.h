@@ -1,0 +1,27 @@
+#pragma once
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+// Coordinates are whole millimetres in 16 bits, like every other number of the tables.
+inline constexpr double kMinCoordinate = -32768;
+inline constexpr double kMaxCoordinate = 32767;
+
+struct CoordinateResult {
+  // False when a coordinate of the run would leave the 16-bit range; then the run
+  // writes nothing at all, so a half-placed board is never left behind.
+  bool written = true;
+  Text part;  // reference of the first part whose coordinate would not fit
+};
+
+// Initial X and Y of the parts (columns 2 and 3). By main part: anchors in a row left
+// of the board, their sub parts stacked by connection level, long rows folded into
+// bands, unplaced parts below the board. By group: one column per group. With neither
+// mode chosen nothing is computed.
+CoordinateResult DetermineCoordinates(Design& design, bool byMainPart, bool byGroup);
+
+// Plain decimal text of a coordinate: no decimal point when the value is whole.
+Text CoordinateText(double value);
+
+}  // namespace pcbprep

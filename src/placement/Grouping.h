@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+// Positions of the grouping methods in the method list; the others do nothing.
+inline constexpr int kGroupByHundreds = 3;
+inline constexpr int kGroupClear = 5;
+
+// Applies the grouping method at position `method` (-1 when none is selected).
+// A clear asks `confirmClear` first, but only when the part list shows entries.
+// Returns true when the part list must be rebuilt: after a split that found a part
+// without a group, and after a clear that went ahead.
+bool GroupParts(Design& design, int method, bool partListHasEntries,
+                const std::function<bool()>& confirmClear);
+
+}  // namespace pcbprep

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+// The ten skip-net boxes as they read at the click, empty texts included: a net whose
+// name equals any of them (an empty name equals an empty box) is not followed.
+using IgnoreNetList = std::array<Text, 10>;
+
+// Attaches every part to the main or semi part that the followed nets reach in the
+// fewest steps: column 7 gets the anchor's reference ("*" plus its own for an anchor),
+// column 10 the number of steps. Names that are already set are kept; every level is
+// recomputed.
+void AssignMainParts(Design& design, const IgnoreNetList& ignoreNames);
+
+// Empties the main-part name and the level of every part.
+void ClearMainParts(Design& design);
+
+}  // namespace pcbprep

@@ -1,0 +1,240 @@
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "GuiTestSupport.h"
+#include "app/Form2.h"
+#include "app/UiSupport.h"
+#include "placement/DesignBuilder.h"
+
+namespace pcbprep::testing {
+namespace {
+
+struct Cells {
+  Text main, level, group, x, y;
+};
+
+class PlacementFlow : public MainFormFixture {
+ protected:
+  // U1 - A - R1 - B - R2, CN1 - C - C1, the capacitor C2 only on VCC and GND, and R101
+  // on no net at all.
+  void fillDesign() {
+    Design& d = form->design();
+    AddPart(d, u"U1", u"2");
+    AddPart(d, u"CN1", u"1");
+    AddPart(d, u"R1");
+    AddPart(d, u"R2");
+    AddPart(d, u"C1");
+    AddPart(d, u"C2");
+    AddPart(d, u"R101");
+    AddNet(d, u"A", {u"U1-1", u"R1-1"});
+    AddNet(d, u"B", {u"R1-2", u"R2-1"});
+    AddNet(d, u"C", {u"CN1-1", u"C1-1"});
+    AddNet(d, u"VCC", {u"U1-14", u"C2-1"});
+    AddNet(d, u"GND", {u"U1-7", u"C2-2"});
+  }
+
+  Cells cells(const Text& reference) {
+    const Design& d = form->design();
+    const int row = FindPart(d, reference);
+    EXPECT_GT(row, 0) << ToUtf8(reference);
+    return {d.PartTable.at(row, kPartMain), d.PartTable.at(row, kPartLevel),
+            d.PartTable.at(row, kPartGroup), d.PartTable.at(row, kPartX),
+            d.PartTable.at(row, kPartY)};
+  }
+
+  // The list shows every part's current line.
+  void expectListShowsTable() {
+    auto* list = find<QListWidget>("List1");
+    Design& d = form->design();
+    ASSERT_EQ(list->count(), d.PartCount);
+    for (int i = 0; i < list->count(); ++i) {
+      EXPECT_EQ(list->item(i)->text(), Q(PartListLine(d, i + 1))) << i;
+    }
+  }
+
+  void click(const char* name) { find<QPushButton>(name)->click(); }
+};
+
+TEST_F(PlacementFlow, MainPartsGroupsAndCoordinatesShowInThePartList) {
+  fillDesign();
+  click("Command6");
+  EXPECT_EQ(cells(u"U1").main, u"*U1");
+  EXPECT_EQ(cells(u"R2").main, u"U1");
+  EXPECT_EQ(cells(u"R2").level, u"2");
+  EXPECT_EQ(cells(u"C1").main, u"CN1");
+  EXPECT_EQ(cells(u"C1").level, u"1");
+  EXPECT_EQ(cells(u"C2").main, u"");  // VCC and GND are in the boxes at start
+  EXPECT_EQ(find<QLineEdit>("Text10")->text(), QStringLiteral("7"));
+  expectListShowsTable();
+
+  find<QComboBox>("Combo10")->setCurrentIndex(3);
+  click("Command12");
+  EXPECT_EQ(cells(u"R2").group, u"2");
+  EXPECT_EQ(cells(u"R101").group, u"1");
+  expectListShowsTable();
+
+  click("Command5_0");
+  const std::pair<Text, std::pair<Text, Text>> byMainPart[] = {
+      {u"U1", {u"-25", u"0"}},   {u"CN1", {u"-25", u"-25"}}, {u"R1", {u"-25", u"10"}},
+      {u"R2", {u"-22", u"10"}},  {u"C1", {u"-25", u"-35"}},  {u"C2", {u"10", u"-20"}},
+      {u"R101", {u"15", u"-20"}}};
+  for (const auto& [reference, place] : byMainPart) {
+    EXPECT_EQ(cells(reference).x, place.first) << ToUtf8(reference);
+    EXPECT_EQ(cells(reference).y, place.second) << ToUtf8(reference);
+  }
+  expectListShowsTable();
+
+  find<QRadioButton>("Option2")->setChecked(true);
+  click("Command5_1");
+  EXPECT_EQ(cells(u"R2").x, u"-50");  // the second group's column
+  EXPECT_EQ(cells(u"C2").y, u"2");
+  EXPECT_EQ(cells(u"R101").y, u"8");
+  expectListShowsTable();
+
+  find<QComboBox>("Combo10")->setCurrentIndex(5);
+  dialogs.confirmAnswers.push_back(true);
+  click("Command12");
+  ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("グループ情報を初期化します"));
+  EXPECT_EQ(dialogs.calls.back().text,
+            QStringLiteral("全てのグループ情報が消去されますがよろしいですか？"));
+  EXPECT_EQ(cells(u"R2").group, u"");
+  expectListShowsTable();
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 0);
+}
+
+TEST_F(PlacementFlow, MainPartsFollowTheSkipBoxesAsTheyReadAtTheClick) {
+  fillDesign();
+  find<QLineEdit>("txtSkipNet_0")->setText(QStringLiteral("A"));
+  find<QLineEdit>("txtSkipNet_9")->setText(QString());
+  click("Command6");
+  EXPECT_EQ(cells(u"R1").main, u"");
+  EXPECT_EQ(cells(u"C2").main, u"U1");  // GND is followed now
+}
+
+TEST_F(PlacementFlow, ClearingMainPartsAsksOnlyWhenTheListShowsParts) {
+  fillDesign();
+  Design& d = form->design();
+  d.PartTable.set(3, kPartMain, u"U1");
+  click("Command15");  // the list is still empty
+  EXPECT_EQ(dialogs.count(QStringLiteral("confirm")), 0);
+  EXPECT_EQ(cells(u"R1").main, u"");
+
+  click("Command6");
+  click("Command15");  // Cancel, the default
+  ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("主部品名の設定を初期化します"));
+  EXPECT_EQ(dialogs.calls.back().text,
+            QStringLiteral("全ての主部品名情報が消去されますがよろしいですか？"));
+  EXPECT_EQ(cells(u"R1").main, u"U1");
+
+  dialogs.confirmAnswers.push_back(true);
+  click("Command15");
+  EXPECT_EQ(cells(u"R1").main, u"");
+  EXPECT_EQ(cells(u"U1").level, u"");
+  expectListShowsTable();  // rebuilt after clearing
+}
+
+TEST_F(PlacementFlow, GroupingMethodsWithoutAnEffectLeaveEverythingAlone) {
+  fillDesign();
+  click("Command6");
+  const QString line = find<QListWidget>("List1")->item(6)->text();
+  for (const int method : {0, 1, 2, 4}) {
+    find<QComboBox>("Combo10")->setCurrentIndex(method);
+    click("Command12");
+    EXPECT_EQ(cells(u"R101").group, u"") << method;
+  }
+  find<QComboBox>("Combo10")->setCurrentIndex(5);
+  click("Command12");  // Cancel
+  EXPECT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(find<QListWidget>("List1")->item(6)->text(), line);
+}
+
+TEST_F(PlacementFlow, ACoordinateOutsideSixteenBitsIsReportedAndNothingIsWritten) {
+  fillDesign();
+  click("Command6");
+  Design& d = form->design();
+  d.PartTable.set(7, kPartX, u"-300");
+  d.PartTable.set(7, kPartY, u"32760");
+  click("Command5_1");
+  ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1);
+  EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("R101")));
+  EXPECT_EQ(cells(u"U1").x, u"");
+  EXPECT_EQ(cells(u"R101").y, u"32760");
+  expectListShowsTable();
+}
+
+QByteArray PictureData(Form2* form2) {
+  const QPicture& picture = form2->Picture1->picture();
+  return QByteArray(picture.data(), static_cast<qsizetype>(picture.size()));
+}
+
+TEST_F(PlacementFlow, PlacementImageIsDrawnAtLoadingOnly) {
+  fillDesign();
+  click("Command6");
+  click("Command5_0");
+  find<QLineEdit>("Text14")->setText(QStringLiteral("120.5"));
+  click("Command9");
+  EXPECT_EQ(form->design().BoardSizeX, 120);  // halves go to the even neighbour
+  EXPECT_EQ(form->design().BoardSizeY, 100);
+  QPointer<Form2> first = form->form2();
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->windowTitle(), QStringLiteral("配置分類イメージ"));
+  EXPECT_EQ(first->Command1->text(), QStringLiteral("終了"));
+  EXPECT_EQ(first->Text1->toPlainText(),
+            QStringLiteral(" \n主部品は　（０，０）よりソート順配列\n\n従部品は　主部品との接続順"
+                           "に配列\n\nパスコン等　配置未特定部品は　基板下に配置"));
+  EXPECT_EQ(first->Picture1->geometry(), first->rect());
+  ASSERT_TRUE(first->grab().save(QStringLiteral("/tmp/pcbprep_form2.png")));
+  const QByteArray drawn = PictureData(first);
+
+  first->resize(500, 300);
+  EXPECT_EQ(first->Picture1->geometry(), QRect(0, 0, 500, 300));
+  EXPECT_EQ(PictureData(first), drawn);
+
+  first->Command1->click();
+  EXPECT_FALSE(first->isVisible());
+  form->design().PartTable.set(1, kPartX, u"40");
+  click("Command9");
+  EXPECT_EQ(form->form2(), first.data());
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(PictureData(first), drawn);
+
+  first->close();
+  click("Command9");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(first);
+  ASSERT_TRUE(form->form2());
+  EXPECT_TRUE(form->form2()->isVisible());
+  EXPECT_NE(PictureData(form->form2()), drawn);
+  EXPECT_EQ(form->findChildren<Form2*>().size(), 1);
+}
+
+TEST_F(PlacementFlow, BoardSizesThatCannotBeDrawnAreRefused) {
+  for (const auto& [x, y] : {std::pair{"759", "100"}, {"100", "-759"}, {"100", "40000"}}) {
+    find<QLineEdit>("Text14")->setText(QString::fromLatin1(x));
+    find<QLineEdit>("Text15")->setText(QString::fromLatin1(y));
+    click("Command9");
+    EXPECT_EQ(form->form2(), nullptr) << x << " " << y;
+  }
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 3);
+  EXPECT_EQ(form->design().BoardSizeX, 0);
+
+  find<QLineEdit>("Text14")->setText(QStringLiteral("758"));
+  find<QLineEdit>("Text15")->setText(QStringLiteral("-758"));
+  click("Command9");
+  ASSERT_TRUE(form->form2());
+  form->form2()->Command1->click();
+  find<QLineEdit>("Text14")->setText(QStringLiteral("800"));
+  click("Command9");
+  EXPECT_FALSE(form->form2()->isVisible());  // a hidden window stays hidden
+  EXPECT_EQ(form->design().BoardSizeX, 758);
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
