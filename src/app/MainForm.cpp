@@ -450,8 +450,7 @@ void MainForm::buildMenus() {
   auto* parts = menuBar()->addMenu(QStringLiteral("部品リスト(&B)　　"));
   parts->setObjectName(QStringLiteral("mnBuhin"));
   mnHozon = Named(parts->addAction(QStringLiteral("保存（&H）")), QStringLiteral("mnHozon"));
-  mnYobikomi =
-      Named(parts->addAction(QStringLiteral("呼込（&Y）")), QStringLiteral("mnYobikomi"));
+  mnYobikomi = Named(parts->addAction(QStringLiteral("呼込（&Y）")), QStringLiteral("mnYobikomi"));
 
   auto* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnHelp"));
@@ -477,8 +476,8 @@ void MainForm::loadForm() {
                     QStringLiteral("L3216"), QStringLiteral("L3220"), QStringLiteral("L3225")});
   Combo4->setCurrentIndex(1);
   Combo10->addItems({QStringLiteral("なし"), QStringLiteral("自動"),
-                     QStringLiteral("主部品 ABC指定"), QStringLiteral("100   番代 分離"),
-                     QString(), QStringLiteral("グループ解除")});
+                     QStringLiteral("主部品 ABC指定"), QStringLiteral("100   番代 分離"), QString(),
+                     QStringLiteral("グループ解除")});
   Combo10->setCurrentIndex(0);
 }
 

@@ -45,9 +45,9 @@ void MainForm::mnOpenClick() {
     busy.reset();
     LoadResult unreadable;
     unreadable.failure = LoadFailure::Unreadable;
-    dialogs_.warn(this, Q(kAppTitle),
-                  Q(LoadFailureMessage(unreadable, T(path))) + QStringLiteral("\n") +
-                      file.errorString());
+    dialogs_.warn(
+        this, Q(kAppTitle),
+        Q(LoadFailureMessage(unreadable, T(path))) + QStringLiteral("\n") + file.errorString());
     return;
   }
   const QByteArray bytes = file.readAll();

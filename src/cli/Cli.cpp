@@ -10,16 +10,16 @@
 namespace pcbprep::cli {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"pcbprep-cli: netlist check, part list, pre-placement and board outline files\n"
-               "from the command line (the same operations as the pcbprep windows)",
-               "pcbprep-cli"};
+  CLI::App app{
+      "pcbprep-cli: netlist check, part list, pre-placement and board outline files\n"
+      "from the command line (the same operations as the pcbprep windows)",
+      "pcbprep-cli"};
   app.set_version_flag("--version", std::string("pcbprep-cli ") + kVersionString);
   app.require_subcommand(1);
 
   NetsOptions nets;
   auto* netsCmd = app.add_subcommand("nets", "Load a netlist and print its net tables");
-  netsCmd->add_option("NETLIST", nets.netlist, "netlist file (*.NET, code page 932)")
-      ->required();
+  netsCmd->add_option("NETLIST", nets.netlist, "netlist file (*.NET, code page 932)")->required();
   netsCmd->add_flag("--json", nets.json, "print JSON instead of text");
 
   RegisterMoreCommands(app);

@@ -7,11 +7,11 @@
 
 namespace pcbprep {
 
-inline constexpr int kMaxNets = 1000;        // net rows 1 .. 1000
-inline constexpr int kNetColumns = 401;      // columns 0 .. 400, pins in 2 .. 400
+inline constexpr int kMaxNets = 1000;    // net rows 1 .. 1000
+inline constexpr int kNetColumns = 401;  // columns 0 .. 400, pins in 2 .. 400
 inline constexpr int kMaxPinsPerNet = 399;
-inline constexpr int kMaxParts = 1000;       // part rows 1 .. 1000
-inline constexpr int kPartColumns = 11;      // columns 0 .. 10
+inline constexpr int kMaxParts = 1000;   // part rows 1 .. 1000
+inline constexpr int kPartColumns = 11;  // columns 0 .. 10
 
 // Columns of PartTable.
 enum PartColumn : int {

@@ -20,13 +20,13 @@ enum class LoadFailure {
 
 struct LoadResult {
   LoadFailure failure = LoadFailure::None;
-  int line = 0;  // 1-based line of the file where the load stopped (0 if none)
+  int line = 0;                  // 1-based line of the file where the load stopped (0 if none)
   std::size_t invalidBytes = 0;  // bytes that were not valid code page 932
 
   // Set only when the load succeeded.
   long long totalPins = 0;
-  Text status;       // "OK", or "OVR" when the total pins exceed 2000
-  Text largestNet;   // proposal for the first ignored-net box
+  Text status;      // "OK", or "OVR" when the total pins exceed 2000
+  Text largestNet;  // proposal for the first ignored-net box
 
   bool ok() const { return failure == LoadFailure::None; }
 };

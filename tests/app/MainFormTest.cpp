@@ -34,8 +34,8 @@ TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
   EXPECT_EQ(find<QLineEdit>("Text15")->text(), "100");
 
   auto* combo10 = find<QComboBox>("Combo10");
-  EXPECT_EQ(Items(combo10), QStringList({"なし", "自動", "主部品 ABC指定", "100   番代 分離", "",
-                                         "グループ解除"}));
+  EXPECT_EQ(Items(combo10),
+            QStringList({"なし", "自動", "主部品 ABC指定", "100   番代 分離", "", "グループ解除"}));
   EXPECT_EQ(combo10->currentText(), "なし");
   EXPECT_EQ(Items(find<QComboBox>("Combo1")), QStringList({"C1005", "C1608", "C2012", "C3216"}));
   EXPECT_EQ(find<QComboBox>("Combo1")->currentText(), "C1608");
@@ -51,17 +51,26 @@ TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
     EXPECT_EQ(find<QComboBox>(empty)->currentText(), "");
   }
 
-  const std::pair<const char*, const char*> captions[] = {
-      {"Command13", "トップ"},           {"Command4", "検  索"},
-      {"Command7", "拡張ネットチェック"}, {"Command1", "シンボル名　　自動割付"},
-      {"cmdPast", "前の入力"},           {"Command10", "前入力"},
-      {"Command11", "前"},               {"Command2", "修正　実行"},
-      {"Command8", ".ＣＨＩ　検索"},     {"Command6", "主部品名処理"},
-      {"Command15", "解除"},             {"Command12", "グループ処理"},
-      {"Command5_0", "実行"},            {"Command5_1", "部品座標確定"},
-      {"Command9", "配置イメージ"},      {"Command14", "外形作成"},
-      {"Command3", "部品追加"},          {"Command16", "解除"},
-      {"Command17", "プレ配置設計"},     {"Command18", "接続解析"}};
+  const std::pair<const char*, const char*> captions[] = {{"Command13", "トップ"},
+                                                          {"Command4", "検  索"},
+                                                          {"Command7", "拡張ネットチェック"},
+                                                          {"Command1", "シンボル名　　自動割付"},
+                                                          {"cmdPast", "前の入力"},
+                                                          {"Command10", "前入力"},
+                                                          {"Command11", "前"},
+                                                          {"Command2", "修正　実行"},
+                                                          {"Command8", ".ＣＨＩ　検索"},
+                                                          {"Command6", "主部品名処理"},
+                                                          {"Command15", "解除"},
+                                                          {"Command12", "グループ処理"},
+                                                          {"Command5_0", "実行"},
+                                                          {"Command5_1", "部品座標確定"},
+                                                          {"Command9", "配置イメージ"},
+                                                          {"Command14", "外形作成"},
+                                                          {"Command3", "部品追加"},
+                                                          {"Command16", "解除"},
+                                                          {"Command17", "プレ配置設計"},
+                                                          {"Command18", "接続解析"}};
   for (const auto& [name, caption] : captions) {
     EXPECT_EQ(find<QPushButton>(name)->text(), QString::fromUtf8(caption)) << name;
   }
@@ -72,15 +81,16 @@ TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
   EXPECT_EQ(find<QPushButton>("Command6")->toolTip(),
             "主部品名が未設定の部品に主部品名を設定します");
 
-  const std::pair<const char*, const char*> menus[] = {
-      {"mnFile", "ネットファイル(&F)　　"}, {"mnEdit", "ネット編集(&E)　　"},
-      {"mnBuhin", "部品リスト(&B)　　"},    {"mnHelp", "ヘルプ(&H)"}};
+  const std::pair<const char*, const char*> menus[] = {{"mnFile", "ネットファイル(&F)　　"},
+                                                       {"mnEdit", "ネット編集(&E)　　"},
+                                                       {"mnBuhin", "部品リスト(&B)　　"},
+                                                       {"mnHelp", "ヘルプ(&H)"}};
   for (const auto& [name, caption] : menus) {
     EXPECT_EQ(find<QMenu>(name)->title(), QString::fromUtf8(caption)) << name;
   }
   const std::pair<const char*, const char*> actions[] = {
-      {"mnOpen", "開く(&O)"},     {"mnsave", "保存(&S)"},      {"mnExit", "終了(&X)"},
-      {"mnHozon", "保存（&H）"},  {"mnYobikomi", "呼込（&Y）"}, {"mnHelpVersion", "ﾊﾞｰｼﾞｮﾝ情報"}};
+      {"mnOpen", "開く(&O)"},    {"mnsave", "保存(&S)"},       {"mnExit", "終了(&X)"},
+      {"mnHozon", "保存（&H）"}, {"mnYobikomi", "呼込（&Y）"}, {"mnHelpVersion", "ﾊﾞｰｼﾞｮﾝ情報"}};
   for (const auto& [name, caption] : actions) {
     EXPECT_EQ(find<QAction>(name)->text(), QString::fromUtf8(caption)) << name;
   }

@@ -56,7 +56,10 @@ TEST(CodePage932, TrailBytesAreNotAsciiCharacters) {
 }
 
 TEST(CodePage932, InvalidBytesAreReplacedAndUnmappableCharactersReported) {
-  const auto decoded = DecodeCp932(std::string("A\xFF" "B\x81", 4));
+  const auto decoded =
+      DecodeCp932(std::string("A\xFF"
+                              "B\x81",
+                              4));
   EXPECT_EQ(decoded.text, u"A\uFFFDB\uFFFD");
   EXPECT_EQ(decoded.invalidBytes, 2u);
   const auto encoded = EncodeCp932(u"a한b😀c한");

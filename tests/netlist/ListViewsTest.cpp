@@ -12,20 +12,28 @@ void SetPart(Design& d, int row, std::initializer_list<std::pair<int, const char
 
 TEST(NetLists, LayoutsOfList3AndList2) {
   Design d;
-  ASSERT_TRUE(LoadNetlistText(d, u"GND[U1-7\r\nC1-2]\r\nVERYLONGNETNAME[R1-1]\r\n電源[U2-1]\r\n").ok());
-  EXPECT_EQ(NetListItems(d), (std::vector<Text>{u"GND           2", u"VERYLONGNETNAME  1",
-                                                u"電源            1"}));
-  EXPECT_EQ(NetPinListItems(d),
-            (std::vector<Text>{u"GND", u"        U1-7", u"        C1-2", u"        ",
-                               u"VERYLONGNETNAME", u"        R1-1", u"        ", u"電源",
-                               u"        U2-1", u"        "}));
+  ASSERT_TRUE(
+      LoadNetlistText(d, u"GND[U1-7\r\nC1-2]\r\nVERYLONGNETNAME[R1-1]\r\n電源[U2-1]\r\n").ok());
+  EXPECT_EQ(NetListItems(d),
+            (std::vector<Text>{u"GND           2", u"VERYLONGNETNAME  1", u"電源            1"}));
+  EXPECT_EQ(
+      NetPinListItems(d),
+      (std::vector<Text>{u"GND", u"        U1-7", u"        C1-2", u"        ", u"VERYLONGNETNAME",
+                         u"        R1-1", u"        ", u"電源", u"        U2-1", u"        "}));
 }
 
 TEST(PartListLine, FieldsAreWidenedByOneSpaceAndNeverCut) {
   Design d;
-  SetPart(d, 1, {{kPartRef, u"R12"}, {kPartSymbol, u"R1608"}, {kPartX, u"10"}, {kPartY, u"20"},
-                 {kPartSide, u"0"}, {kPartClass, u"0"}, {kPartMain, u"U1"}, {kPartLevel, u"1"},
-                 {kPartGroup, u"A"}});
+  SetPart(d, 1,
+          {{kPartRef, u"R12"},
+           {kPartSymbol, u"R1608"},
+           {kPartX, u"10"},
+           {kPartY, u"20"},
+           {kPartSide, u"0"},
+           {kPartClass, u"0"},
+           {kPartMain, u"U1"},
+           {kPartLevel, u"1"},
+           {kPartGroup, u"A"}});
   EXPECT_EQ(PartListLine(d, 1), u"R12    R1608        10   20   0   0 U1     1   A  ");
   EXPECT_EQ(PartListLine(d, 1).size(), 50u);
 
@@ -66,8 +74,15 @@ TEST(RefreshPartList, RebuildAppendAndReplace) {
 
 TEST(FillEditPanel, ShowsCodedCellsAndEmptiesUnknownCodes) {
   Design d;
-  SetPart(d, 1, {{kPartRef, u"U3"}, {kPartSymbol, u"QFP"}, {kPartX, u"5"}, {kPartY, u"6"},
-                 {kPartSide, u"1"}, {kPartClass, u"2"}, {kPartMain, u"*U3"}, {kPartGroup, u"B"}});
+  SetPart(d, 1,
+          {{kPartRef, u"U3"},
+           {kPartSymbol, u"QFP"},
+           {kPartX, u"5"},
+           {kPartY, u"6"},
+           {kPartSide, u"1"},
+           {kPartClass, u"2"},
+           {kPartMain, u"*U3"},
+           {kPartGroup, u"B"}});
   SetPart(d, 2, {{kPartRef, u"R1"}, {kPartSide, u"3"}, {kPartClass, u"x"}});
   const EditPanel p = FillEditPanel(d, 1);
   EXPECT_EQ(p.Text11, u"U3");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -120,15 +119,13 @@ TEST(AssignSymbolNames, MoreReferencesThanRowsChangeNothing) {
   EXPECT_NE(TooManyPartsMessage(1002).find(u"1000"), Text::npos);
 }
 
-TEST(AssignSymbolNames, ExactlyAThousandPartsFitAndSortQuickly) {
+TEST(AssignSymbolNames, ExactlyAThousandPartsFit) {
   Design d;
   for (int n = 1; n <= 500; ++n) {
     AddNet(d, u"N" + IntText(n), {u"R" + IntText(n) + u"-1", u"C" + IntText(n) + u"-1"});
   }
-  const auto start = std::chrono::steady_clock::now();
   const SymbolAssignment r =
       AssignSymbolNames(d, SymbolSizes{u"C", u"R", u"", u"", u"", u"", u"", u""});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_TRUE(r.fits);
   EXPECT_EQ(d.PartCount, 1000);
   // Every C comes before every R, and C1 and R1 lead their groups.
