@@ -1,6 +1,9 @@
 #include "netlist/ListViews.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "design/Numeric.h"
 
 namespace pcbprep {
 
@@ -20,9 +23,14 @@ std::vector<Text> NetPinListItems(const Design& d) {
   const Text indent(8, u' ');
   for (int n = 1; n <= d.NetCount; ++n) {
     items.push_back(d.NetTable.at(n, 0));
-    const int count = d.pinCount(n);
-    const int last = std::min(count + 2, kNetColumns - 1);
-    for (int c = 2; c <= last; ++c) items.push_back(indent + d.NetTable.at(n, c));
+    // Columns 2 .. count + 2. A closing line outside any net leaves the count -1 and
+    // so no pin items; after a full net of 399 pins the empty cell lies past column
+    // 400, and it is listed as empty all the same.
+    const double count = std::floor(NumericValue(d.NetTable.at(n, 1)));
+    const int last = static_cast<int>(std::clamp(count, -1.0, double{kMaxPinsPerNet})) + 2;
+    for (int c = 2; c <= last; ++c) {
+      items.push_back(c < kNetColumns ? indent + d.NetTable.at(n, c) : indent);
+    }
   }
   return items;
 }

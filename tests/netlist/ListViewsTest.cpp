@@ -22,6 +22,35 @@ TEST(NetLists, LayoutsOfList3AndList2) {
                          u"        R1-1", u"        ", u"電源", u"        U2-1", u"        "}));
 }
 
+TEST(NetLists, List2ShowsColumnsTwoToCountPlusTwo) {
+  Text fullNet = u"FULL[U0-1\r\n";
+  for (int i = 1; i <= 397; ++i) fullNet += u"U" + IntText(i) + u"-1\r\n";
+  fullNet += u"X-1]\r\n";
+  const Text indent(8, u' ');
+  const struct {
+    const char* what;
+    Text netlist;
+    std::size_t size;
+    std::vector<Text> tail;  // the last items
+  } cases[] = {
+      // A full net of 399 pins still ends with the empty item after its last pin.
+      {"399 pins", fullNet, 1 + 399 + 1, {u"        U397-1", u"        X-1", indent}},
+      // A closing line outside any net makes a net of count -1: its name, no pin items.
+      {"count -1", u"A[U1-1]\r\nU2-1]\r\n", 4, {u"A", u"        U1-1", indent, u"U2-1"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Design d;
+    ASSERT_TRUE(LoadNetlistText(d, c.netlist).ok());
+    const std::vector<Text> items = NetPinListItems(d);
+    EXPECT_EQ(items.size(), c.size);
+    if (items.size() < c.tail.size()) continue;
+    EXPECT_EQ(
+        std::vector<Text>(items.end() - static_cast<std::ptrdiff_t>(c.tail.size()), items.end()),
+        c.tail);
+  }
+}
+
 TEST(PartListLine, FieldsAreWidenedByOneSpaceAndNeverCut) {
   Design d;
   SetPart(d, 1,
