@@ -23,7 +23,8 @@ std::vector<Text> NetListItems(const Design& design);
 // 2 .. n + 2 (the last is the empty cell after the last pin).
 std::vector<Text> NetPinListItems(const Design& design);
 
-// List1: one line per part, fixed-width fields (see PartListLine.cpp).
+// List1: one line per part; each value gets one space appended and is left-aligned
+// to its field width.
 Text PartListLine(const Design& design, int part);
 
 // Rebuilds (p < 0), appends (p beyond the items: raises PartCount) or replaces and

@@ -28,7 +28,7 @@ Text SymbolNameFor(TextView reference, const SymbolSizes& sizes);
 // letter: C2 before C10, yet C105 before C19.
 void SortPartReferences(Design& design);
 
-// Number of parts 1 .. PartCount with an empty symbol name.
+// Number of part rows (from the first to PartCount) with an empty symbol name.
 int CountUndefinedSymbols(const Design& design);
 
 struct SymbolAssignment {
