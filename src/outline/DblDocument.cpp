@@ -1,9 +1,9 @@
 #include "outline/DblDocument.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -27,15 +27,21 @@ struct Decimal {
 Decimal ToDecimal(double value) {
   Decimal d;
   d.negative = std::signbit(value) && value != 0;
+  // to_chars, unlike printf, keeps the decimal point whatever locale the window
+  // toolkit has set for the process.
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                     std::chars_format::scientific, 14);
   // buffer: d.dddddddddddddde[+-]xx
   std::string digits;
   const char* p = buffer;
   for (; *p != 'e'; ++p) {
     if (*p != '.') digits += *p;
   }
-  const int exponent = std::atoi(p + 1);
+  const bool negativeExponent = p[1] == '-';
+  int exponent = 0;
+  std::from_chars(p + 2, written.ptr, exponent);
+  if (negativeExponent) exponent = -exponent;
   if (exponent >= 0) {
     const std::size_t wholeCount = static_cast<std::size_t>(exponent) + 1;
     if (wholeCount >= digits.size()) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,6 +67,50 @@ TEST(DblFixed2, RendersTwoDecimals) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ToUtf8(dblFixed2(c.value)), c.text) << c.value;
+  }
+}
+
+// Sets the C library's numeric locale to one with a decimal comma, as the window
+// toolkit does on start-up for such a user, and restores it afterwards.
+class CommaLocale {
+ public:
+  CommaLocale() : saved_(std::setlocale(LC_NUMERIC, nullptr)) {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
+                             "ru_RU.UTF-8", "ru_RU.utf8", "nl_NL.UTF-8", "es_ES.UTF-8"}) {
+      if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+          std::localeconv()->decimal_point[0] == ',') {
+        active_ = true;
+        return;
+      }
+    }
+    std::setlocale(LC_NUMERIC, saved_.c_str());
+  }
+  ~CommaLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+  CommaLocale(const CommaLocale&) = delete;
+  CommaLocale& operator=(const CommaLocale&) = delete;
+  bool active() const { return active_; }
+
+ private:
+  std::string saved_;
+  bool active_ = false;
+};
+
+TEST(DblNumber, KeepsTheDecimalPointUnderADecimalCommaLocale) {
+  CommaLocale locale;
+  if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  const struct {
+    double value;
+    const char* number;
+    const char* fixed2;
+  } cases[] = {
+      {2.5, " 2.5", "2.50"},
+      {100 - 0.3, " 99.7", "99.70"},
+      {-0.5, "-.5", "-.50"},
+      {100, " 100", "100.00"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToUtf8(dblNumber(c.value)), c.number) << c.value;
+    EXPECT_EQ(ToUtf8(dblFixed2(c.value)), c.fixed2) << c.value;
   }
 }
 
