@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/FrmAbout.h"
+#include "app/UiSupport.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -253,6 +254,11 @@ TEST_F(MainWindow, SaveMenuAsksAndWritesNothing) {
   find<QPushButton>("Command3")->click();
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->design().NetCount, 20);
+}
+
+TEST_F(MainWindow, CarriesTheApplicationIcon) {
+  EXPECT_FALSE(AppIcon().isNull());
+  EXPECT_FALSE(form->windowIcon().pixmap(32, 32).isNull());
 }
 
 TEST_F(MainWindow, VersionDialogShowsTitleAndVersion) {
