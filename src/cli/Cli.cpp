@@ -20,7 +20,7 @@ constexpr char kProgram[] = "pcbprep-cli";
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{
-      "pcbprep-cli: netlist check, part list and pre-placement image\n"
+      "pcbprep-cli: netlist check, part list, pre-placement image and board outline files\n"
       "from the command line (the same operations as the pcbprep windows)",
       kProgram};
   app.set_version_flag("--version", std::string(kProgram) + " " + kVersionString);
@@ -33,6 +33,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CheckOptions check;
   PartsOptions parts;
   ImageOptions image;
+  OutlineOptions outline;
   struct Command {
     CLI::App* parser;
     std::function<int()> run;
@@ -42,6 +43,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
       {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
       {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
+      {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
   };
 
   // A mistyped command would otherwise be reported as a missing one.
@@ -50,7 +52,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                    [&](const Command& c) { return c.parser->check_name(args[1]); });
     if (!known) {
       err << kProgram << ": 不明なコマンドです: " << args[1]
-          << "（check, nets, parts, image のどれか）\n"
+          << "（check, nets, parts, image, outline のどれか）\n"
           << "Run '" << kProgram << " --help' for more information.\n";
       return kExitFailure;
     }

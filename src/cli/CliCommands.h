@@ -74,4 +74,13 @@ struct ImageOptions {
 CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options);
 int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err);
 
+struct OutlineOptions {
+  std::string settingsFile;       // none: the window's first-opening settings
+  std::vector<std::string> sets;  // NAME=VALUE, applied after the file
+  std::string output;             // standard output (UTF-8) when empty
+  bool showSettings = false;
+};
+CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options);
+int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace pcbprep::cli

@@ -32,12 +32,15 @@ TEST_F(ProgramTest, ExitCodesTellScriptsWhatHappened) {
       {"check '" + path("missing.NET").string() + "'", 2},
       {"parts '" + kSample + "' --coordinates main", 0},
       {"parts '" + kSample + "' --coordinates diagonal", 2},
+      {"outline --set Text4=100 -o '" + path("a.dbl").string() + "'", 0},
+      {"outline --set Text99=1", 2},
       {"frobnicate", 2},
       {"", 2},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(run(c.arguments), c.code) << c.arguments << "\n" << err();
   }
+  EXPECT_TRUE(fs::exists(path("a.dbl")));
 }
 
 TEST_F(ProgramTest, OutputThatCannotBeWrittenIsAnError) {
@@ -50,12 +53,12 @@ TEST_F(ProgramTest, OutputThatCannotBeWrittenIsAnError) {
 }
 
 TEST_F(ProgramTest, EveryCommandHasHelpAndTheProgramAVersion) {
-  for (const char* command : {"check", "nets", "parts", "image"}) {
+  for (const char* command : {"check", "nets", "parts", "image", "outline"}) {
     EXPECT_EQ(run(std::string(command) + " --help"), 0) << command;
     EXPECT_NE(out().find(std::string("Usage: pcbprep-cli ") + command), std::string::npos) << out();
   }
   EXPECT_EQ(run("--help"), 0);
-  for (const char* command : {"check", "nets", "parts", "image"}) {
+  for (const char* command : {"check", "nets", "parts", "image", "outline"}) {
     EXPECT_NE(out().find(command), std::string::npos) << command;
   }
   EXPECT_EQ(run("--version"), 0);
