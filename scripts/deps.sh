@@ -7,7 +7,7 @@ packages=(
   build-essential cmake g++ clang ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libexpat1-dev
   fonts-ipafont-gothic xvfb xauth clang-format
   desktop-file-utils appstream
 )

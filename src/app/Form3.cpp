@@ -16,6 +16,7 @@
 #include "app/Dialogs.h"
 #include "app/UiSupport.h"
 #include "design/Numeric.h"
+#include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep {
@@ -283,59 +284,48 @@ QGroupBox* Form3::buildSilkFrame() {
 }
 
 void Form3::loadForm() {
-  Combo1->addItems({QStringLiteral("穴径　２.０ｍｍ------"), QStringLiteral("穴径　２.２ｍｍ"),
-                    QStringLiteral("穴径　２.５ｍｍ"), QStringLiteral("穴径　３.０ｍｍ"),
-                    QStringLiteral("穴径　３.２ｍｍ"), QStringLiteral("穴径　３.５ｍｍ"),
-                    QStringLiteral("穴径　４.０ｍｍ"), QStringLiteral("穴径　４.５ｍｍ------")});
+  for (const Text& item : HoleDiameterItems()) Combo1->addItem(Q(item));
   Combo1->setCurrentIndex(OutlineSettings{}.holeDiameter);
-  Combo2->addItems({QStringLiteral("コーナー４穴"), QStringLiteral("６　穴---------------"),
-                    QStringLiteral("８　穴---------------"),
-                    QStringLiteral("９　穴---------------")});
+  for (const Text& item : HoleArrangementItems()) Combo2->addItem(Q(item));
   Combo2->setCurrentIndex(OutlineSettings{}.holeArrangement);
 }
 
 OutlineSettings Form3::readSettings() const {
+  // An option group with no button checked reads as no choice.
   OutlineSettings s;
-  s.width = Number(Text4);
-  s.height = Number(Text5);
-  s.cornerSize = Number(Text23);
-  s.holeOffset = Number(Text13);
-  s.outline = Check17->isChecked();
-  s.wiringArea = Check18->isChecked();
-  s.outlineDimensions = Check21->isChecked();
-  s.holeDimensions = Check19->isChecked();
-  s.holeData = Check23->isChecked();
-  s.placementGuides = Check24->isChecked();
-  s.holeDiameter = Combo1->currentIndex();
-  s.holeArrangement = Combo2->currentIndex();
-  s.corner = Option6->isChecked()   ? CornerTreatment::kSquare
-             : Option4->isChecked() ? CornerTreatment::kRounded
-             : Option5->isChecked() ? CornerTreatment::kChamfered
-                                    : CornerTreatment::kNone;
-
-  s.resistFrame = Check15->isChecked();
-  s.cornerMarks = Check20->isChecked();
-  s.cornerMarkWidth = Number(Text6);
-  s.metalMaskCornerMarks = Check16->isChecked();
-  s.groundPlane = Check22->isChecked();
-  s.outerLayerPlanes = Check26->isChecked();
-
-  s.boardOrderName = T(Text1->text());
-  for (int i = 0; i < kFilmTitleCount; ++i) s.filmTitles[i] = filmChecks[i]->isChecked();
-  s.metalMaskText = Check27->isChecked();
-  s.metalMaskTextValue = T(Text15->text());
-  s.filmNumber = Check31->isChecked();
-  s.boardType = Option1->isChecked()   ? BoardType::kDoubleSided
-                : Option2->isChecked() ? BoardType::kFourLayer
-                : Option3->isChecked() ? BoardType::kSixLayer
-                                       : BoardType::kNone;
-
-  s.boardName = Check28->isChecked();
-  s.boardNameValue = T(Text8->text());
-  s.subtitle = Check29->isChecked();
-  s.subtitleValue = T(Text16->text());
-  s.comment = Check30->isChecked();
-  s.commentValue = T(Text17->text());
+  s.corner = CornerTreatment::kNone;
+  s.boardType = BoardType::kNone;
+  for (const OutlineControl& control : OutlineControls()) {
+    const std::string_view name = control.name;
+    QWidget* widget = findChild<QWidget*>(QString::fromLatin1(name.data(), name.size()));
+    switch (control.kind) {
+      case OutlineControlKind::kNumber:
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) SetOutlineNumber(s, name, Number(box));
+        break;
+      case OutlineControlKind::kText:
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) SetOutlineText(s, name, T(box->text()));
+        break;
+      case OutlineControlKind::kCheck:
+        if (auto* box = qobject_cast<QCheckBox*>(widget))
+          SetOutlineCheck(s, name, box->isChecked());
+        break;
+      case OutlineControlKind::kList:
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+          SetOutlineListPosition(s, name, list->currentIndex());
+        }
+        break;
+      case OutlineControlKind::kCorner:
+        if (auto* option = qobject_cast<QRadioButton*>(widget); option && option->isChecked()) {
+          s.corner = CornerOfOption(name);
+        }
+        break;
+      case OutlineControlKind::kBoardType:
+        if (auto* option = qobject_cast<QRadioButton*>(widget); option && option->isChecked()) {
+          s.boardType = BoardTypeOfOption(name);
+        }
+        break;
+    }
+  }
   return s;
 }
 

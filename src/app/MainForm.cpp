@@ -22,6 +22,8 @@
 #include "app/FrmAbout.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
+#include "placement/MainParts.h"
+#include "symbol/SymbolAssignment.h"
 
 namespace pcbprep {
 
@@ -268,7 +270,6 @@ QWidget* MainForm::buildSymbolArea() {
   // The test-point box carries its items and text in the window definition.
   Combo7->addItems({QStringLiteral("TP06"), QStringLiteral("TP08"), QStringLiteral("TP10"),
                     QStringLiteral("TP12"), QStringLiteral("TP15")});
-  Combo7->setCurrentText(QStringLiteral("TP06"));
   auto* undefined = new QHBoxLayout;
   undefined->addWidget(Caption(QStringLiteral("ｼﾝﾎﾞﾙ名未定義数")));
   Text9 = Box(QStringLiteral("Text9"), 60);
@@ -359,8 +360,7 @@ QWidget* MainForm::buildPlacementArea() {
     txtSkipNet[static_cast<std::size_t>(i)] = Box(QStringLiteral("txtSkipNet_%1").arg(i));
     layout->addWidget(txtSkipNet[static_cast<std::size_t>(i)], 1 + i / 5, i % 5);
   }
-  txtSkipNet[4]->setText(QStringLiteral("VCC"));
-  txtSkipNet[9]->setText(QStringLiteral("GND"));
+  showSkipNets(InitialSkipNets());
 
   Command6 = Button(QStringLiteral("Command6"), QStringLiteral("主部品名処理"));
   Command6->setToolTip(QStringLiteral("主部品名が未設定の部品に主部品名を設定します"));
@@ -465,16 +465,26 @@ void MainForm::buildMenus() {
 void MainForm::loadForm() {
   Combo1->addItems({QStringLiteral("C1005"), QStringLiteral("C1608"), QStringLiteral("C2012"),
                     QStringLiteral("C3216")});
-  Combo1->setCurrentIndex(1);
   Combo2->addItems({QStringLiteral("R1005"), QStringLiteral("R1608"), QStringLiteral("R2012"),
                     QStringLiteral("R3216")});
-  Combo2->setCurrentIndex(1);
   Combo3->addItems({QStringLiteral("RA4-M"), QStringLiteral("RA8-M"), QStringLiteral("RA4-L"),
                     QStringLiteral("RA8-L")});
-  Combo3->setCurrentIndex(0);
   Combo4->addItems({QStringLiteral("L1005"), QStringLiteral("L1608"), QStringLiteral("L2012"),
                     QStringLiteral("L3216"), QStringLiteral("L3220"), QStringLiteral("L3225")});
-  Combo4->setCurrentIndex(1);
+  // The start sizes come from core, so the command line starts from the same ones.
+  const SymbolSizes initial = InitialSymbolSizes();
+  const std::pair<QComboBox*, const Text*> starts[] = {
+      {Combo1, &initial.Combo1}, {Combo2, &initial.Combo2}, {Combo3, &initial.Combo3},
+      {Combo4, &initial.Combo4}, {Combo7, &initial.Combo7}, {Combo8, &initial.Combo8},
+      {Combo5, &initial.Combo5}, {Combo6, &initial.Combo6}};
+  for (const auto& [combo, text] : starts) {
+    const int index = combo->findText(Q(*text));
+    if (index >= 0) {
+      combo->setCurrentIndex(index);
+    } else {
+      combo->setEditText(Q(*text));
+    }
+  }
   Combo10->addItems({QStringLiteral("なし"), QStringLiteral("自動"),
                      QStringLiteral("主部品 ABC指定"), QStringLiteral("100   番代 分離"), QString(),
                      QStringLiteral("グループ解除")});

@@ -1,7 +1,10 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
-#include <iostream>
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <ostream>
 
 #include "Version.h"
 #include "cli/CliCommands.h"
@@ -9,49 +12,86 @@
 
 namespace pcbprep::cli {
 
+namespace {
+
+constexpr char kProgram[] = "pcbprep-cli";
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{
-      "pcbprep-cli: netlist check, part list, pre-placement and board outline files\n"
+      "pcbprep-cli: netlist check, part list, pre-placement image and board outline files\n"
       "from the command line (the same operations as the pcbprep windows)",
-      "pcbprep-cli"};
-  app.set_version_flag("--version", std::string("pcbprep-cli ") + kVersionString);
+      kProgram};
+  app.set_version_flag("--version", std::string(kProgram) + " " + kVersionString);
   app.require_subcommand(1);
+  app.footer(
+      "Exit codes: 0 done (check: no findings), 1 check: findings, 2 error (bad input or "
+      "option).\nRun 'pcbprep-cli COMMAND --help' for the options of a command.");
 
   NetsOptions nets;
-  auto* netsCmd = app.add_subcommand("nets", "Load a netlist and print its net tables");
-  netsCmd->add_option("NETLIST", nets.netlist, "netlist file (*.NET, code page 932)")->required();
-  netsCmd->add_flag("--json", nets.json, "print JSON instead of text");
+  CheckOptions check;
+  PartsOptions parts;
+  ImageOptions image;
+  OutlineOptions outline;
+  struct Command {
+    CLI::App* parser;
+    std::function<int()> run;
+  };
+  const Command commands[] = {
+      {AddCheckCommand(app, check), [&] { return RunCheck(check, out, err); }},
+      {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
+      {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
+      {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
+      {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
+  };
 
-  RegisterMoreCommands(app);
+  // A mistyped command would otherwise be reported as a missing one.
+  if (args.size() > 1 && !args[1].empty() && args[1][0] != '-') {
+    const bool known = std::any_of(std::begin(commands), std::end(commands),
+                                   [&](const Command& c) { return c.parser->check_name(args[1]); });
+    if (!known) {
+      err << kProgram << ": 不明なコマンドです: " << args[1]
+          << "（check, nets, parts, image, outline のどれか）\n"
+          << "Run '" << kProgram << " --help' for more information.\n";
+      return kExitFailure;
+    }
+  }
 
+  // CLI11 takes the arguments last first.
   std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
   std::reverse(rest.begin(), rest.end());
   try {
     app.parse(rest);
   } catch (const CLI::CallForHelp&) {
-    out << app.help();
+    out << app.help();  // the help of the command named, if any
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
     return kExitOk;
   } catch (const CLI::CallForVersion&) {
-    out << "pcbprep-cli " << kVersionString << "\n";
+    out << kProgram << " " << kVersionString << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    // Help for a subcommand is raised from the subcommand itself.
-    if (e.get_name() == "CallForHelp") {
-      for (auto* sub : app.get_subcommands()) out << sub->help();
-      return kExitOk;
-    }
-    err << "pcbprep-cli: " << e.what() << "\n";
+    // Point at the help of the command whose options were wrong.
+    std::string command = kProgram;
+    for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
+    err << kProgram << ": " << e.what() << "\n"
+        << "Run '" << command << " --help' for more information.\n";
     return kExitFailure;
   }
 
   try {
-    if (netsCmd->parsed()) return RunNets(nets, out);
-    return RunMoreCommands(app, out, err);
+    for (const Command& command : commands) {
+      if (command.parser->parsed()) return command.run();
+    }
+    return kExitFailure;  // require_subcommand makes this unreachable
   } catch (const UserError& e) {
-    err << "pcbprep-cli: " << e.message << "\n";
+    err << kProgram << ": " << e.message << "\n";
+    return kExitFailure;
+  } catch (const std::exception& e) {
+    // Not the user's doing, but still no crash: the reason is worth a report.
+    err << kProgram << ": 内部エラー: " << e.what() << "\n";
     return kExitFailure;
   }
 }

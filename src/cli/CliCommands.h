@@ -2,6 +2,12 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "design/Design.h"
+#include "netlist/ListViews.h"
+#include "netlist/NetlistReader.h"
+#include "symbol/SymbolAssignment.h"
 
 namespace CLI {
 class App;
@@ -9,14 +15,72 @@ class App;
 
 namespace pcbprep::cli {
 
+// Each command adds itself to the parser with its options bound to a struct, and
+// runs from that struct once the command line is parsed.
+
 struct NetsOptions {
   std::string netlist;
   bool json = false;
 };
-int RunNets(const NetsOptions& options, std::ostream& out);
+CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options);
+int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err);
 
-// The commands that build on the check, symbol, placement and outline operations.
-void RegisterMoreCommands(CLI::App& app);
-int RunMoreCommands(CLI::App& app, std::ostream& out, std::ostream& err);
+struct CheckOptions {
+  std::string netlist;
+  bool json = false;
+};
+CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options);
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
+// The steps of the main window from the symbol assignment on, as its buttons run
+// them: sizes per part kind, then on request main parts, grouping and coordinates.
+struct PartSteps {
+  std::string netlist;
+  // The size boxes, in the order of SymbolSizes.
+  std::string capacitor, resistor, resistorArray, coil, testPoint, transistor, diode, led;
+  std::vector<std::string> skip;  // the skip-net boxes; the window's when not given
+  bool skipGiven = false;
+  bool mainParts = false;
+  std::string group = "none";        // none | hundreds
+  std::string coordinates = "none";  // none | main | group
+};
+
+// The outcome of the steps: the design and the part list as the window shows it.
+struct PartRun {
+  Design design;
+  ListBoxState list1;
+  SymbolAssignment symbols;
+};
+
+// Adds the options of the steps to a command.
+void AddPartStepOptions(CLI::App& command, PartSteps& steps);
+// Loads the netlist and runs the steps; throws UserError for what the window would
+// have refused with a message.
+void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err);
+
+struct PartsOptions {
+  PartSteps steps;
+  bool json = false;
+  bool tsv = false;
+};
+CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options);
+int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err);
+
+struct ImageOptions {
+  PartSteps steps;
+  std::string board = "100x100";  // the window's Text14 x Text15
+  std::string output;             // standard output when empty
+};
+CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options);
+int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err);
+
+struct OutlineOptions {
+  std::string settingsFile;       // none: the window's first-opening settings
+  std::vector<std::string> sets;  // NAME=VALUE, applied after the file
+  std::string output;             // standard output (UTF-8) when empty
+  bool showSettings = false;
+};
+CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options);
+int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace pcbprep::cli

@@ -1,15 +1,29 @@
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
 #include "netlist/ListViews.h"
 
 namespace pcbprep::cli {
 
-int RunNets(const NetsOptions& options, std::ostream& out) {
+CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options) {
+  auto* command = app.add_subcommand("nets", "Print the net tables of a netlist");
+  command->footer(
+      "Per net the name, pin count, pin tokens, part references and pin numbers; then the\n"
+      "pin total, the net count, OK (or OVR above 2000 pins) and the largest net, which the\n"
+      "window proposes as the first net to skip. Exit codes: 0 done, 2 error.");
+  command->add_option("NETLIST", options.netlist, "netlist file (*.NET, code page 932)")
+      ->required();
+  command->add_flag("--json", options.json, "print JSON instead of text");
+  return command;
+}
+
+int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err) {
   Design design;
-  const LoadResult result = LoadOrFail(design, options.netlist);
+  const LoadResult result = LoadOrFail(design, options.netlist, err);
 
   if (options.json) {
     nlohmann::ordered_json nets = nlohmann::ordered_json::array();
@@ -24,7 +38,7 @@ int RunNets(const NetsOptions& options, std::ostream& out) {
       }
       nets.push_back({{"row", n},
                       {"name", ToUtf8(design.NetTable.at(n, 0))},
-                      {"pinCount", ToUtf8(design.NetTable.at(n, 1))},
+                      {"pinCount", design.pinCount(n)},
                       {"tokens", tokens},
                       {"references", refs},
                       {"pinNumbers", pins}});
@@ -36,9 +50,10 @@ int RunNets(const NetsOptions& options, std::ostream& out) {
                                   {"largestNet", ToUtf8(result.largestNet)},
                                   {"nets", nets}};
     out << doc.dump(2) << "\n";
-    return 0;
+    return kExitOk;
   }
 
+  // The net list as List3 shows it, then each net with its pins.
   for (const Text& line : NetListItems(design)) out << ToUtf8(line) << "\n";
   out << "\n";
   for (int n = 1; n <= design.NetCount; ++n) {
@@ -52,7 +67,7 @@ int RunNets(const NetsOptions& options, std::ostream& out) {
   out << "\nPIN数: " << result.totalPins << "\nネット数: " << design.NetCount
       << "\n呼込: " << ToUtf8(result.status) << "\n最大ネット: " << ToUtf8(result.largestNet)
       << "\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace pcbprep::cli

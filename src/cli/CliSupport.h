@@ -1,7 +1,6 @@
 #pragma once
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 
 #include "design/Design.h"
@@ -16,11 +15,15 @@ struct UserError {
 };
 
 // Loads a netlist file into the design, or throws UserError with the same message
-// the window shows (file, line and reason).
-LoadResult LoadOrFail(Design& design, const std::string& path);
+// the window shows (file, line and reason). Bytes that are not code page 932 do not
+// stop the load, as in the window, but are reported on err.
+LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err);
 
 // CR LF line ends, as the program's texts carry them, become LF for a terminal.
 std::string TerminalText(TextView text);
+
+// Reads a whole file, or throws UserError naming the reason.
+std::string ReadFileOrFail(const std::string& path);
 
 // Writes bytes to a file, or throws UserError naming the reason.
 void WriteFileOrFail(const std::string& path, const std::string& bytes);

@@ -6,5 +6,11 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv, argv + argc);
-  return pcbprep::cli::Run(args, std::cout, std::cerr);
+  const int code = pcbprep::cli::Run(args, std::cout, std::cerr);
+  // A full disk behind a redirection must not pass for success.
+  if (!std::cout.flush()) {
+    std::cerr << "pcbprep-cli: 標準出力に書き込めませんでした。\n";
+    return pcbprep::cli::kExitFailure;
+  }
+  return code;
 }

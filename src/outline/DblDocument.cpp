@@ -80,15 +80,20 @@ void DblDocument::finish() {
   text_ += kLineEnd;
 }
 
+EncodeResult DblDocument::fileBytes() const {
+  EncodeResult encoded = EncodeCp932(text_);
+  encoded.bytes += "\r\n";
+  return encoded;
+}
+
 DblSaveResult DblDocument::save(const std::filesystem::path& path) const {
   DblSaveResult result;
-  EncodeResult encoded = EncodeCp932(text_);
+  const EncodeResult encoded = fileBytes();
   if (!encoded.ok()) {
     result.status = DblSaveResult::Status::kUnmappable;
     result.unmappable = encoded.unmappable;
     return result;
   }
-  encoded.bytes += "\r\n";
 
   auto fail = [&result](int error) {
     result.status = DblSaveResult::Status::kWriteFailed;

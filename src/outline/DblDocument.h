@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "design/CodePage.h"
 #include "design/Text.h"
 
 namespace pcbprep {
@@ -33,8 +34,12 @@ class DblDocument {
 
   const Text& text() const { return text_; }
 
-  // Writes the text in code page 932 followed by one more CR LF, replacing any file
-  // of that name. The path is used as given: no extension is added.
+  // The bytes of the file: the text in code page 932 followed by one more CR LF.
+  // Not to be written when the text holds characters the code page cannot hold.
+  EncodeResult fileBytes() const;
+
+  // Writes fileBytes(), replacing any file of that name. The path is used as given:
+  // no extension is added.
   DblSaveResult save(const std::filesystem::path& path) const;
 
  private:

@@ -25,4 +25,20 @@ FilmTitles BoardTypePreset(BoardType type) {
   return t;
 }
 
+void ChooseBoardType(OutlineSettings& settings, BoardType type) {
+  settings.boardType = type;
+  settings.filmTitles = BoardTypePreset(type);
+}
+
+std::vector<Text> HoleDiameterItems() {
+  return {u"穴径　２.０ｍｍ------", u"穴径　２.２ｍｍ",      u"穴径　２.５ｍｍ",
+          u"穴径　３.０ｍｍ",       u"穴径　３.２ｍｍ",      u"穴径　３.５ｍｍ",
+          u"穴径　４.０ｍｍ",       u"穴径　４.５ｍｍ------"};
+}
+
+std::vector<Text> HoleArrangementItems() {
+  return {u"コーナー４穴", u"６　穴---------------", u"８　穴---------------",
+          u"９　穴---------------"};
+}
+
 }  // namespace pcbprep

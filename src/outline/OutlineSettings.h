@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "design/Text.h"
 
@@ -39,6 +40,10 @@ using FilmTitles = std::array<bool, kFilmTitleCount>;
 inline constexpr int kHoleDiameterCount = 8;  // 0 "２.０ｍｍ------" .. 7 "４.５ｍｍ------"
 inline constexpr int kHoleArrangementCount = 4;  // 0 four corner holes, 1..3 no holes
 inline constexpr int kFourCornerHoles = 0;
+
+// The items of the two lists, in list order.
+std::vector<Text> HoleDiameterItems();
+std::vector<Text> HoleArrangementItems();
 
 // Everything the outline window sets, as plain values, so a drawing file can be
 // generated without the window. Numbers are millimetres read from their boxes by the
@@ -89,5 +94,8 @@ struct OutlineSettings {
 // The film-title boxes a board-type option sets when it is clicked. kNone gives all
 // boxes cleared.
 FilmTitles BoardTypePreset(BoardType type);
+
+// A click on a board-type option: the type is chosen and its preset set.
+void ChooseBoardType(OutlineSettings& settings, BoardType type);
 
 }  // namespace pcbprep

@@ -231,4 +231,16 @@ CoordinateResult DetermineCoordinates(Design& design, bool byMainPart, bool byGr
   return {};
 }
 
+CoordinateResult RunCoordinateDetermination(Design& design, bool byMainPart, bool byGroup,
+                                            ListBoxState& list1) {
+  const CoordinateResult result = DetermineCoordinates(design, byMainPart, byGroup);
+  RefreshPartList(design, list1, -1);
+  return result;
+}
+
+Text CoordinateRangeMessage(TextView part) {
+  return u"部品 " + Text(part) +
+         u" の座標が -32768～32767 の範囲を超えるため、座標は変更していません。";
+}
+
 }  // namespace pcbprep

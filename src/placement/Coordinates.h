@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/Design.h"
+#include "netlist/ListViews.h"
 
 namespace pcbprep {
 
@@ -20,6 +21,13 @@ struct CoordinateResult {
 // bands, unplaced parts below the board. By group: one column per group. With neither
 // mode chosen nothing is computed.
 CoordinateResult DetermineCoordinates(Design& design, bool byMainPart, bool byGroup);
+
+// The coordinate command: the coordinates, then the part list rebuilt in every case.
+CoordinateResult RunCoordinateDetermination(Design& design, bool byMainPart, bool byGroup,
+                                            ListBoxState& list1);
+
+// Message for a run that left the coordinates unchanged because of `part`.
+Text CoordinateRangeMessage(TextView part);
 
 // Plain decimal text of a coordinate: no decimal point when the value is whole.
 Text CoordinateText(double value);

@@ -37,4 +37,11 @@ bool GroupParts(Design& design, int method, bool partListHasEntries,
   }
 }
 
+bool RunGrouping(Design& design, int method, ListBoxState& list1,
+                 const std::function<bool()>& confirmClear) {
+  if (!GroupParts(design, method, !list1.items.empty(), confirmClear)) return false;
+  RefreshPartList(design, list1, -1);
+  return true;
+}
+
 }  // namespace pcbprep

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "design/Design.h"
+#include "netlist/ListViews.h"
 
 namespace pcbprep {
 
@@ -16,5 +17,10 @@ inline constexpr int kGroupClear = 5;
 // without a group, and after a clear that went ahead.
 bool GroupParts(Design& design, int method, bool partListHasEntries,
                 const std::function<bool()>& confirmClear);
+
+// The grouping command: groups by `method` and rebuilds the part list when the
+// grouping asks for it. Returns whether the list was rebuilt.
+bool RunGrouping(Design& design, int method, ListBoxState& list1,
+                 const std::function<bool()>& confirmClear);
 
 }  // namespace pcbprep

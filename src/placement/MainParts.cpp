@@ -155,8 +155,20 @@ class Assignment {
 
 }  // namespace
 
+IgnoreNetList InitialSkipNets() {
+  IgnoreNetList boxes;
+  boxes[4] = u"VCC";
+  boxes[9] = u"GND";
+  return boxes;
+}
+
 void AssignMainParts(Design& design, const IgnoreNetList& ignoreNames) {
   Assignment(design, ignoreNames).run();
+}
+
+void RunMainPartAssignment(Design& design, const IgnoreNetList& ignoreNames, ListBoxState& list1) {
+  AssignMainParts(design, ignoreNames);
+  RefreshPartList(design, list1, -1);
 }
 
 void ClearMainParts(Design& design) {

@@ -62,4 +62,18 @@ std::optional<BoardSize> BoardSizeFromTexts(TextView width, TextView height) {
   return BoardSize{*x, *y};
 }
 
+bool SetBoardSize(Design& design, TextView width, TextView height) {
+  const auto size = BoardSizeFromTexts(width, height);
+  if (!size) return false;
+  design.BoardSizeX = size->x;
+  design.BoardSizeY = size->y;
+  return true;
+}
+
+Text BoardSizeRangeMessage() {
+  return u"外形寸法が配置イメージに描ける範囲を超えています。\nＸは " + IntText(kMinBoardWidth) +
+         u"～" + IntText(kMaxBoardWidth) + u"、Ｙは " + IntText(kMinBoardHeight) + u"～" +
+         IntText(kMaxBoardHeight) + u" (mm) で入力してください。";
+}
+
 }  // namespace pcbprep

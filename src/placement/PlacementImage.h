@@ -61,4 +61,12 @@ struct BoardSize {
 // even); nothing when either size cannot be drawn.
 std::optional<BoardSize> BoardSizeFromTexts(TextView width, TextView height);
 
+// Takes the board size from the two size boxes into BoardSizeX and BoardSizeY, as the
+// image command does before drawing. Returns false, and leaves the design as it was,
+// when the size cannot be drawn.
+bool SetBoardSize(Design& design, TextView width, TextView height);
+
+// Message for a board size that cannot be drawn, with the limits to keep to.
+Text BoardSizeRangeMessage();
+
 }  // namespace pcbprep

@@ -9,6 +9,11 @@
 
 namespace pcbprep {
 
+SymbolSizes InitialSymbolSizes() {
+  // Transistors, diodes and LEDs have no usual size, so their boxes start empty.
+  return {u"C1608", u"R1608", u"RA4-M", u"L1608", u"TP06", u"", u"", u""};
+}
+
 Text SymbolNameFor(TextView reference, const SymbolSizes& sizes) {
   // The longer prefixes come first: CN before C, RV and RA before R, LED before L.
   if (StartsWith(reference, u"CN") || StartsWith(reference, u"RV")) return {};

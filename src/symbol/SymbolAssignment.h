@@ -19,6 +19,10 @@ struct SymbolSizes {
   Text Combo6;  // LED
 };
 
+// The sizes the main window's boxes show when it opens; the boxes are editable, so
+// any text is a valid size.
+SymbolSizes InitialSymbolSizes();
+
 // The symbol name a reference gets from its leading letters; empty for connectors,
 // variable resistors and every kind without a size box.
 Text SymbolNameFor(TextView reference, const SymbolSizes& sizes);

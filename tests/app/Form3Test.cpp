@@ -13,6 +13,7 @@
 #include "app/GuiTestSupport.h"
 #include "app/UiSupport.h"
 #include "design/CodePage.h"
+#include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep::testing {
@@ -107,6 +108,46 @@ TEST_F(Form3Test, OpensWithItsCaptionsAndDefaults) {
   EXPECT_EQ(combo2->count(), 4);
   EXPECT_EQ(combo2->currentText(), QStringLiteral("コーナー４穴"));
   EXPECT_EQ(combo2->itemText(2), QStringLiteral("８　穴---------------"));
+}
+
+// The command line sets the window's settings by these names, so each must be a
+// widget of the matching kind, and every setting widget must have its name there.
+TEST_F(Form3Test, NamedSettingsAreExactlyTheWindowsControls) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  QStringList named;
+  for (const OutlineControl& control : OutlineControls()) {
+    const QString name = QString::fromLatin1(control.name.data(), control.name.size());
+    named << name;
+    QObject* widget = f->findChild<QObject*>(name);
+    ASSERT_NE(widget, nullptr) << name.toStdString();
+    const char* expected = "";
+    switch (control.kind) {
+      case OutlineControlKind::kNumber:
+      case OutlineControlKind::kText:
+        expected = "QLineEdit";
+        break;
+      case OutlineControlKind::kCheck:
+        expected = "QCheckBox";
+        break;
+      case OutlineControlKind::kList:
+        expected = "QComboBox";
+        break;
+      case OutlineControlKind::kCorner:
+      case OutlineControlKind::kBoardType:
+        expected = "QRadioButton";
+        break;
+    }
+    EXPECT_TRUE(widget->inherits(expected)) << name.toStdString() << " " << expected;
+  }
+  for (const char* kind : {"QLineEdit", "QCheckBox", "QComboBox", "QRadioButton"}) {
+    for (QWidget* widget : f->findChildren<QWidget*>()) {
+      // A combo box's own line edit has no name.
+      if (widget->inherits(kind) && !widget->objectName().isEmpty()) {
+        EXPECT_TRUE(named.contains(widget->objectName())) << widget->objectName().toStdString();
+      }
+    }
+  }
 }
 
 TEST_F(Form3Test, BoardTypeOptionsApplyTheirPresetWhenClicked) {

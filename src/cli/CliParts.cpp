@@ -1,0 +1,185 @@
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <utility>
+
+#include "cli/Cli.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+#include "placement/Coordinates.h"
+#include "placement/Grouping.h"
+#include "placement/MainParts.h"
+
+namespace pcbprep::cli {
+
+namespace {
+
+// The ten skip-net boxes of the window.
+constexpr std::size_t kSkipBoxes = std::tuple_size_v<IgnoreNetList>;
+
+// The columns of PartTable in table order, with the names the TSV header and the JSON
+// keys use.
+struct PartColumnName {
+  int column;
+  const char* name;
+};
+constexpr PartColumnName kColumns[] = {
+    {kPartRef, "reference"}, {kPartSymbol, "symbol"}, {kPartX, "x"},
+    {kPartY, "y"},           {kPartSide, "side"},     {kPartClass, "class"},
+    {kPartMain, "mainPart"}, {kPartGroup, "group"},   {kPartLevel, "level"},
+};
+
+IgnoreNetList SkipBoxes(const PartSteps& steps, const LoadResult& load) {
+  if (!steps.skipGiven) {
+    // A freshly loaded window: its start boxes with the largest net put into box 0.
+    IgnoreNetList boxes = InitialSkipNets();
+    boxes[0] = load.largestNet;
+    return boxes;
+  }
+  if (steps.skip.size() > kSkipBoxes) {
+    throw UserError{"--skip で指定できるネット名は " + std::to_string(kSkipBoxes) +
+                    " 個までです（" + std::to_string(steps.skip.size()) + " 個指定されました）。"};
+  }
+  IgnoreNetList boxes;
+  for (std::size_t i = 0; i < steps.skip.size(); ++i) boxes[i] = FromUtf8(steps.skip[i]);
+  return boxes;
+}
+
+}  // namespace
+
+void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
+  command.add_option("NETLIST", steps.netlist, "netlist file (*.NET, code page 932)")->required();
+
+  const SymbolSizes initial = InitialSymbolSizes();
+  struct SizeOption {
+    const char* name;
+    std::string* value;
+    const Text& start;
+    const char* help;
+  };
+  const SizeOption sizes[] = {
+      {"--capacitor", &steps.capacitor, initial.Combo1, "size of C parts (window: Combo1)"},
+      {"--resistor", &steps.resistor, initial.Combo2, "size of R parts (window: Combo2)"},
+      {"--resistor-array", &steps.resistorArray, initial.Combo3,
+       "size of RA parts (window: Combo3)"},
+      {"--coil", &steps.coil, initial.Combo4, "size of L parts (window: Combo4)"},
+      {"--test-point", &steps.testPoint, initial.Combo7, "size of TP parts (window: Combo7)"},
+      {"--transistor", &steps.transistor, initial.Combo8,
+       "size of Q and TR parts (window: Combo8)"},
+      {"--diode", &steps.diode, initial.Combo5, "size of D parts (window: Combo5)"},
+      {"--led", &steps.led, initial.Combo6, "size of LED parts (window: Combo6)"},
+  };
+  for (const SizeOption& size : sizes) {
+    *size.value = ToUtf8(size.start);
+    command.add_option(size.name, *size.value, size.help)
+        ->type_name("SIZE")
+        ->capture_default_str()
+        ->group("Symbol sizes");
+  }
+
+  auto* skip = command
+                   .add_option("--skip", steps.skip,
+                               "a net the main-part assignment does not follow; repeat for up "
+                               "to 10 nets. Not given: the largest net, VCC and GND, as in a "
+                               "freshly loaded window. --skip \"\" follows every net")
+                   ->type_name("NET")
+                   ->expected(1)
+                   ->allow_extra_args(false)
+                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                   ->group("Pre-placement");
+  command
+      .add_flag("--main-parts", steps.mainParts,
+                "attach every part to its main part (the window's Command6)")
+      ->group("Pre-placement");
+  command
+      .add_option("--group", steps.group,
+                  "grouping (Command12): none, or hundreds (the first digit of each "
+                  "reference number)")
+      ->check(CLI::IsMember({"none", "hundreds"}))
+      ->capture_default_str()
+      ->group("Pre-placement");
+  command
+      .add_option("--coordinates", steps.coordinates,
+                  "initial coordinates (Command5): none, main (by main part, Option1) or "
+                  "group (by group, Option2)")
+      ->check(CLI::IsMember({"none", "main", "group"}))
+      ->capture_default_str()
+      ->group("Pre-placement");
+  // Whether --skip was given at all: an option given once as "" differs from none.
+  command.callback([&steps, skip] { steps.skipGiven = skip->count() > 0; });
+}
+
+void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
+  const LoadResult load = LoadOrFail(run.design, steps.netlist, err);
+  const IgnoreNetList skip = SkipBoxes(steps, load);
+
+  const SymbolSizes sizes{FromUtf8(steps.capacitor),     FromUtf8(steps.resistor),
+                          FromUtf8(steps.resistorArray), FromUtf8(steps.coil),
+                          FromUtf8(steps.testPoint),     FromUtf8(steps.transistor),
+                          FromUtf8(steps.diode),         FromUtf8(steps.led)};
+  std::vector<Text> combo11;
+  run.symbols = RunSymbolAssignment(run.design, sizes, combo11, run.list1);
+  if (!run.symbols.fits) throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
+
+  if (steps.mainParts) RunMainPartAssignment(run.design, skip, run.list1);
+  if (steps.group == "hundreds") {
+    // A fresh part table has no groups, so the split never asks to clear anything.
+    RunGrouping(run.design, kGroupByHundreds, run.list1, [] { return false; });
+  }
+  if (steps.coordinates != "none") {
+    const CoordinateResult result = RunCoordinateDetermination(
+        run.design, steps.coordinates == "main", steps.coordinates == "group", run.list1);
+    if (!result.written) throw UserError{ToUtf8(CoordinateRangeMessage(result.part))};
+  }
+}
+
+CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options) {
+  auto* command = app.add_subcommand(
+      "parts", "Build the part list: symbols, then on request main parts, groups, coordinates");
+  command->footer(
+      "The steps run in the window's order: symbol names by part kind with the classes,\n"
+      "main parts, grouping, coordinates. Prints the part list lines as the window's list\n"
+      "shows them, or every column as TSV or JSON. Exit codes: 0 done, 2 error.");
+  AddPartStepOptions(*command, options.steps);
+  auto* json = command->add_flag("--json", options.json, "print JSON instead of the list lines");
+  command->add_flag("--tsv", options.tsv, "print every column as tab-separated values")
+      ->excludes(json);
+  return command;
+}
+
+int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) {
+  PartRun run;
+  RunPartSteps(options.steps, run, err);
+  const Design& d = run.design;
+
+  if (options.json) {
+    nlohmann::ordered_json parts = nlohmann::ordered_json::array();
+    for (int i = 1; i <= d.PartCount; ++i) {
+      nlohmann::ordered_json part = {{"row", i}};
+      for (const PartColumnName& c : kColumns) part[c.name] = ToUtf8(d.PartTable.at(i, c.column));
+      part["line"] = ToUtf8(run.list1.items[static_cast<std::size_t>(i - 1)]);
+      parts.push_back(std::move(part));
+    }
+    const nlohmann::ordered_json doc = {{"file", options.steps.netlist},
+                                        {"partCount", d.PartCount},
+                                        {"undefinedSymbols", CountUndefinedSymbols(d)},
+                                        {"parts", parts}};
+    out << doc.dump(2) << "\n";
+  } else if (options.tsv) {
+    const char* separator = "";
+    for (const PartColumnName& c : kColumns) out << std::exchange(separator, "\t") << c.name;
+    out << "\n";
+    for (int i = 1; i <= d.PartCount; ++i) {
+      separator = "";
+      for (const PartColumnName& c : kColumns) {
+        out << std::exchange(separator, "\t") << ToUtf8(d.PartTable.at(i, c.column));
+      }
+      out << "\n";
+    }
+  } else {
+    for (const Text& line : run.list1.items) out << ToUtf8(line) << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace pcbprep::cli

@@ -1,0 +1,304 @@
+#include "cli/OutlineSettingsFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "cli/CliSupport.h"
+#include "outline/OutlineControls.h"
+
+namespace pcbprep::cli {
+
+namespace {
+
+constexpr char kCornerKey[] = "corner";
+constexpr char kBoardTypeKey[] = "boardType";
+
+template <typename T>
+struct NamedChoice {
+  const char* name;
+  T value;
+};
+constexpr NamedChoice<CornerTreatment> kCorners[] = {
+    {"square", CornerTreatment::kSquare},        // Option6 直角
+    {"chamfered", CornerTreatment::kChamfered},  // Option5 Ｃカット
+    {"rounded", CornerTreatment::kRounded},      // Option4 Ｒ処理
+    {"none", CornerTreatment::kNone},
+};
+constexpr NamedChoice<BoardType> kBoardTypes[] = {
+    {"double-sided", BoardType::kDoubleSided},  // Option1 両面基板
+    {"four-layer", BoardType::kFourLayer},      // Option2 ４層基板
+    {"six-layer", BoardType::kSixLayer},        // Option3 ６層基板
+    {"none", BoardType::kNone},
+};
+
+template <typename T, std::size_t N>
+std::string NamesOf(const NamedChoice<T> (&choices)[N]) {
+  std::string names;
+  for (const auto& c : choices) names += (names.empty() ? "" : ", ") + std::string(c.name);
+  return names;
+}
+
+template <typename T, std::size_t N>
+const char* NameOf(const NamedChoice<T> (&choices)[N], T value) {
+  for (const auto& c : choices) {
+    if (c.value == value) return c.name;
+  }
+  return "none";
+}
+
+// One key with its value, from the file or from an override.
+struct Entry {
+  std::string key;
+  const nlohmann::ordered_json* json = nullptr;  // the value in the file
+  std::string text;                              // the value of an override
+  std::string origin;                            // the file name or the override as given
+};
+
+// "file.json: Text4: problem", or "--set Text4=x: problem" where the key shows already.
+[[noreturn]] void Fail(const Entry& e, const std::string& problem) {
+  throw UserError{e.origin + ": " + (e.json ? e.key + ": " : "") + problem};
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<double> NumberText(const std::string& text) {
+  const std::string t = Trimmed(text);
+  if (t.empty()) return 0.0;  // an empty box reads as 0
+  const char* begin = t.data() + (t[0] == '+' ? 1 : 0);
+  double value = 0;
+  const auto result = std::from_chars(begin, t.data() + t.size(), value);
+  if (result.ec != std::errc() || result.ptr != t.data() + t.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<int> IntegerText(const std::string& text) {
+  const std::string t = Trimmed(text);
+  int value = 0;
+  const auto result = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (t.empty() || result.ec != std::errc() || result.ptr != t.data() + t.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string StringOf(const Entry& e, const char* expected) {
+  if (!e.json) return e.text;
+  if (!e.json->is_string())
+    Fail(e, std::string(expected) + "を指定してください（値: " + e.json->dump() + "）");
+  return e.json->get<std::string>();
+}
+
+double NumberOf(const Entry& e) {
+  if (e.json && e.json->is_number()) return e.json->get<double>();
+  const std::string text = StringOf(e, "数値");
+  const auto value = NumberText(text);
+  if (!value) Fail(e, "数値ではありません: \"" + text + "\"");
+  return *value;
+}
+
+bool BoolOf(const Entry& e) {
+  if (e.json) {
+    if (!e.json->is_boolean())
+      Fail(e, "true か false を指定してください（値: " + e.json->dump() + "）");
+    return e.json->get<bool>();
+  }
+  const std::string t = Trimmed(e.text);
+  if (t == "true" || t == "1" || t == "on") return true;
+  if (t == "false" || t == "0" || t == "off") return false;
+  Fail(e, "true か false を指定してください（値: \"" + e.text + "\"）");
+}
+
+// A list position, or the text of one of its items.
+int ListPositionOf(const Entry& e) {
+  const std::vector<Text> items = OutlineListItems(e.key);
+  std::optional<long long> position;
+  if (e.json && e.json->is_number_integer()) {
+    position = e.json->get<long long>();
+  } else {
+    const std::string text = StringOf(e, "リストの位置（0 から）か項目の文字列");
+    for (std::size_t i = 0; i < items.size() && !position; ++i) {
+      if (FromUtf8(text) == items[i]) position = static_cast<int>(i);
+    }
+    if (!position) position = IntegerText(text);
+  }
+  if (!position || *position < 0 || *position >= static_cast<long long>(items.size())) {
+    std::string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      list += "\n  " + std::to_string(i) + ": " + ToUtf8(items[i]);
+    }
+    Fail(e, "リストにない値です。位置か項目を指定してください:" + list);
+  }
+  return static_cast<int>(*position);
+}
+
+template <typename T, std::size_t N>
+T NamedChoiceOf(const Entry& e, const NamedChoice<T> (&choices)[N]) {
+  const std::string name = StringOf(e, "文字列");
+  for (const auto& c : choices) {
+    if (name == c.name) return c.value;
+  }
+  Fail(e, "\"" + name + "\" は指定できません（" + NamesOf(choices) + " のどれか）");
+}
+
+// The choice of one option group (corner treatment or board type) within one source.
+template <typename T>
+struct GroupChoice {
+  std::optional<T> value;
+  std::string by;  // the key that chose it, for a conflict message
+
+  void choose(const Entry& e, T chosen) {
+    if (value && *value != chosen) Fail(e, by + " と食い違う選択です");
+    value = chosen;
+    by = e.key;
+  }
+};
+
+struct SourceChoices {
+  GroupChoice<CornerTreatment> corner;
+  GroupChoice<BoardType> boardType;
+};
+
+// Records an option-group key in the choices of its source; false for any other key.
+bool TakeChoice(const Entry& e, SourceChoices& choices) {
+  if (e.key == kCornerKey) {
+    choices.corner.choose(e, NamedChoiceOf(e, kCorners));
+    return true;
+  }
+  if (e.key == kBoardTypeKey) {
+    choices.boardType.choose(e, NamedChoiceOf(e, kBoardTypes));
+    return true;
+  }
+  const OutlineControl* control = FindOutlineControl(e.key);
+  if (!control) {
+    Fail(e, "不明な設定名です（外形作成ウィンドウのコントロール名か、corner / boardType）");
+  }
+  if (control->kind != OutlineControlKind::kCorner &&
+      control->kind != OutlineControlKind::kBoardType) {
+    return false;
+  }
+  // An option button is chosen, never unchosen: another button of its group, or
+  // "none" under the readable name, takes its place.
+  if (!BoolOf(e)) {
+    Fail(e, std::string("選ぶボタンに true を指定してください（選ばないときは ") +
+                (control->kind == OutlineControlKind::kCorner ? kCornerKey : kBoardTypeKey) +
+                " で指定します）");
+  }
+  if (control->kind == OutlineControlKind::kCorner) {
+    choices.corner.choose(e, CornerOfOption(e.key));
+  } else {
+    choices.boardType.choose(e, BoardTypeOfOption(e.key));
+  }
+  return true;
+}
+
+void Apply(const Entry& e, OutlineSettings& s) {
+  const OutlineControl* control = FindOutlineControl(e.key);
+  switch (control->kind) {
+    case OutlineControlKind::kNumber:
+      SetOutlineNumber(s, e.key, NumberOf(e));
+      break;
+    case OutlineControlKind::kText:
+      SetOutlineText(s, e.key, FromUtf8(StringOf(e, "文字列")));
+      break;
+    case OutlineControlKind::kCheck:
+      SetOutlineCheck(s, e.key, BoolOf(e));
+      break;
+    case OutlineControlKind::kList:
+      SetOutlineListPosition(s, e.key, ListPositionOf(e));
+      break;
+    case OutlineControlKind::kCorner:
+    case OutlineControlKind::kBoardType:
+      break;  // chosen before
+  }
+}
+
+}  // namespace
+
+nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std::string& text) {
+  nlohmann::ordered_json json;
+  try {
+    json = nlohmann::ordered_json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw UserError{fileName + ": JSON として読めません: " + e.what()};
+  }
+  if (!json.is_object()) {
+    throw UserError{fileName + ": 設定ファイルは JSON のオブジェクト { \"名前\": 値, ... } です"};
+  }
+  return json;
+}
+
+OutlineSettings ReadOutlineSettings(const OutlineSettingsInput& input) {
+  std::vector<Entry> fileEntries;
+  if (input.file.is_object()) {
+    for (const auto& [key, value] : input.file.items()) {
+      fileEntries.push_back({key, &value, {}, input.fileName});
+    }
+  }
+  std::vector<Entry> setEntries;
+  for (const std::string& setting : input.settings) {
+    const std::size_t equals = setting.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      throw UserError{"--set " + setting + ": 名前=値 の形で指定してください（例: Text4=100）"};
+    }
+    setEntries.push_back(
+        {setting.substr(0, equals), nullptr, setting.substr(equals + 1), "--set " + setting});
+  }
+
+  SourceChoices fromFile;
+  SourceChoices fromSet;
+  std::vector<const Entry*> rest;
+  for (const Entry& e : fileEntries) {
+    if (!TakeChoice(e, fromFile)) rest.push_back(&e);
+  }
+  for (const Entry& e : setEntries) {
+    if (!TakeChoice(e, fromSet)) rest.push_back(&e);
+  }
+
+  OutlineSettings s;
+  if (auto type = fromSet.boardType.value ? fromSet.boardType.value : fromFile.boardType.value) {
+    ChooseBoardType(s, *type);
+  }
+  if (auto corner = fromSet.corner.value ? fromSet.corner.value : fromFile.corner.value) {
+    s.corner = *corner;
+  }
+  for (const Entry* e : rest) Apply(*e, s);
+  return s;
+}
+
+nlohmann::ordered_json OutlineSettingsJson(const OutlineSettings& s) {
+  nlohmann::ordered_json json = nlohmann::ordered_json::object();
+  for (const OutlineControl& control : OutlineControls()) {
+    if (!control.isSetting) continue;
+    const std::string name(control.name);
+    switch (control.kind) {
+      case OutlineControlKind::kNumber:
+        json[name] = OutlineNumber(s, name);
+        break;
+      case OutlineControlKind::kText:
+        json[name] = ToUtf8(OutlineText(s, name));
+        break;
+      case OutlineControlKind::kCheck:
+        json[name] = OutlineCheck(s, name);
+        break;
+      case OutlineControlKind::kList:
+        json[name] = OutlineListPosition(s, name);
+        break;
+      case OutlineControlKind::kCorner:
+        json[kCornerKey] = NameOf(kCorners, s.corner);
+        break;
+      case OutlineControlKind::kBoardType:
+        json[kBoardTypeKey] = NameOf(kBoardTypes, s.boardType);
+        break;
+    }
+  }
+  return json;
+}
+
+}  // namespace pcbprep::cli

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "outline/OutlineSettings.h"
+
+namespace pcbprep {
+
+// The settings of the outline window by control name. The window reads its boxes
+// through this table and the command line sets the same names, so the two cannot
+// drift apart.
+enum class OutlineControlKind {
+  kNumber,     // text box read as a number (Text4)
+  kText,       // text box taken as typed (Text1)
+  kCheck,      // check box (Check17)
+  kList,       // drop-down list, by position (Combo1)
+  kCorner,     // corner-treatment option button (Option6)
+  kBoardType,  // board-type option button (Option1)
+};
+
+struct OutlineControl {
+  std::string_view name;
+  OutlineControlKind kind;
+  // False for the boxes the settings do not hold because no output depends on them
+  // (the silk text sizes, the test-point net-name box): known names whose value
+  // changes nothing.
+  bool isSetting = true;
+};
+
+// Every setting control of the window, in window order.
+const std::vector<OutlineControl>& OutlineControls();
+
+// The control of that name (exact, case-sensitive), or null.
+const OutlineControl* FindOutlineControl(std::string_view name);
+
+// Each setter writes the setting its control stands for and does nothing for a name
+// of another kind or one that is no setting.
+void SetOutlineNumber(OutlineSettings& settings, std::string_view name, double value);
+void SetOutlineText(OutlineSettings& settings, std::string_view name, Text value);
+void SetOutlineCheck(OutlineSettings& settings, std::string_view name, bool checked);
+// Returns false, changing nothing, for a position outside the list.
+bool SetOutlineListPosition(OutlineSettings& settings, std::string_view name, int position);
+
+// The value a control shows for the settings; 0, "", false or -1 for a name of another
+// kind or one that is no setting.
+double OutlineNumber(const OutlineSettings& settings, std::string_view name);
+Text OutlineText(const OutlineSettings& settings, std::string_view name);
+bool OutlineCheck(const OutlineSettings& settings, std::string_view name);
+int OutlineListPosition(const OutlineSettings& settings, std::string_view name);
+
+// The items of a list control (Combo1, Combo2); empty for any other name.
+std::vector<Text> OutlineListItems(std::string_view name);
+
+// What a corner or board-type option button stands for (kNone for other names).
+CornerTreatment CornerOfOption(std::string_view name);
+BoardType BoardTypeOfOption(std::string_view name);
+
+}  // namespace pcbprep

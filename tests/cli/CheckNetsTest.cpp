@@ -1,0 +1,113 @@
+#include <nlohmann/json.hpp>
+
+#include "check/NetCheck.h"
+#include "cli/CliSupport.h"
+#include "cli/CliTestSupport.h"
+#include "netlist/NetlistReader.h"
+
+namespace pcbprep::testing {
+namespace {
+
+using Json = nlohmann::json;
+
+// Two resistors between two nets with a part each: nothing to report.
+constexpr char kClean[] = "A[R1-1\nU1-1\nR2-1]\nB[R1-2\nU1-2\nR2-2]\n";
+
+NetCheckResult CoreCheck(const std::string& path) {
+  Design design;
+  EXPECT_TRUE(LoadNetlistFile(design, path).ok());
+  return RunExtendedNetCheck(design);
+}
+
+TEST_F(CliTest, CheckPrintsTheWindowsReportAndCountsAndExitsByFindings) {
+  // The sample has R8 with both pins on FB (a short) and SPARE with J1-1 alone.
+  const struct {
+    std::string file;
+    int code;
+    int open, shorted, duplicate, isolated;
+  } cases[] = {
+      {kSample, 1, 0, 1, 0, 1},
+      {netlist("clean.NET", kClean), 0, 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const NetCheckResult core = CoreCheck(c.file);
+
+    const CliResult text = RunCli({"check", c.file});
+    EXPECT_EQ(text.code, c.code);
+    EXPECT_EQ(text.out, cli::TerminalText(core.reportText) + "オープン: " + std::to_string(c.open) +
+                            "\nショート: " + std::to_string(c.shorted) +
+                            "\n重複PIN: " + std::to_string(c.duplicate) +
+                            "\n孤立PIN: " + std::to_string(c.isolated) + "\n");
+    EXPECT_EQ(text.err, "");
+
+    const CliResult json = RunCli({"check", "--json", c.file});
+    EXPECT_EQ(json.code, c.code);
+    const Json doc = Json::parse(json.out);
+    EXPECT_EQ(doc["report"].get<std::string>(), ToUtf8(core.reportText));  // CR LF kept
+    EXPECT_EQ(doc["counts"], (Json{{"open", c.open},
+                                   {"short", c.shorted},
+                                   {"duplicate", c.duplicate},
+                                   {"isolated", c.isolated}}));
+    EXPECT_EQ(doc["findings"], c.open + c.shorted + c.duplicate + c.isolated);
+    EXPECT_EQ(doc["file"], c.file);
+  }
+}
+
+TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
+  const std::string broken = netlist("broken.NET", "A[R1-1\nR2]\n");
+  const std::string missing = path("missing.NET").string();
+  const struct {
+    std::string file;
+    const char* reason;
+  } cases[] = {
+      {broken, "行: 2\n理由: ピン名に「-」がありません"},
+      {missing, "理由: ファイルを開けないか、読み込めません。"},
+      {path("").string(), "ディレクトリです"},
+  };
+  for (const auto& c : cases) {
+    for (const char* command : {"check", "nets", "parts", "image"}) {
+      SCOPED_TRACE(std::string(command) + " " + c.file);
+      const CliResult r = RunCli({command, c.file});
+      EXPECT_EQ(r.code, cli::kExitFailure);
+      EXPECT_EQ(r.out, "");
+      EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+    }
+  }
+}
+
+TEST_F(CliTest, BytesThatAreNotShiftJisAreReportedButDoNotStopTheLoad) {
+  const std::string file = write("odd.NET", "A[R1-1\r\nU1-1]\r\nB\x80[R1-2\r\nU1-2]\r\n");
+  const CliResult r = RunCli({"check", file});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.err.find("Shift_JIS として読めないバイトが 1 個"), std::string::npos) << r.err;
+}
+
+TEST_F(CliTest, NetsGivesTheNetTablesAsTextAndJson) {
+  const std::string file = netlist("nets.NET", "VCC[U1-14\nC1-1]\nGND[U1-7\nC1-2\nR1-2]\n");
+
+  const CliResult json = RunCli({"nets", "--json", file});
+  ASSERT_EQ(json.code, 0) << json.err;
+  const Json doc = Json::parse(json.out);
+  EXPECT_EQ(doc["netCount"], 2);
+  EXPECT_EQ(doc["pinTotal"], 5);
+  EXPECT_EQ(doc["status"], "OK");
+  EXPECT_EQ(doc["largestNet"], "GND");
+  ASSERT_EQ(doc["nets"].size(), 2u);
+  EXPECT_EQ(doc["nets"][1], (Json{{"row", 2},
+                                  {"name", "GND"},
+                                  {"pinCount", 3},
+                                  {"tokens", {"U1-7", "C1-2", "R1-2"}},
+                                  {"references", {"U1", "C1", "R1"}},
+                                  {"pinNumbers", {"7", "2", "2"}}}));
+
+  const CliResult text = RunCli({"nets", file});
+  ASSERT_EQ(text.code, 0);
+  // List3's lines (name to 12, count right-aligned to 3), then the pins of each net.
+  EXPECT_EQ(text.out.substr(0, 32), "VCC           2\nGND           3\n");
+  EXPECT_NE(text.out.find("GND\n        U1-7\tU1\t7\n        C1-2\tC1\t2\n"), std::string::npos);
+  EXPECT_NE(text.out.find("PIN数: 5\nネット数: 2\n呼込: OK\n最大ネット: GND\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pcbprep::testing

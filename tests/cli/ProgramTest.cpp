@@ -1,0 +1,69 @@
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "cli/CliTestSupport.h"
+
+namespace pcbprep::testing {
+namespace {
+
+// The built program, run by the shell, so that the exit codes are the real ones.
+class ProgramTest : public CliTest {
+ protected:
+  int run(const std::string& arguments) {
+    const std::string command = std::string("'") + PCBPREP_CLI_PROGRAM + "' " + arguments + " >'" +
+                                path("out").string() + "' 2>'" + path("err").string() + "'";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string out() const { return ReadBytes(path("out")); }
+  std::string err() const { return ReadBytes(path("err")); }
+};
+
+TEST_F(ProgramTest, ExitCodesTellScriptsWhatHappened) {
+  const std::string clean = netlist("clean.NET", "A[R1-1\nU1-1]\nB[R1-2\nU1-2]\n");
+  const struct {
+    std::string arguments;
+    int code;
+  } cases[] = {
+      {"check '" + kSample + "'", 1},
+      {"check '" + clean + "'", 0},
+      {"check --json '" + clean + "'", 0},
+      {"check '" + path("missing.NET").string() + "'", 2},
+      {"parts '" + kSample + "' --coordinates main", 0},
+      {"parts '" + kSample + "' --coordinates diagonal", 2},
+      {"outline --set Text4=100 -o '" + path("a.dbl").string() + "'", 0},
+      {"outline --set Text99=1", 2},
+      {"frobnicate", 2},
+      {"", 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(run(c.arguments), c.code) << c.arguments << "\n" << err();
+  }
+  EXPECT_TRUE(fs::exists(path("a.dbl")));
+}
+
+TEST_F(ProgramTest, OutputThatCannotBeWrittenIsAnError) {
+  const std::string command = std::string("'") + PCBPREP_CLI_PROGRAM + "' nets '" + kSample +
+                              "' >/dev/full 2>'" + path("err").string() + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_NE(err().find("標準出力に書き込めませんでした"), std::string::npos) << err();
+}
+
+TEST_F(ProgramTest, EveryCommandHasHelpAndTheProgramAVersion) {
+  for (const char* command : {"check", "nets", "parts", "image", "outline"}) {
+    EXPECT_EQ(run(std::string(command) + " --help"), 0) << command;
+    EXPECT_NE(out().find(std::string("Usage: pcbprep-cli ") + command), std::string::npos) << out();
+  }
+  EXPECT_EQ(run("--help"), 0);
+  for (const char* command : {"check", "nets", "parts", "image", "outline"}) {
+    EXPECT_NE(out().find(command), std::string::npos) << command;
+  }
+  EXPECT_EQ(run("--version"), 0);
+  EXPECT_EQ(out().rfind("pcbprep-cli ", 0), 0u) << out();
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
