@@ -7,7 +7,7 @@
 # TARGET is netlist, numeric or outline. A campaign starts from fuzz/corpus/TARGET and
 # grows fuzz/work/TARGET (not committed); inputs that fail land in
 # fuzz/work/TARGET-crashes/. A failing input belongs in fuzz/regressions/TARGET/ once
-# the fault is fixed; `merge` keeps fuzz/corpus/TARGET small (it replaces its files).
+# the fault is fixed; `merge` adds to fuzz/corpus/TARGET what reaches new code.
 # One process on one core, so the machine stays usable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,16 +27,14 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 if [ "$1" = merge ]; then
+  # Adds to the kept corpus only the inputs that reach code it does not reach yet
+  # (edge coverage, not hit counts), so it stays small.
   target=$2
   cmake --build build-fuzz --target "fuzz_$target"
-  work=fuzz/work/$target
-  mkdir -p "$work" fuzz/corpus/"$target"
-  merged=$(mktemp -d)
-  build-fuzz/fuzz/fuzz_"$target" -merge=1 "$merged" fuzz/corpus/"$target" "$work"
-  rm -f fuzz/corpus/"$target"/*
-  cp "$merged"/* fuzz/corpus/"$target"/
-  rm -rf "$merged"
-  du -sh fuzz/corpus/"$target"
+  mkdir -p fuzz/work/"$target" fuzz/corpus/"$target"
+  build-fuzz/fuzz/fuzz_"$target" -merge=1 -use_counters=0 fuzz/corpus/"$target" fuzz/work/"$target"
+  echo "fuzz/corpus/$target: $(ls fuzz/corpus/"$target" | wc -l) files," \
+    "$(cat fuzz/corpus/"$target"/* | wc -c) bytes"
   exit 0
 fi
 
