@@ -207,11 +207,11 @@ BENCHMARK_CAPTURE(BM_PlacementImage, largest, kLargest)->Unit(benchmark::kMicros
 BENCHMARK_CAPTURE(BM_PlacementImage, dense, kDense)->Unit(benchmark::kMicrosecond);
 
 // Every step of the outline on, with a board size and all texts filled in.
-void BM_GenerateDbl(benchmark::State& state) {
+void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
   OutlineSettings s;
   s.width = 160;
   s.height = 100;
-  s.corner = static_cast<CornerTreatment>(state.range(0));
+  s.corner = corner;
   s.boardOrderName = u"PCB-2024-001";
   s.boardNameValue = u"制御基板";
   s.subtitle = true;
@@ -229,9 +229,8 @@ void BM_GenerateDbl(benchmark::State& state) {
   }
   state.SetLabel(std::to_string(length) + " chars");
 }
-BENCHMARK(BM_GenerateDbl)
-    ->Arg(static_cast<int>(CornerTreatment::kSquare))
-    ->Arg(static_cast<int>(CornerTreatment::kRounded))
+BENCHMARK_CAPTURE(BM_GenerateDbl, square, CornerTreatment::kSquare)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GenerateDbl, rounded, CornerTreatment::kRounded)
     ->Unit(benchmark::kMicrosecond);
 
 // List1 rebuilt from every column of a fully placed part table.

@@ -30,7 +30,7 @@ done
 median_ms() {
   if command -v hyperfine >/dev/null; then
     hyperfine -N --warmup 3 --runs "$runs" --export-json "$work/h.json" --output=null "$*" \
-      >/dev/null
+      >/dev/null 2>"$work/h.err"
     python3 -c 'import json,sys; print("%.1f" % (json.load(open(sys.argv[1]))["results"][0]["median"]*1000))' \
       "$work/h.json"
   else
@@ -68,7 +68,7 @@ for netlist in largest wide_nets; do
 done
 
 cli="$build/src/cli/pcbprep-cli"
-if [ -x "$cli" ] && "$cli" parts --help >/dev/null 2>&1; then
+if [ -x "$cli" ] && "$cli" --help 2>/dev/null | grep -qE '^[[:space:]]+parts([[:space:]]|$)'; then
   read -r -a options <<<"${PARTS_OPTIONS:-}"
   if [ ${#options[@]} -eq 0 ]; then
     echo "note: PARTS_OPTIONS is empty; set it to the options of 'pcbprep-cli parts' that" \
