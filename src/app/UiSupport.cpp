@@ -6,6 +6,10 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+// The resources are compiled into the static window library, whose linking drops
+// their registration unless something refers to it; this does.
+static void InitAppResources() { Q_INIT_RESOURCE(resources); }
+
 namespace pcbprep {
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -15,6 +19,7 @@ QIcon AppIcon() {
   // Rendered here rather than through an icon-engine plugin, so the icon needs
   // nothing at run time beyond the Qt SVG library.
   static const QIcon icon = [] {
+    InitAppResources();
     QIcon result;
     QSvgRenderer renderer(QStringLiteral(":/pcbprep.svg"));
     if (!renderer.isValid()) return result;

@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/FrmAbout.h"
+#include "app/UiSupport.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -23,6 +24,14 @@ QStringList Items(QComboBox* combo) {
   QStringList items;
   for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
   return items;
+}
+
+// The icon comes from the SVG bundled in the window library's resources.
+TEST(AppIcon, IsDrawnFromTheBundledPicture) {
+  const QIcon icon = AppIcon();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+  EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
 }
 
 TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
