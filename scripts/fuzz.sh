@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  sed -n '2,12p' "$0" >&2
+  sed -n '2,11p' "$0" >&2
   exit 2
 }
 [ $# -ge 2 ] || usage
