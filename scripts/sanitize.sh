@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the whole test suite with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer (clang) and runs it, window tests included.
+# LeakSanitizer (clang) and runs it, window tests included. The same build links the
+# fuzz targets and replays the kept fuzz inputs as tests (fuzz/CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh

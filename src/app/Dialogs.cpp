@@ -54,21 +54,26 @@ void QtDialogs::warn(QWidget* parent, const QString& title, const QString& text)
   box.exec();
 }
 
+std::optional<QString> ScriptedDialogs::takeFileAnswer() {
+  if (fileAnswers.empty()) return std::nullopt;
+  // The answer is taken apart rather than copied as an optional: g++ 12 at -O2 and
+  // above warns falsely about an uninitialised QString inside a copied optional.
+  const bool given = fileAnswers.front().has_value();
+  QString path = given ? std::move(*fileAnswers.front()) : QString();
+  fileAnswers.pop_front();
+  if (!given) return std::nullopt;
+  return path;
+}
+
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter) {
   calls.push_back({QStringLiteral("open"), filter, {}, {}, {}});
-  if (fileAnswers.empty()) return std::nullopt;
-  auto answer = fileAnswers.front();
-  fileAnswers.pop_front();
-  return answer;
+  return takeFileAnswer();
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& filter,
                                                  const QString& presetName) {
   calls.push_back({QStringLiteral("save"), filter, presetName, {}, {}});
-  if (fileAnswers.empty()) return std::nullopt;
-  auto answer = fileAnswers.front();
-  fileAnswers.pop_front();
-  return answer;
+  return takeFileAnswer();
 }
 
 bool ScriptedDialogs::confirm(QWidget*, const QString& title, const QString& prompt) {

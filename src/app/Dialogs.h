@@ -63,6 +63,9 @@ class ScriptedDialogs final : public Dialogs {
   void warn(QWidget* parent, const QString& title, const QString& text) override;
 
   int count(const QString& kind) const;
+
+ private:
+  std::optional<QString> takeFileAnswer();
 };
 
 }  // namespace pcbprep

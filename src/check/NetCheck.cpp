@@ -33,7 +33,18 @@ bool IsTwoTerminal(TextView reference) {
          StartsWith(reference, u"L") || StartsWith(reference, u"D");
 }
 
-Text Spaces(std::size_t n) { return Text(n, u' '); }
+// Appends the pieces of one report line to the report in place, without building the
+// line as a separate text first.
+template <typename... Pieces>
+void Append(Text& out, const Pieces&... pieces) {
+  (out.append(TextView(pieces)), ...);
+}
+
+// A run of blanks in the report.
+TextView Spaces(std::size_t n) {
+  static constexpr char16_t kBlanks[] = u"                    ";
+  return TextView(kBlanks, n);
+}
 
 void CheckOpen(const Design& d, const std::vector<Slot>& slots, NetCheckResult& r) {
   // A part is open when its reference occurs in no other slot; counting first keeps
@@ -46,10 +57,10 @@ void CheckOpen(const Design& d, const std::vector<Slot>& slots, NetCheckResult& 
   for (const Slot& s : slots) {
     const Text& reference = d.PinPartTable.at(s.net, s.column);
     if (StartsWith(reference, u"TP") || occurrences[reference] > 1) continue;
-    out += kCrLf + d.NetTable.at(s.net, 0) + Spaces(3) + d.NetTable.at(s.net, s.column) + kCrLf;
+    Append(out, kCrLf, d.NetTable.at(s.net, 0), Spaces(3), d.NetTable.at(s.net, s.column), kCrLf);
     ++r.openCount;
   }
-  if (r.openCount == 0) out += Spaces(5) + u"OK" + kCrLf + kCrLf;
+  if (r.openCount == 0) Append(out, Spaces(5), u"OK", kCrLf, kCrLf);
 }
 
 void CheckShort(const Design& d, NetCheckResult& r) {
@@ -70,14 +81,13 @@ void CheckShort(const Design& d, NetCheckResult& r) {
       const std::vector<int>& columns = group->second;
       for (auto it = std::upper_bound(columns.begin(), columns.end(), c); it != columns.end();
            ++it) {
-        out += kCrLf;
-        out += kCrLf + d.NetTable.at(n, 0) + Spaces(5) + d.NetTable.at(n, c) + Spaces(5) +
-               d.NetTable.at(n, *it) + kCrLf;
+        Append(out, kCrLf, kCrLf, d.NetTable.at(n, 0), Spaces(5), d.NetTable.at(n, c), Spaces(5),
+               d.NetTable.at(n, *it), kCrLf);
         ++r.shortCount;
       }
     }
   }
-  if (r.shortCount == 0) out += Spaces(6) + u"OK" + kCrLf + kCrLf;
+  if (r.shortCount == 0) Append(out, Spaces(6), u"OK", kCrLf, kCrLf);
 }
 
 void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckResult& r) {
@@ -101,14 +111,13 @@ void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckRes
     for (auto it = from; it != same.end(); ++it) {
       if (*it == i) continue;
       const Slot& second = slots[*it];
-      out += kCrLf;
-      out += kCrLf + d.NetTable.at(first.net, 0) + Spaces(2) + token + Spaces(6) +
-             d.NetTable.at(second.net, 0) + Spaces(2) + d.NetTable.at(second.net, second.column) +
-             kCrLf;
+      Append(out, kCrLf, kCrLf, d.NetTable.at(first.net, 0), Spaces(2), token, Spaces(6),
+             d.NetTable.at(second.net, 0), Spaces(2), d.NetTable.at(second.net, second.column),
+             kCrLf);
       ++r.duplicateCount;
     }
   }
-  if (r.duplicateCount == 0) out += Spaces(13) + u"OK" + kCrLf + kCrLf;
+  if (r.duplicateCount == 0) Append(out, Spaces(13), u"OK", kCrLf, kCrLf);
 }
 
 void CheckIsolated(const Design& d, NetCheckResult& r) {
@@ -117,10 +126,10 @@ void CheckIsolated(const Design& d, NetCheckResult& r) {
   out += u" [ 孤立ピン ]";
   for (int n = 1; n <= d.NetCount; ++n) {
     if (d.NetTable.at(n, 1) != u"1") continue;
-    out += kCrLf + d.NetTable.at(n, 0) + Spaces(2) + d.NetTable.at(n, 2) + kCrLf;
+    Append(out, kCrLf, d.NetTable.at(n, 0), Spaces(2), d.NetTable.at(n, 2), kCrLf);
     ++r.isolatedCount;
   }
-  if (r.isolatedCount == 0) out += Spaces(19) + u"OK" + kCrLf + kCrLf;
+  if (r.isolatedCount == 0) Append(out, Spaces(19), u"OK", kCrLf, kCrLf);
 }
 
 }  // namespace

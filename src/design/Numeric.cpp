@@ -22,7 +22,8 @@ double RadixValue(TextView text, std::size_t pos, int radix) {
     if (digit < 0 || digit >= radix) break;
     value = value * radix + digit;
   }
-  return value;
+  // Too many digits for a double: 0, as for a decimal number out of range.
+  return std::isfinite(value) ? value : 0;
 }
 
 }  // namespace

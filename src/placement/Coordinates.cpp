@@ -78,13 +78,13 @@ class CoordinateRun {
     }
 
     // Level by level, so that the parts nearest an anchor get the places nearest it.
-    for (int level = 1;; ++level) {
-      const Text levelText = IntText(level);
+    // The sub parts are sorted into their levels once, in table order, instead of
+    // scanning the whole table for every level.
+    const std::vector<std::vector<int>> levels = SubPartsByLevel();
+    for (std::size_t level = 1;; ++level) {
       bool placed = false;
-      for (int i = 1; i <= parts_; ++i) {
-        if (d_.PartTable.at(i, kPartClass) != u"0" || d_.PartTable.at(i, kPartLevel) != levelText) {
-          continue;
-        }
+      if (level >= levels.size()) break;
+      for (const int i : levels[level]) {
         const Text& anchor = d_.PartTable.at(i, kPartMain);
         if (!stackAt(semis, anchor, i, kFirstSemiSubRowY, -kSubRowPitch, placed) ||
             !stackAt(mains, anchor, i, kFirstMainSubRowY, kSubRowPitch, placed)) {
@@ -172,6 +172,31 @@ class CoordinateRun {
 
  private:
   static std::size_t idx(int i) { return static_cast<std::size_t>(i); }
+
+  // Rows of the sub parts per level, in table order. A level cell counts when it is the
+  // decimal text of a level as the main-part assignment writes it ("3", never "03" or
+  // " 3"). Levels above one more than the number of parts are left out: the placing
+  // stops at the first level without a placed part, so it never gets that far.
+  std::vector<std::vector<int>> SubPartsByLevel() const {
+    std::vector<std::vector<int>> levels(idx(parts_) + 2);
+    for (int i = 1; i <= parts_; ++i) {
+      if (d_.PartTable.at(i, kPartClass) != u"0") continue;
+      const Text& cell = d_.PartTable.at(i, kPartLevel);
+      if (cell.empty() || cell.size() > 5 || cell[0] == u'0') continue;
+      std::size_t level = 0;
+      bool digits = true;
+      for (const char16_t c : cell) {
+        if (c < u'0' || c > u'9') {
+          digits = false;
+          break;
+        }
+        level = level * 10 + static_cast<std::size_t>(c - u'0');
+      }
+      if (digits && level < levels.size()) levels[level].push_back(i);
+    }
+    return levels;
+  }
+
   double xValue(int i) const { return NumericValue(x_[idx(i)]); }
   double yValue(int i) const { return NumericValue(y_[idx(i)]); }
 

@@ -1,6 +1,9 @@
 #include "symbol/SymbolAssignment.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <unordered_set>
 #include <utility>
 
@@ -30,60 +33,134 @@ Text SymbolNameFor(TextView reference, const SymbolSizes& sizes) {
 
 namespace {
 
-// A reference with the numbers the sort may compare, read once: the leading-number
-// value of the reference without its first 1, 2 and 3 characters.
-struct SortEntry {
-  Text reference;
-  double rest[3];
-};
+// The first three characters of a reference packed into one number, each as its code
+// plus 1 in a slot of 21 bits, 0 past the end of the text. Two keys compare like the
+// texts' first three characters in text order (a text that ends first is the smaller),
+// and the highest differing bit lies in the slot where the texts first differ.
+constexpr std::size_t kKeyChars = 3;
+constexpr int kSlotBits = 21;
 
-SortEntry MakeSortEntry(Text reference) {
-  SortEntry entry{std::move(reference), {}};
-  for (std::size_t p = 1; p <= 3; ++p) {
-    const TextView text = entry.reference;
-    entry.rest[p - 1] = NumericValue(text.substr(std::min(p, text.size())));
+std::uint64_t LeadingKey(TextView text) {
+  std::uint64_t key = 0;
+  for (std::size_t k = 0; k < kKeyChars; ++k) {
+    key <<= kSlotBits;
+    if (k < text.size()) key |= static_cast<std::uint64_t>(text[k]) + 1;
   }
-  return entry;
+  return key;
 }
 
-// Length of the common beginning of two texts.
-std::size_t CommonLength(TextView a, TextView b) {
+// Length of the common beginning of two texts whose keys differ, by the highest
+// differing bit of the keys.
+constexpr std::array<std::uint8_t, 64> kCommonLengthOfBit = [] {
+  std::array<std::uint8_t, 64> lengths{};
+  for (int bit = 0; bit < 64; ++bit) {
+    lengths[static_cast<std::size_t>(bit)] =
+        static_cast<std::uint8_t>(bit < 3 * kSlotBits ? kKeyChars - 1 - bit / kSlotBits : 0);
+  }
+  return lengths;
+}();
+
+// Length of the common beginning of two texts, from position `from` on.
+std::size_t CommonLength(TextView a, TextView b, std::size_t from) {
   const std::size_t n = std::min(a.size(), b.size());
-  std::size_t m = 0;
+  std::size_t m = std::min(from, n);
   while (m < n && a[m] == b[m]) ++m;
   return m;
+}
+
+// Whether the step for one pair (ra, rb: the numbers the correction compares, 0 when it
+// does not apply) ends with the two exchanged: the text-order exchange (`greater`:
+// row i is greater than row j), then the numeric correction on the pair as it then
+// stands.
+inline bool PairExchanged(bool greater, double ra, double rb) {
+  const bool bothNumbers = ra != 0 && rb != 0;
+  // After a text-order exchange, row j's reference stands in row i.
+  const bool corrected = bothNumbers && (greater ? rb > ra : ra > rb);
+  return greater != corrected;
+}
+
+// The exchange sort over rows begin .. end - 1: for every i and every later j, the
+// text-order exchange and then the numeric correction on the pair as it then stands.
+// One look at the common beginning per pair settles both steps: the text order is
+// decided by the first differing character (or the shorter text is the smaller), and
+// the numeric correction applies when the texts differ within their first four
+// characters but not in the first; the common length is then the prefix to skip. The
+// keys answer both for every pair that differs within three characters. Row i is held
+// in registers while j runs.
+void ExchangeSort(std::vector<std::uint64_t>& keys, std::vector<std::uint32_t>& order,
+                  const std::vector<Text>& texts, const std::vector<double>& rest,
+                  std::size_t begin, std::size_t end) {
+  for (std::size_t i = begin; i + 1 < end; ++i) {
+    std::uint64_t ka = keys[i];
+    std::uint32_t a = order[i];
+    for (std::size_t j = i + 1; j < end; ++j) {
+      const std::uint64_t kb = keys[j];
+      const std::uint32_t b = order[j];
+      bool exchanged;
+      if (ka != kb) {
+        const std::size_t m =
+            kCommonLengthOfBit[static_cast<std::size_t>(std::bit_width(ka ^ kb) - 1)];
+        exchanged = PairExchanged(ka > kb, rest[4 * a + m], rest[4 * b + m]);
+      } else {
+        const TextView ta = texts[a];
+        const TextView tb = texts[b];
+        const std::size_t m = CommonLength(ta, tb, kKeyChars);
+        if (m == ta.size() && m == tb.size()) continue;  // equal texts stay as they are
+        const bool greater = m < ta.size() && (m == tb.size() || ta[m] > tb[m]);
+        exchanged = m > 3 ? greater : PairExchanged(greater, rest[4 * a + m], rest[4 * b + m]);
+      }
+      if (exchanged) {
+        keys[j] = ka;
+        order[j] = a;
+        ka = kb;
+        a = b;
+      }
+    }
+    keys[i] = ka;
+    order[i] = a;
+  }
 }
 
 }  // namespace
 
 void SortPartReferences(Design& design) {
-  const int count = design.PartCount;
-  std::vector<SortEntry> rows;
-  rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
-  for (int i = 1; i <= count; ++i) rows.push_back(MakeSortEntry(design.PartTable.at(i, kPartRef)));
-
-  // One scan of the common beginning per pair settles both steps: the text order is
-  // decided by the first differing character (or the shorter text is the smaller),
-  // and the numeric correction applies when the texts differ within their first four
-  // characters but not in the first; the common length is then the prefix to skip.
-  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-    for (std::size_t j = i + 1; j < rows.size(); ++j) {
-      const TextView a = rows[i].reference;
-      const TextView b = rows[j].reference;
-      const std::size_t m = CommonLength(a, b);
-      const bool equal = m == a.size() && m == b.size();
-      const bool greater = m < a.size() && (m == b.size() || a[m] > b[m]);
-      if (greater) std::swap(rows[i], rows[j]);
-      if (equal || m < 1 || m > 3) continue;
-      const double vi = rows[i].rest[m - 1];
-      const double vj = rows[j].rest[m - 1];
-      if (vi == 0 || vj == 0) continue;
-      if (vi > vj) std::swap(rows[i], rows[j]);
+  const std::size_t count = static_cast<std::size_t>(std::max<int>(design.PartCount, 0));
+  // Per reference: its key, and rest[4 * r + p], the leading-number value of the
+  // reference without its first p characters for p = 1, 2, 3; rest[4 * r] stays 0 so
+  // that a pair differing in the first character is never corrected. The sort moves
+  // only the key and the reference number of each row.
+  std::vector<Text> texts(count);
+  std::vector<double> rest(4 * count, 0.0);
+  std::vector<std::uint64_t> keys(count);
+  std::vector<std::uint32_t> order(count);
+  for (std::size_t r = 0; r < count; ++r) {
+    texts[r] = design.PartTable.at(static_cast<int>(r) + 1, kPartRef);
+    const TextView text = texts[r];
+    keys[r] = LeadingKey(text);
+    order[r] = static_cast<std::uint32_t>(r);
+    for (std::size_t p = 1; p <= 3; ++p) {
+      rest[4 * r + p] = NumericValue(text.substr(std::min(p, text.size())));
     }
   }
 
-  for (int i = 1; i <= count; ++i) {
-    design.PartTable.set(i, kPartRef, std::move(rows[static_cast<std::size_t>(i - 1)].reference));
+  // References with different first characters are never corrected, so between them
+  // the exchanges follow the first character alone, and the exchange sort leaves the
+  // references of each first character in the order that sorting them by themselves
+  // gives. The sort therefore runs per first character, on the references in their
+  // table order; most pairs of a board differ in the first character and are never
+  // looked at.
+  constexpr int kFirstSlot = (kKeyChars - 1) * kSlotBits;
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
+    return (keys[x] >> kFirstSlot) < (keys[y] >> kFirstSlot);
+  });
+  for (std::size_t r = 0; r < count; ++r) keys[r] = LeadingKey(texts[order[r]]);
+
+  for (std::size_t begin = 0, end = 0; begin < count; begin = end) {
+    while (end < count && (keys[end] >> kFirstSlot) == (keys[begin] >> kFirstSlot)) ++end;
+    ExchangeSort(keys, order, texts, rest, begin, end);
+  }
+  for (std::size_t r = 0; r < count; ++r) {
+    design.PartTable.set(static_cast<int>(r) + 1, kPartRef, std::move(texts[order[r]]));
   }
 }
 

@@ -23,6 +23,13 @@ TEST(NumericValue, ReadsTheLeadingNumber) {
   }
 }
 
+TEST(NumericValue, HexAndOctalBeyondTheRangeOfADoubleGiveZero) {
+  // 255 hexadecimal digits are about 1.1e307; 300 are beyond every double.
+  EXPECT_GT(NumericValue(u"&H" + std::u16string(255, u'F')), 1e307);
+  EXPECT_EQ(NumericValue(u"&H" + std::u16string(300, u'F')), 0);
+  EXPECT_EQ(NumericValue(u"&O" + std::u16string(400, u'7')), 0);
+}
+
 TEST(ToInt16, RoundsHalvesToEvenAndReportsOverflow) {
   const struct {
     double in;

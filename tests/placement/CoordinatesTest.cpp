@@ -95,6 +95,22 @@ TEST(DetermineCoordinatesByMainPart, PartsWithoutAPlaceGoBelowTheBoard) {
                    {u"D1", u"20", u"-20"}});
 }
 
+TEST(DetermineCoordinatesByMainPart, OnlyTheLevelTextAsWrittenCountsAsThatLevel) {
+  Design d;
+  AddAnchor(d, u"U1", u"2");
+  AddSub(d, u"R1", u"U1", u"01");
+  AddSub(d, u"R2", u"U1", u" 1");
+  AddSub(d, u"R3", u"U1", u"1.0");
+  AddSub(d, u"R4", u"U1", u"1");
+  AddSub(d, u"R5", u"U1", u"2");
+  EXPECT_TRUE(DetermineCoordinates(d, true, false).written);
+  ExpectPlaces(d, {{u"R4", u"-25", u"10"},
+                   {u"R5", u"-22", u"10"},
+                   {u"R1", u"10", u"-20"},
+                   {u"R2", u"15", u"-20"},
+                   {u"R3", u"20", u"-20"}});
+}
+
 TEST(DetermineCoordinatesByMainPart, TwentyTwoUnplacedPartsFillOneRowAndStartTheNext) {
   Design d;
   for (int i = 1; i <= 22; ++i) AddPart(d, u"R" + IntText(i));

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -304,50 +302,6 @@ TEST(AssignMainParts, AgreesWithThePlainStepsOnRandomBoards) {
       ASSERT_EQ(actual.PartTable.at(i, kPartMain), expected.PartTable.at(i, kPartMain)) << i;
       ASSERT_EQ(actual.PartTable.at(i, kPartLevel), expected.PartTable.at(i, kPartLevel)) << i;
     }
-  }
-}
-
-// Full-size boards: 1000 parts on 1000 nets, with two power nets that reach nearly
-// every part. On the mesh every part is a few steps from an anchor; on the chain the
-// spreading needs a pass for nearly every part. Run by hand with
-// --gtest_also_run_disabled_tests.
-TEST(AssignMainPartsTiming, DISABLED_FullSizeBoards) {
-  for (const bool chain : {false, true}) {
-    std::mt19937 random(7);
-    auto anyPart = [&] { return 1 + static_cast<int>(random() % kMaxParts); };
-    Design d;
-    for (int i = 1; i <= kMaxParts; ++i) {
-      if (chain)
-        AddPart(d, u"R" + IntText(i), i == 1 ? u"2" : u"0");
-      else if (i <= 40)
-        AddPart(d, u"U" + IntText(i), u"2");
-      else if (i <= 60)
-        AddPart(d, u"CN" + IntText(i), u"1");
-      else
-        AddPart(d, u"R" + IntText(i), u"0");
-    }
-    auto token = [&](int row) { return d.PartTable.at(row, kPartRef) + u"-1"; };
-    for (const Text power : {u"VCC", u"GND"}) {
-      const int net = AddNet(d, power, {});
-      d.NetTable.set(net, 1, IntText(kMaxPinsPerNet));
-      for (int s = 0; s < kMaxPinsPerNet; ++s) d.NetTable.set(net, s + 2, token(anyPart()));
-    }
-    for (int n = 3; n <= kMaxNets; ++n) {
-      const int net = AddNet(d, u"S" + IntText(n), {});
-      const int pins = chain ? 2 : 2 + static_cast<int>(random() % 4);
-      d.NetTable.set(net, 1, IntText(pins));
-      d.NetTable.set(net, 2, token(chain ? n - 2 : n));
-      for (int s = 1; s < pins; ++s) d.NetTable.set(net, s + 2, token(chain ? n - 1 : anyPart()));
-    }
-    const auto start = std::chrono::steady_clock::now();
-    AssignMainParts(d, kWindowStart);
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    int attached = 0;
-    for (int i = 1; i <= kMaxParts; ++i) attached += d.PartTable.at(i, kPartMain).empty() ? 0 : 1;
-    std::printf("AssignMainParts (%s): %d parts, %d nets, %d attached, %.2f ms\n",
-                chain ? "chain" : "mesh", d.PartCount, d.NetCount, attached,
-                std::chrono::duration<double, std::milli>(elapsed).count());
-    EXPECT_GT(attached, 60);
   }
 }
 

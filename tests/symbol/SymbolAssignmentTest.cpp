@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "design/Numeric.h"
 #include "design/TestDesign.h"
 #include "symbol/SymbolAssignment.h"
 
@@ -46,6 +49,54 @@ TEST(SortPartReferences, TextOrderCorrectedAfterTheCommonBeginning) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(SortedReferences(c.input), c.sorted) << ToUtf8(c.input[0]);
+  }
+}
+
+// The exchange sort written out step by step as the rule states it, on whole texts.
+std::vector<Text> ExchangeSortAsStated(std::vector<Text> refs) {
+  auto leading = [](const Text& text, std::size_t n) { return text.substr(0, n); };
+  for (std::size_t i = 0; i + 1 < refs.size(); ++i) {
+    for (std::size_t j = i + 1; j < refs.size(); ++j) {
+      if (refs[i] > refs[j]) std::swap(refs[i], refs[j]);
+      if (leading(refs[i], 1) != leading(refs[j], 1)) continue;
+      std::size_t p = 0;
+      for (std::size_t n = 2; n <= 4 && p == 0; ++n) {
+        if (leading(refs[i], n) != leading(refs[j], n)) p = n - 1;
+      }
+      if (p == 0) continue;
+      const double vi = NumericValue(refs[i].substr(std::min(p, refs[i].size())));
+      const double vj = NumericValue(refs[j].substr(std::min(p, refs[j].size())));
+      if (vi == 0 || vj == 0) continue;
+      if (vi > vj) std::swap(refs[i], refs[j]);
+    }
+  }
+  return refs;
+}
+
+TEST(SortPartReferences, SameOrderAsTheRuleStepByStep) {
+  // Few characters, so that references share beginnings of every length; the code
+  // units 0 and FFFF are the extremes of the character order.
+  const Text alphabet = u"CRU1209.e-+ A" + Text(1, u'\0') + Text(1, u'\xFFFF');
+  // References on which the correction goes round in circles (U2 before U10 before U1A
+  // before U2), among others.
+  const std::vector<Text> circular = {u"U2",  u"U10", u"U1A", u"U9",   u"U1B", u"U20", u"U2A",
+                                      u"U19", u"U1",  u"U3C", u"U105", u"C1",  u"C1A", u"C10",
+                                      u"C2",  u"R9",  u"R10", u"R1A",  u"RA1", u"IC1"};
+  std::mt19937 random(8);
+  for (int round = 0; round < 400; ++round) {
+    std::vector<Text> refs;
+    const int count = 1 + static_cast<int>(random() % 60);
+    for (int k = 0; k < count; ++k) {
+      Text ref;
+      if (round % 2 == 0) {
+        ref = circular[random() % circular.size()];
+      } else {
+        const int length = static_cast<int>(random() % 7);
+        for (int c = 0; c < length; ++c) ref.push_back(alphabet[random() % alphabet.size()]);
+      }
+      refs.push_back(ref);
+    }
+    ASSERT_EQ(SortedReferences(refs), ExchangeSortAsStated(refs)) << round;
   }
 }
 

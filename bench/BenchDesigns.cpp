@@ -1,0 +1,191 @@
+#include "bench/BenchDesigns.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "design/CodePage.h"
+
+namespace pcbprep::bench {
+
+namespace {
+
+// Texts put together piece by piece (appending also keeps g++ 12 from a false
+// overlap warning that "literal" + temporary text raises at -O3).
+template <typename... Pieces>
+Text Join(const Pieces&... pieces) {
+  Text out;
+  (out.append(TextView(pieces)), ...);
+  return out;
+}
+
+// Reference prefixes with their share of a typical board: mostly passives, some
+// semiconductors, a few connectors, crystals and test points.
+struct PrefixShare {
+  const char16_t* prefix;
+  int weight;
+};
+constexpr std::array<PrefixShare, 17> kPrefixes{{
+    {u"R", 300},
+    {u"C", 300},
+    {u"U", 50},
+    {u"IC", 30},
+    {u"X", 8},
+    {u"Y", 7},
+    {u"CN", 25},
+    {u"J", 10},
+    {u"P", 10},
+    {u"L", 40},
+    {u"D", 50},
+    {u"LED", 25},
+    {u"Q", 40},
+    {u"TR", 20},
+    {u"TP", 45},
+    {u"RA", 20},
+    {u"RV", 10},
+}};
+
+// Distinct references numbered by schematic sheet, as designers number them: R101,
+// R102, ... on sheet 1, R201, ... on sheet 2 (nine sheets).
+std::vector<Text> MakeReferences(std::mt19937& random, int count) {
+  std::vector<int> weights;
+  for (const auto& p : kPrefixes) weights.push_back(p.weight);
+  std::discrete_distribution<int> pickPrefix(weights.begin(), weights.end());
+  std::map<std::pair<int, int>, int> used;  // (prefix, sheet) -> numbers given
+  std::vector<Text> references;
+  references.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const int prefix = pickPrefix(random);
+    const int sheet = 1 + i * 9 / count;
+    const int number = sheet * 100 + ++used[{prefix, sheet}];
+    references.push_back(Join(kPrefixes[static_cast<std::size_t>(prefix)].prefix, IntText(number)));
+  }
+  return references;
+}
+
+Text NetName(int n) {
+  Text digits = IntText(n);
+  return Join(u"N", Text(digits.size() < 5 ? 5 - digits.size() : 0, u'0'), digits);
+}
+
+std::string Encode(const Text& text) { return EncodeCp932(text).bytes; }
+
+// One net into the three tables, as the reader leaves it.
+void PutNet(Design& d, int net, const Text& name, const std::vector<Text>& tokens) {
+  for (Grid* table : {&d.NetTable, &d.PinPartTable, &d.PinNoTable}) table->set(net, 0, name);
+  d.NetTable.set(net, 1, IntText(static_cast<long long>(tokens.size())));
+  int column = 2;
+  for (const Text& token : tokens) {
+    const std::size_t dash = token.find(u'-');
+    d.NetTable.set(net, column, token);
+    d.PinPartTable.set(net, column, token.substr(0, dash));
+    d.PinNoTable.set(net, column, token.substr(dash + 1));
+    ++column;
+  }
+}
+
+}  // namespace
+
+std::string LargestNetlist(unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<Text> references = MakeReferences(random, kMaxNets);
+  std::shuffle(references.begin(), references.end(), random);
+  Text text;
+  for (int n = 1; n <= kMaxNets; ++n) {
+    const Text& reference = references[static_cast<std::size_t>(n - 1)];
+    text += Join(NetName(n), u"[", reference, u"-", IntText(1 + random() % 4), u"]\r\n");
+  }
+  return Encode(text);
+}
+
+std::string WideNetsNetlist(unsigned seed) {
+  std::mt19937 random(seed);
+  const std::vector<Text> references = MakeReferences(random, kMaxParts);
+  std::vector<int> order(references.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+
+  Text text;
+  int slots = 0;
+  // Each supply net takes its own pin of 399 different parts.
+  const char16_t* supplies[] = {u"VCC", u"GND", u"+3V3"};
+  for (int s = 0; s < 3; ++s) {
+    std::shuffle(order.begin(), order.end(), random);
+    for (int k = 0; k < kMaxPinsPerNet; ++k) {
+      const Text token =
+          Join(references[static_cast<std::size_t>(order[static_cast<std::size_t>(k)])], u"-",
+               IntText(s + 1));
+      if (k == 0) {
+        text += Join(supplies[s], u"[", token, u"\r\n");
+        slots += 2;
+      } else if (k == kMaxPinsPerNet - 1) {
+        text += Join(token, u"]\r\n");
+        ++slots;
+      } else {
+        text += Join(token, u"\r\n");
+        ++slots;
+      }
+    }
+  }
+  // One-pin nets on pins 4 and up fill the remaining slots.
+  std::shuffle(order.begin(), order.end(), random);
+  for (int n = 1; slots + 2 <= 2000; ++n, slots += 2) {
+    const Text& reference =
+        references[static_cast<std::size_t>(order[static_cast<std::size_t>(n - 1) % order.size()])];
+    text += Join(NetName(n), u"[", reference, u"-", IntText(3 + n), u"]\r\n");
+  }
+  return Encode(text);
+}
+
+void FillDenseNets(Design& d, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<Text> references = MakeReferences(random, kMaxParts);
+  std::shuffle(references.begin(), references.end(), random);
+  auto anyPart = [&] { return references[random() % references.size()]; };
+
+  // A pin of its own for every token, so the check reports only what a real board
+  // would: a few duplicates where the random wiring happens to meet.
+  std::map<Text, int> pinOf;
+  auto token = [&](const Text& reference) {
+    return Join(reference, u"-", IntText(++pinOf[reference]));
+  };
+
+  d.NetCount = 0;
+  for (const char16_t* supply : {u"VCC", u"GND"}) {
+    std::vector<Text> tokens;
+    for (int k = 0; k < kMaxPinsPerNet; ++k) tokens.push_back(token(anyPart()));
+    PutNet(d, ++d.NetCount, supply, tokens);
+  }
+  // Signal net n starts with part n - 3; the first two also take the last two parts.
+  for (int n = 3; n <= kMaxNets; ++n) {
+    const int pins = 2 + static_cast<int>(random() % 4);
+    std::vector<Text> tokens{token(references[static_cast<std::size_t>(n - 3)])};
+    if (n < 5) tokens.push_back(token(references[static_cast<std::size_t>(kMaxParts - 5 + n)]));
+    while (static_cast<int>(tokens.size()) < pins) tokens.push_back(token(anyPart()));
+    PutNet(d, ++d.NetCount, NetName(n), tokens);
+  }
+}
+
+void FillChainNets(Design& d) {
+  d.NetCount = 0;
+  auto reference = [](int i) { return i == 1 ? Text(u"U1") : Join(u"R", IntText(i)); };
+  for (int n = 1; n < kMaxParts; ++n) {
+    PutNet(d, ++d.NetCount, NetName(n), {Join(reference(n), u"-2"), Join(reference(n + 1), u"-1")});
+  }
+}
+
+SymbolSizes DefaultSymbolSizes() {
+  return {u"C1608", u"R1608", u"RA4-M", u"L1608", u"TP06", u"", u"", u""};
+}
+
+IgnoreNetList DefaultSkipNets(const Text& largestNet) {
+  IgnoreNetList boxes;
+  boxes[0] = largestNet;
+  boxes[4] = u"VCC";
+  boxes[9] = u"GND";
+  return boxes;
+}
+
+}  // namespace pcbprep::bench

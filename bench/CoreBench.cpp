@@ -1,0 +1,264 @@
+// One benchmark per operation of the main and outline windows, on the largest inputs
+// the program accepts. Targets: each operation at most 2 ms (median) on this size.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/BenchDesigns.h"
+#include "check/NetCheck.h"
+#include "netlist/ListViews.h"
+#include "netlist/NetlistReader.h"
+#include "outline/OutlineGenerator.h"
+#include "placement/Classification.h"
+#include "placement/Coordinates.h"
+#include "placement/Grouping.h"
+#include "placement/MainParts.h"
+#include "placement/PlacementImage.h"
+#include "symbol/SymbolAssignment.h"
+
+namespace pcbprep::bench {
+namespace {
+
+// The inputs, each built once.
+enum Input { kLargest, kWideNets, kDense, kChain };
+
+// The design of an input with its nets loaded and nothing else done yet.
+Design& Loaded(Input input) {
+  static Design designs[4];
+  static bool ready[4] = {};
+  Design& d = designs[input];
+  if (!ready[input]) {
+    switch (input) {
+      case kLargest:
+        LoadNetlistBytes(d, LargestNetlist());
+        break;
+      case kWideNets:
+        LoadNetlistBytes(d, WideNetsNetlist());
+        break;
+      case kDense:
+        FillDenseNets(d);
+        break;
+      case kChain:
+        FillChainNets(d);
+        break;
+    }
+    ready[input] = true;
+  }
+  return d;
+}
+
+// The skip-net proposal of the load. The chain has no largest net: proposing its
+// first net would cut the anchor off from the whole chain.
+Text LargestNet(Input input) {
+  if (input == kChain) return {};
+  const Design& d = Loaded(input);
+  int best = 1;
+  for (int n = 2; n <= d.NetCount; ++n) {
+    if (d.pinCount(n) > d.pinCount(best)) best = n;
+  }
+  return d.NetTable.at(best, 0);
+}
+
+// The design of an input after the whole pre-placement a designer clicks through:
+// symbols, classes, main parts, groups and coordinates by main part.
+Design& Placed(Input input) {
+  static Design designs[4];
+  static bool ready[4] = {};
+  Design& d = designs[input];
+  if (!ready[input]) {
+    d = Loaded(input);
+    std::vector<Text> combo11;
+    ListBoxState list1;
+    RunSymbolAssignment(d, DefaultSymbolSizes(), combo11, list1);
+    AssignMainParts(d, DefaultSkipNets(LargestNet(input)));
+    GroupParts(d, kGroupByHundreds, true, [] { return true; });
+    DetermineCoordinates(d, true, false);
+    d.BoardSizeX = 160;
+    d.BoardSizeY = 100;
+    ready[input] = true;
+  }
+  return d;
+}
+
+void ClearColumn(Design& d, int column) {
+  for (int i = 1; i <= d.PartCount; ++i) d.PartTable.set(i, column, {});
+}
+
+void BM_LoadNetlist(benchmark::State& state, Input input) {
+  const std::string bytes = input == kLargest ? LargestNetlist() : WideNetsNetlist();
+  Design d;
+  for (auto _ : state) {
+    LoadResult result = LoadNetlistBytes(d, bytes);
+    benchmark::DoNotOptimize(result);
+  }
+  state.SetLabel(std::to_string(d.NetCount) + " nets");
+}
+BENCHMARK_CAPTURE(BM_LoadNetlist, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_LoadNetlist, wide_nets, kWideNets)->Unit(benchmark::kMicrosecond);
+
+void BM_NetCheck(benchmark::State& state, Input input) {
+  const Design& d = Loaded(input);
+  for (auto _ : state) {
+    NetCheckResult result = RunExtendedNetCheck(d);
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK_CAPTURE(BM_NetCheck, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NetCheck, wide_nets, kWideNets)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NetCheck, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+// The part table rebuilt from the nets, sorted and given its symbol names.
+void BM_SymbolAssignment(benchmark::State& state, Input input) {
+  Design d = Loaded(input);
+  const SymbolSizes sizes = DefaultSymbolSizes();
+  for (auto _ : state) {
+    SymbolAssignment result = AssignSymbolNames(d, sizes);
+    benchmark::DoNotOptimize(result);
+  }
+  state.SetLabel(std::to_string(d.PartCount) + " parts");
+}
+BENCHMARK_CAPTURE(BM_SymbolAssignment, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolAssignment, wide_nets, kWideNets)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SymbolAssignment, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+void BM_Classification(benchmark::State& state, Input input) {
+  Design d = Placed(input);
+  std::vector<Text> combo11;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClearColumn(d, kPartClass);
+    combo11.clear();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(ClassifyByPrefix(d, combo11));
+  }
+}
+BENCHMARK_CAPTURE(BM_Classification, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Classification, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+void BM_MainParts(benchmark::State& state, Input input) {
+  Design d = Placed(input);
+  const IgnoreNetList skip = DefaultSkipNets(LargestNet(input));
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClearMainParts(d);
+    state.ResumeTiming();
+    AssignMainParts(d, skip);
+  }
+}
+BENCHMARK_CAPTURE(BM_MainParts, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MainParts, wide_nets, kWideNets)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MainParts, dense, kDense)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MainParts, chain, kChain)->Unit(benchmark::kMicrosecond);
+
+void BM_Grouping(benchmark::State& state, Input input) {
+  Design d = Placed(input);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClearColumn(d, kPartGroup);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(GroupParts(d, kGroupByHundreds, true, [] { return true; }));
+  }
+}
+BENCHMARK_CAPTURE(BM_Grouping, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Grouping, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+// Coordinates from cleared columns, so every run places every part.
+void Coordinates(benchmark::State& state, Input input, bool byMainPart) {
+  Design d = Placed(input);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClearColumn(d, kPartX);
+    ClearColumn(d, kPartY);
+    state.ResumeTiming();
+    CoordinateResult result = DetermineCoordinates(d, byMainPart, !byMainPart);
+    benchmark::DoNotOptimize(result);
+  }
+}
+void BM_CoordinatesByMainPart(benchmark::State& state, Input input) {
+  Coordinates(state, input, true);
+}
+void BM_CoordinatesByGroup(benchmark::State& state, Input input) {
+  Coordinates(state, input, false);
+}
+BENCHMARK_CAPTURE(BM_CoordinatesByMainPart, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CoordinatesByMainPart, dense, kDense)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CoordinatesByMainPart, chain, kChain)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CoordinatesByGroup, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CoordinatesByGroup, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+// Counts the drawing calls, so only the drawing logic is measured.
+class CountingCanvas final : public PlacementCanvas {
+ public:
+  void line(double, double, double, double, CanvasColor) override { ++calls; }
+  void circle(double, double, double, CanvasColor) override { ++calls; }
+  void text(double, double, TextView) override { ++calls; }
+  long calls = 0;
+};
+
+void BM_PlacementImage(benchmark::State& state, Input input) {
+  const Design& d = Placed(input);
+  CountingCanvas canvas;
+  for (auto _ : state) DrawPlacementImage(d, canvas);
+  benchmark::DoNotOptimize(canvas.calls);
+}
+BENCHMARK_CAPTURE(BM_PlacementImage, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PlacementImage, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+// Every step of the outline on, with a board size and all texts filled in.
+void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
+  OutlineSettings s;
+  s.width = 160;
+  s.height = 100;
+  s.corner = corner;
+  s.boardOrderName = u"PCB-2024-001";
+  s.boardNameValue = u"制御基板";
+  s.subtitle = true;
+  s.subtitleValue = u"REV.A";
+  s.comment = true;
+  s.commentValue = u"鉛フリー";
+  s.metalMaskText = true;
+  s.metalMaskTextValue = u"MASK";
+  s.filmTitles.fill(true);
+  std::size_t length = 0;
+  for (auto _ : state) {
+    DblDocument doc = GenerateDbl(s);
+    length = doc.text().size();
+    benchmark::DoNotOptimize(doc);
+  }
+  state.SetLabel(std::to_string(length) + " chars");
+}
+BENCHMARK_CAPTURE(BM_GenerateDbl, square, CornerTreatment::kSquare)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_GenerateDbl, rounded, CornerTreatment::kRounded)
+    ->Unit(benchmark::kMicrosecond);
+
+// List1 rebuilt from every column of a fully placed part table.
+void BM_RefreshPartList(benchmark::State& state, Input input) {
+  Design d = Placed(input);
+  ListBoxState list1;
+  for (auto _ : state) {
+    RefreshPartList(d, list1, -1);
+    benchmark::DoNotOptimize(list1.items.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_RefreshPartList, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RefreshPartList, dense, kDense)->Unit(benchmark::kMicrosecond);
+
+// The net lists List3 and List2 after a load.
+void BM_NetLists(benchmark::State& state, Input input) {
+  const Design& d = Loaded(input);
+  for (auto _ : state) {
+    auto nets = NetListItems(d);
+    auto pins = NetPinListItems(d);
+    benchmark::DoNotOptimize(nets.data());
+    benchmark::DoNotOptimize(pins.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_NetLists, largest, kLargest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NetLists, wide_nets, kWideNets)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace pcbprep::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,139 @@
+// Feeds raw bytes to the netlist reader as a file would, then runs every operation of
+// the main window on whatever loaded, in the order a designer clicks them.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "check/NetCheck.h"
+#include "design/Numeric.h"
+#include "netlist/ListViews.h"
+#include "netlist/NetlistReader.h"
+#include "placement/Coordinates.h"
+#include "placement/Grouping.h"
+#include "placement/MainParts.h"
+#include "placement/PlacementImage.h"
+#include "symbol/SymbolAssignment.h"
+
+namespace {
+
+using namespace pcbprep;
+
+// Counts what is drawn and checks that every position is a number.
+class CheckingCanvas final : public PlacementCanvas {
+ public:
+  void line(double x1, double y1, double x2, double y2, CanvasColor) override {
+    require(x1 == x1 && y1 == y1 && x2 == x2 && y2 == y2);
+  }
+  void circle(double x, double y, double radius, CanvasColor) override {
+    require(x == x && y == y && radius > 0);
+  }
+  void text(double x, double y, TextView) override { require(x == x && y == y); }
+
+ private:
+  static void require(bool ok) {
+    if (!ok) std::abort();
+  }
+};
+
+void Require(bool ok) {
+  if (!ok) std::abort();
+}
+
+// The part references in the order of their first pin, and the exchange sort written
+// out step by step on whole texts: the sort of the symbol assignment must give the
+// same order.
+std::vector<Text> ReferencesInSlotOrder(const Design& d) {
+  std::vector<Text> refs;
+  std::unordered_set<Text> seen;
+  for (int n = 1; n <= d.NetCount; ++n) {
+    for (int c = 2; c <= d.pinCount(n) + 1; ++c) {
+      const Text& ref = d.PinPartTable.at(n, c);
+      if (seen.insert(ref).second) refs.push_back(ref);
+    }
+  }
+  return refs;
+}
+
+std::vector<Text> ExchangeSortAsStated(std::vector<Text> refs) {
+  auto leading = [](const Text& text, std::size_t n) { return text.substr(0, n); };
+  for (std::size_t i = 0; i + 1 < refs.size(); ++i) {
+    for (std::size_t j = i + 1; j < refs.size(); ++j) {
+      if (refs[i] > refs[j]) std::swap(refs[i], refs[j]);
+      if (leading(refs[i], 1) != leading(refs[j], 1)) continue;
+      std::size_t p = 0;
+      for (std::size_t n = 2; n <= 4 && p == 0; ++n) {
+        if (leading(refs[i], n) != leading(refs[j], n)) p = n - 1;
+      }
+      if (p == 0) continue;
+      const double vi = NumericValue(TextView(refs[i]).substr(std::min(p, refs[i].size())));
+      const double vj = NumericValue(TextView(refs[j]).substr(std::min(p, refs[j].size())));
+      if (vi == 0 || vj == 0) continue;
+      if (vi > vj) std::swap(refs[i], refs[j]);
+    }
+  }
+  return refs;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  Design d;
+  const LoadResult loaded = LoadNetlistBytes(d, bytes);
+  Require(d.NetCount >= 0 && d.NetCount <= kMaxNets);
+  (void)NetListItems(d);
+  (void)NetPinListItems(d);
+  (void)LoadFailureMessage(loaded, u"fuzz.NET");
+
+  const NetCheckResult check = RunExtendedNetCheck(d);
+  Require(check.openCount >= 0 && check.shortCount >= 0 && check.duplicateCount >= 0 &&
+          check.isolatedCount >= 0);
+
+  const std::vector<Text> references = ReferencesInSlotOrder(d);
+  const SymbolSizes sizes{u"C1608", u"R1608", u"RA4",   u"L2012",
+                          u"TP1",   u"SOT23", u"D3216", u"LED1608"};
+  std::vector<Text> combo11;
+  ListBoxState list1;
+  const SymbolAssignment assigned = RunSymbolAssignment(d, sizes, combo11, list1);
+  Require(d.PartCount >= 0 && d.PartCount <= kMaxParts);
+  if (assigned.fits) {
+    Require(static_cast<int>(list1.items.size()) == d.PartCount);
+    // The plain sort is quadratic in texts; large boards are left to the unit tests.
+    if (references.size() <= 300) {
+      const std::vector<Text> sorted = ExchangeSortAsStated(references);
+      Require(static_cast<int>(sorted.size()) == d.PartCount);
+      for (int i = 1; i <= d.PartCount; ++i) {
+        Require(d.PartTable.at(i, kPartRef) == sorted[static_cast<std::size_t>(i - 1)]);
+      }
+    }
+  }
+
+  // The skip-net boxes as the load leaves them: the largest net in the first one.
+  IgnoreNetList ignore;
+  ignore[0] = loaded.largestNet;
+  AssignMainParts(d, ignore);
+  GroupParts(d, kGroupByHundreds, !list1.items.empty(), [] { return true; });
+  RefreshPartList(d, list1, -1);
+
+  DetermineCoordinates(d, true, false);
+  CheckingCanvas canvas;
+  d.BoardSizeX = 100;
+  d.BoardSizeY = 80;
+  DrawPlacementImage(d, canvas);
+  DetermineCoordinates(d, false, true);
+  DrawPlacementImage(d, canvas);
+  if (d.PartCount > 0) {
+    (void)FillEditPanel(d, 1);
+    RefreshPartList(d, list1, 1);
+  }
+
+  // A second load into the used tables exercises the emptying of earlier nets.
+  LoadNetlistBytes(d, bytes);
+  RunExtendedNetCheck(d);
+  return 0;
+}
