@@ -69,11 +69,7 @@ done
 
 cli="$build/src/cli/pcbprep-cli"
 if [ -x "$cli" ] && "$cli" --help 2>/dev/null | grep -qE '^[[:space:]]+parts([[:space:]]|$)'; then
-  read -r -a options <<<"${PARTS_OPTIONS:-}"
-  if [ ${#options[@]} -eq 0 ]; then
-    echo "note: PARTS_OPTIONS is empty; set it to the options of 'pcbprep-cli parts' that" \
-      "turn on main parts, grouping and coordinates" >&2
-  fi
+  read -r -a options <<<"${PARTS_OPTIONS:---main-parts --group hundreds --coordinates main}"
   for netlist in largest wide_nets; do
     report "pcbprep-cli parts $netlist" "$cli" parts "${options[@]}" "$work/$netlist.NET"
   done
