@@ -17,6 +17,7 @@
 #include "placement/Grouping.h"
 #include "placement/MainParts.h"
 #include "placement/PlacementImage.h"
+#include "symbol/ExchangeSortAsStated.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace {
@@ -54,26 +55,6 @@ std::vector<Text> ReferencesInSlotOrder(const Design& d) {
     for (int c = 2; c <= d.pinCount(n) + 1; ++c) {
       const Text& ref = d.PinPartTable.at(n, c);
       if (seen.insert(ref).second) refs.push_back(ref);
-    }
-  }
-  return refs;
-}
-
-std::vector<Text> ExchangeSortAsStated(std::vector<Text> refs) {
-  auto leading = [](const Text& text, std::size_t n) { return text.substr(0, n); };
-  for (std::size_t i = 0; i + 1 < refs.size(); ++i) {
-    for (std::size_t j = i + 1; j < refs.size(); ++j) {
-      if (refs[i] > refs[j]) std::swap(refs[i], refs[j]);
-      if (leading(refs[i], 1) != leading(refs[j], 1)) continue;
-      std::size_t p = 0;
-      for (std::size_t n = 2; n <= 4 && p == 0; ++n) {
-        if (leading(refs[i], n) != leading(refs[j], n)) p = n - 1;
-      }
-      if (p == 0) continue;
-      const double vi = NumericValue(TextView(refs[i]).substr(std::min(p, refs[i].size())));
-      const double vj = NumericValue(TextView(refs[j]).substr(std::min(p, refs[j].size())));
-      if (vi == 0 || vj == 0) continue;
-      if (vi > vj) std::swap(refs[i], refs[j]);
     }
   }
   return refs;

@@ -7,6 +7,7 @@
 
 #include "design/Numeric.h"
 #include "design/TestDesign.h"
+#include "symbol/ExchangeSortAsStated.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace pcbprep {
@@ -50,27 +51,6 @@ TEST(SortPartReferences, TextOrderCorrectedAfterTheCommonBeginning) {
   for (const auto& c : cases) {
     EXPECT_EQ(SortedReferences(c.input), c.sorted) << ToUtf8(c.input[0]);
   }
-}
-
-// The exchange sort written out step by step as the rule states it, on whole texts.
-std::vector<Text> ExchangeSortAsStated(std::vector<Text> refs) {
-  auto leading = [](const Text& text, std::size_t n) { return text.substr(0, n); };
-  for (std::size_t i = 0; i + 1 < refs.size(); ++i) {
-    for (std::size_t j = i + 1; j < refs.size(); ++j) {
-      if (refs[i] > refs[j]) std::swap(refs[i], refs[j]);
-      if (leading(refs[i], 1) != leading(refs[j], 1)) continue;
-      std::size_t p = 0;
-      for (std::size_t n = 2; n <= 4 && p == 0; ++n) {
-        if (leading(refs[i], n) != leading(refs[j], n)) p = n - 1;
-      }
-      if (p == 0) continue;
-      const double vi = NumericValue(refs[i].substr(std::min(p, refs[i].size())));
-      const double vj = NumericValue(refs[j].substr(std::min(p, refs[j].size())));
-      if (vi == 0 || vj == 0) continue;
-      if (vi > vj) std::swap(refs[i], refs[j]);
-    }
-  }
-  return refs;
 }
 
 TEST(SortPartReferences, SameOrderAsTheRuleStepByStep) {
