@@ -304,6 +304,7 @@ QWidget* MainForm::buildPartListArea() {
   List1Table->setSelectionMode(QAbstractItemView::SingleSelection);
   List1Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   List1Table->setAlternatingRowColors(true);
+  List1Table->setCornerButtonEnabled(false);
   List1Table->verticalHeader()->setDefaultSectionSize(List1Table->fontMetrics().height() + 6);
   List1Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   List1Table->setMinimumSize(120, 80);
@@ -554,21 +555,19 @@ void MainForm::addToolTips() {
 void MainForm::setReadingTabOrder() {
   // Left to right, top to bottom, as the areas read.
   QWidget* const order[] = {
-      Text1,          Text6,          Text5,          Text4,          RichTextBox1,
-      Command13,      Text3,          Command4,       List3,          List2,
-      Command7,       Text7,          Text26,         Text25,         Text24,
-      Text27,         Text10,         Option3,        Option4,        List1,
-      List1Table,     Command1,       Combo1,         Combo2,         Combo3,
-      Combo4,         Combo7,         Combo8,         Combo5,         Combo6,
-      Text9,          Text11,         Text20,         Text21,         SYNNAME,
-      cmdPast,        cmbRireki,      Text17,         Command8,       Text8,
-      Text23,         Text2,          Command10,      Combo11,        Text12,
-      Command11,      Command2,       txtSkipNet[0],  txtSkipNet[1],  txtSkipNet[2],
-      txtSkipNet[3],  txtSkipNet[4],  txtSkipNet[5],  txtSkipNet[6],  txtSkipNet[7],
-      txtSkipNet[8],  txtSkipNet[9],  Command6,       Command15,      Command12,
-      Combo10,        Command5[1],    Option1,        Option2,        Command5[0],
-      Text14,         Text15,         Command9,       Command14,      Command3,
-      Command16,      Command17,      Command18};
+      Text1,         Text6,         Text5,         Text4,         RichTextBox1,  Command13,
+      Text3,         Command4,      List3,         List2,         Command7,      Text7,
+      Text26,        Text25,        Text24,        Text27,        Text10,        Option3,
+      Option4,       List1,         List1Table,    Command1,      Combo1,        Combo2,
+      Combo3,        Combo4,        Combo7,        Combo8,        Combo5,        Combo6,
+      Text9,         Text11,        Text20,        Text21,        SYNNAME,       cmdPast,
+      cmbRireki,     Text17,        Command8,      Text8,         Text23,        Text2,
+      Command10,     Combo11,       Text12,        Command11,     Command2,      txtSkipNet[0],
+      txtSkipNet[1], txtSkipNet[2], txtSkipNet[3], txtSkipNet[4], txtSkipNet[5], txtSkipNet[6],
+      txtSkipNet[7], txtSkipNet[8], txtSkipNet[9], Command6,      Command15,     Command12,
+      Combo10,       Command5[1],   Option1,       Option2,       Command5[0],   Text14,
+      Text15,        Command9,      Command14,     Command3,      Command16,     Command17,
+      Command18};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -125,9 +125,10 @@ void MainForm::showPartTable() {
   // nor the selection taken over from List1 are a choice of the user's.
   mirroringSelection_ = true;
   partModel_->setRows(PartViewRows(design_));
-  const QModelIndex row = list1_.selectedIndex < 0
-                              ? QModelIndex()
-                              : partOrder_->mapFromSource(partModel_->index(list1_.selectedIndex, 0));
+  const QModelIndex row =
+      list1_.selectedIndex < 0
+          ? QModelIndex()
+          : partOrder_->mapFromSource(partModel_->index(list1_.selectedIndex, 0));
   if (row.isValid()) {
     List1Table->selectionModel()->setCurrentIndex(
         row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -1,10 +1,9 @@
 #include "app/UiSupport.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFontDatabase>
-#include <QLineEdit>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
@@ -12,6 +11,7 @@
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QTranslator>
+#include <algorithm>
 
 // The resources are compiled into a static library, so they must be registered
 // by name before the first use (outside any namespace, as Qt requires).

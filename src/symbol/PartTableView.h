@@ -9,9 +9,9 @@ namespace pcbprep {
 
 // The part list as a table: one row per part, one column per shown attribute.
 struct PartViewColumn {
-  PartColumn column;         // PartTable column shown
-  const char16_t* heading;   // column heading
-  bool numeric;              // sorted by numeric value rather than by text
+  PartColumn column;        // PartTable column shown
+  const char16_t* heading;  // column heading
+  bool numeric;             // sorted by numeric value rather than by text
 };
 
 inline constexpr std::array<PartViewColumn, 9> kPartViewColumns{{
