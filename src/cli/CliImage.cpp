@@ -61,11 +61,7 @@ int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err) 
   PlacementSvg canvas;
   DrawPlacementImage(run.design, canvas);
   const std::string svg = canvas.document(PlacementLegend());
-  if (options.output.empty()) {
-    out << svg;
-  } else {
-    WriteFileOrFail(options.output, svg);
-  }
+  WriteOutput(options.output, svg, out);
   return kExitOk;
 }
 

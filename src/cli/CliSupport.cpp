@@ -78,4 +78,12 @@ void WriteFileOrFail(const std::string& path, const std::string& bytes) {
   }
 }
 
+void WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out) {
+  if (path.empty()) {
+    out << bytes;
+  } else {
+    WriteFileOrFail(path, bytes);
+  }
+}
+
 }  // namespace pcbprep::cli

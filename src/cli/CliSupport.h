@@ -28,4 +28,7 @@ std::string ReadFileOrFail(const std::string& path);
 // Writes bytes to a file, or throws UserError naming the reason.
 void WriteFileOrFail(const std::string& path, const std::string& bytes);
 
+// Writes bytes to the file named by an output option, or to out when none is named.
+void WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out);
+
 }  // namespace pcbprep::cli
