@@ -65,17 +65,26 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
       ->add_option("-o,--output", options.output,
                    "DBL file to write: code page 932, CR LF, as the window saves it "
                    "(default: the text in UTF-8 on standard output, unless --svg is given)")
-      ->type_name("FILE.dbl");
+      ->type_name("FILE.dbl")
+      ->check(NonEmptyOutput());
   command
       ->add_option("--svg", options.svg,
                    "also draw the file as SVG: millimetres, Y upwards, one group per layer")
-      ->type_name("FILE.svg");
+      ->type_name("FILE.svg")
+      ->check(NonEmptyOutput());
   command->add_flag("--show-settings", options.showSettings,
                     "print the settings in effect as a settings file instead of the drawing");
   return command;
 }
 
 int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.settingsFile});
+  if (!options.svg.empty()) {
+    RefuseOutputOverInput(options.svg, {options.settingsFile, options.output});
+    if (options.svg == options.output) {
+      throw UserError{"--svg と -o に同じファイルは指定できません: " + options.svg};
+    }
+  }
   OutlineSettingsInput input;
   if (!options.settingsFile.empty()) {
     input.fileName = options.settingsFile;

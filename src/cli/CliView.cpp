@@ -22,11 +22,13 @@ CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
       ->type_name("FILE.dbl")
       ->required();
   command->add_option("-o,--output", options.output, "SVG file to write (default: standard output)")
-      ->type_name("FILE.svg");
+      ->type_name("FILE.svg")
+      ->check(NonEmptyOutput());
   return command;
 }
 
 int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.dblFile});
   const DecodeResult text = DecodeCp932(ReadFileOrFail(options.dblFile));
   const DblReadResult read = ReadDbl(text.text);
   if (!read.ok()) {
