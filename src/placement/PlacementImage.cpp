@@ -13,6 +13,8 @@ constexpr double kSemiRadius = 90;
 constexpr double kPartRadius = 30;
 constexpr CanvasColor kBoardColor = CanvasColor::Rgb(4, 0, 0);
 constexpr CanvasColor kSecondLevelColor = CanvasColor::Rgb(2, 0, 0);
+// Parts two steps from their main part (kPartLevel) get their own colour.
+constexpr TextView kSecondLevel = u"2";
 
 }  // namespace
 
@@ -36,19 +38,19 @@ void DrawPlacementImage(const Design& d, PlacementCanvas& canvas) {
   canvas.line(kImageOrigin, top, right, top, kBoardColor);
   canvas.line(right, top, right, kImageOrigin, kBoardColor);
 
-  const int parts = std::clamp<int>(d.PartCount, 0, kMaxParts);
+  const int parts = d.partRows();
   for (int i = 1; i <= parts; ++i) {
     const double px = ImageX(NumericValue(d.PartTable.at(i, kPartX)));
     const double py = ImageY(NumericValue(d.PartTable.at(i, kPartY)));
     const Text& partClass = d.PartTable.at(i, kPartClass);
-    if (partClass == u"2") {
+    if (partClass == kClassMain) {
       canvas.circle(px, py, kMainRadius, CanvasColor::Drawing());
       canvas.text(px - 200, py + 160, d.PartTable.at(i, kPartRef));
-    } else if (partClass == u"1") {
+    } else if (partClass == kClassSemi) {
       canvas.circle(px, py, kSemiRadius, CanvasColor::Drawing());
       canvas.text(px - 200, py - 260, d.PartTable.at(i, kPartRef));
     }
-    const bool secondLevel = d.PartTable.at(i, kPartLevel) == u"2";
+    const bool secondLevel = d.PartTable.at(i, kPartLevel) == kSecondLevel;
     canvas.circle(px, py, kPartRadius, secondLevel ? kSecondLevelColor : CanvasColor::Drawing());
   }
 }
