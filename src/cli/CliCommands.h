@@ -42,6 +42,8 @@ struct PartSteps {
   bool mainParts = false;
   std::string group = "none";        // none | hundreds
   std::string coordinates = "none";  // none | main | group
+  std::string fromList;              // a saved part list in place of the symbol assignment
+  bool sizesGiven = false;           // a size option was given
 };
 
 // The outcome of the steps: the design and the part list as the window shows it.
@@ -61,6 +63,8 @@ struct PartsOptions {
   PartSteps steps;
   bool json = false;
   bool tsv = false;
+  bool csv = false;    // the part-list file
+  std::string output;  // --csv to this file, as the window saves it
 };
 CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options);
 int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err);

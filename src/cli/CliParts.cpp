@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "placement/Coordinates.h"
 #include "placement/Grouping.h"
 #include "placement/MainParts.h"
+#include "symbol/PartListFile.h"
 
 namespace pcbprep::cli {
 
@@ -55,16 +57,22 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
   const SymbolSizes initial = InitialSymbolSizes();
   const std::vector<SymbolSizeBox>& boxes = SymbolSizeBoxes();
   steps.sizes.assign(boxes.size(), std::string());
+  std::vector<CLI::Option*> sizeOptions;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const SymbolSizeBox& box = boxes[i];
     steps.sizes[i] = ToUtf8(initial.*box.size);
     const std::string help =
         "size of " + std::string(box.parts) + " parts (window: " + std::string(box.control) + ")";
-    command.add_option("--" + std::string(box.name), steps.sizes[i], help)
-        ->type_name("SIZE")
-        ->capture_default_str()
-        ->group("Symbol sizes");
+    sizeOptions.push_back(command.add_option("--" + std::string(box.name), steps.sizes[i], help)
+                              ->type_name("SIZE")
+                              ->capture_default_str()
+                              ->group("Symbol sizes"));
   }
+  command
+      .add_option("--from-list", steps.fromList,
+                  "start from a saved part-list file (CSV, as 部品リスト → 保存 and --csv "
+                  "write it) instead of the symbol assignment; the steps below then run on it")
+      ->type_name("FILE.csv");
 
   auto* skip = command
                    .add_option("--skip", steps.skip,
@@ -95,7 +103,11 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
       ->capture_default_str()
       ->group("Pre-placement");
   // Whether --skip was given at all: an option given once as "" differs from none.
-  command.callback([&steps, skip] { steps.skipGiven = skip->count() > 0; });
+  command.callback([&steps, skip, sizeOptions] {
+    steps.skipGiven = skip->count() > 0;
+    steps.sizesGiven = std::any_of(sizeOptions.begin(), sizeOptions.end(),
+                                   [](const CLI::Option* o) { return o->count() > 0; });
+  });
 }
 
 void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
@@ -108,8 +120,25 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
     sizes.*boxes[i].size = FromUtf8(steps.sizes[i]);
   }
   std::vector<Text> mainPartChoices;
-  run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
-  if (!run.symbols.fits) throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
+  if (!steps.fromList.empty()) {
+    if (steps.sizesGiven) {
+      throw UserError{
+          "--from-list の部品リストにはシンボル名があるため、サイズ（--capacitor "
+          "など）は指定できません。"};
+    }
+    const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList));
+    if (!parse.ok()) throw UserError{steps.fromList + ": " + ToUtf8(PartListFault(parse))};
+    const PartListLoad loaded = LoadPartList(run.design, parse, mainPartChoices, run.list1);
+    if (loaded.notInNetlist > 0 || loaded.missingFromList > 0) {
+      err << "pcbprep-cli: 注意: " << ToUtf8(PartListLoadNote(loaded, FromUtf8(steps.fromList)))
+          << "\n";
+    }
+  } else {
+    run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
+    if (!run.symbols.fits) {
+      throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
+    }
+  }
 
   if (steps.mainParts) RunMainPartAssignment(run.design, skip, run.list1);
   if (steps.group == "hundreds") {
@@ -128,12 +157,25 @@ CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options) {
       "parts", "Build the part list: symbols, then on request main parts, groups, coordinates");
   command->footer(
       "The steps run in the window's order: symbol names by part kind with the classes,\n"
-      "main parts, grouping, coordinates. Prints the part list lines as the window's list\n"
-      "shows them, or every column as TSV or JSON. Exit codes: 0 done, 2 error.");
+      "main parts, grouping, coordinates; with --from-list a saved part list takes the place\n"
+      "of the symbol names. Prints the part list lines as the window's list shows them, or\n"
+      "every column as TSV, JSON or the part-list file (--csv). Exit codes: 0 done, 2 error.");
   AddPartStepOptions(*command, options.steps);
   auto* json = command->add_flag("--json", options.json, "print JSON instead of the list lines");
-  command->add_flag("--tsv", options.tsv, "print every column as tab-separated values")
-      ->excludes(json);
+  auto* tsv = command->add_flag("--tsv", options.tsv, "print every column as tab-separated values")
+                  ->excludes(json);
+  auto* csv = command
+                  ->add_flag("--csv", options.csv,
+                             "print the part-list file (CSV) that --from-list and the window's "
+                             "部品リスト → 呼込 read")
+                  ->excludes(json)
+                  ->excludes(tsv);
+  command
+      ->add_option("-o,--output", options.output,
+                   "with --csv: write the file as the window saves it (code page 932, CR LF) "
+                   "instead of printing it in UTF-8")
+      ->type_name("FILE.csv")
+      ->needs(csv);
   return command;
 }
 
@@ -155,6 +197,16 @@ int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) 
                                         {"undefinedSymbols", CountUndefinedSymbols(d)},
                                         {"parts", parts}};
     out << doc.dump(2) << "\n";
+  } else if (options.csv && !options.output.empty()) {
+    const EncodeResult bytes = PartListBytes(d);
+    if (!bytes.ok()) {
+      throw UserError{
+          "次の文字はファイルの文字コード（Shift_JIS）で書けません: " + ToUtf8(bytes.unmappable) +
+          "\nファイル " + options.output + " は書き込んでいません。"};
+    }
+    WriteFileOrFail(options.output, bytes.bytes);
+  } else if (options.csv) {
+    out << TerminalText(PartListText(d));
   } else if (options.tsv) {
     const char* separator = "";
     for (const PartColumnName& c : kColumns) out << std::exchange(separator, "\t") << c.name;
