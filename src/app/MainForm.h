@@ -15,9 +15,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QModelIndex;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSortFilterProxyModel;
+class QStackedWidget;
+class QTableView;
 
 namespace pcbprep {
 
@@ -25,6 +29,7 @@ class Dialogs;
 class FrmAbout;
 class Form2;
 class Form3;
+class PartTableModel;
 
 // The main window. Handlers read the boxes, call one core operation and write the
 // results back; the operations themselves live in core.
@@ -72,6 +77,10 @@ class MainForm : public QMainWindow {
   // Board outline.
   void command14Click();
 
+  // Display mode of the part list: List1 (標準) or the table (ﾃﾞｰﾀﾍﾞｰｽ).
+  void option3Click();
+  void option4Click();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,10 +91,14 @@ class MainForm : public QMainWindow {
   QWidget* buildNetlistArea();
   QWidget* buildListArea();
   QWidget* buildCheckArea();
+  QWidget* buildPartListArea();
   QWidget* buildSymbolArea();
   QWidget* buildEditPanel();
   QWidget* buildPlacementArea();
   QWidget* buildOutlineArea();
+
+  void addToolTips();
+  void setReadingTabOrder();
 
   // Mirrors of core state into the widgets.
   void showList1();
@@ -112,6 +125,17 @@ class MainForm : public QMainWindow {
   std::vector<QComboBox*> sizeBoxes_;
   // --- end symbol assignment and part edit panel ---
 
+  // --- Part list as a table (MainFormParts.cpp) ---
+  // The table mirrors PartTable as of the last refresh of List1; its proxy orders the
+  // rows by the clicked heading without touching PartTable or List1.
+  PartTableModel* partModel_ = nullptr;
+  QSortFilterProxyModel* partOrder_ = nullptr;
+  QStackedWidget* partViews_ = nullptr;
+  bool mirroringSelection_ = false;  // a selection set by the program, not the user
+  void showPartTable();
+  void partTableSelect(const QModelIndex& current);
+  // --- end part list as a table ---
+
   // --- Placement image window (MainFormPlacement.cpp) ---
  public:
   // The placement image window while it is loaded, shown or hidden; null otherwise.
@@ -133,10 +157,11 @@ class MainForm : public QMainWindow {
   QLineEdit* Text3 = nullptr;              // text to search for in RichTextBox1
   QPushButton* Command4 = nullptr;         // search
 
-  QListWidget* List3 = nullptr;  // net list: name and pin count
-  QListWidget* List2 = nullptr;  // each net with its pins
-  QListWidget* List1 = nullptr;  // part list, one line per part
-  QLineEdit* Text10 = nullptr;   // number of parts
+  QListWidget* List3 = nullptr;      // net list: name and pin count
+  QListWidget* List2 = nullptr;      // each net with its pins
+  QListWidget* List1 = nullptr;      // part list, one line per part
+  QTableView* List1Table = nullptr;  // the part list as a table, in List1's place
+  QLineEdit* Text10 = nullptr;       // number of parts
 
   // Net check.
   QPushButton* Command7 = nullptr;  // run the extended net check
