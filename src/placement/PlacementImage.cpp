@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "design/Numeric.h"
-#include "netlist/ListViews.h"
 
 namespace pcbprep {
 
@@ -59,7 +58,7 @@ void DrawPlacementImage(const Design& d, PlacementCanvas& canvas) {
 
 std::vector<PlacedPart> PlacedParts(const Design& d) {
   std::vector<PlacedPart> parts;
-  const int count = std::clamp<int>(d.PartCount, 0, kMaxParts);
+  const int count = d.partRows();
   parts.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
     PlacedPart p;
@@ -68,7 +67,9 @@ std::vector<PlacedPart> PlacedParts(const Design& d) {
     p.x = ImageX(NumericValue(p.xText));
     p.y = ImageY(NumericValue(p.yText));
     p.classCode = d.PartTable.at(i, kPartClass);
-    p.radius = p.classCode == u"2" ? kMainRadius : p.classCode == u"1" ? kSemiRadius : kPartRadius;
+    p.radius = p.classCode == kClassMain   ? kMainRadius
+               : p.classCode == kClassSemi ? kSemiRadius
+                                           : kPartRadius;
     p.reference = d.PartTable.at(i, kPartRef);
     p.symbol = d.PartTable.at(i, kPartSymbol);
     p.mainPart = d.PartTable.at(i, kPartMain);
@@ -96,7 +97,7 @@ std::optional<std::size_t> PartAt(const std::vector<PlacedPart>& parts, double x
 }
 
 Text PartTip(const PlacedPart& p) {
-  const auto shownClass = ClassShown(p.classCode);
+  const auto shownClass = ShownOfCode(kClassCodes, p.classCode);
   Text tip = p.reference;
   if (!p.symbol.empty()) tip += u"　" + p.symbol;
   tip += u"\nX= " + p.xText + u"  Y= " + p.yText;
