@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,7 @@
 #include "app/PartTableModel.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
+#include "placement/Grouping.h"
 #include "placement/MainParts.h"
 #include "symbol/SymbolAssignment.h"
 
@@ -144,12 +146,16 @@ void MainForm::buildUi() {
   setCentralWidget(central);
 
   // List and box clicks.
-  connect(List1, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { list1Click(List1->row(item)); });
-  connect(List3, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { list3Click(List3->row(item)); });
+  connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    RunGuarded(dialogs_, this, [&] { list1Click(List1->row(item)); });
+  });
+  connect(List3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    RunGuarded(dialogs_, this, [&] { list3Click(List3->row(item)); });
+  });
   Text17->installEventFilter(this);
   Text23->installEventFilter(this);
+  List1->installEventFilter(this);
+  List3->installEventFilter(this);
 }
 
 QWidget* MainForm::buildNetlistArea() {
@@ -189,9 +195,11 @@ QWidget* MainForm::buildNetlistArea() {
   search->addWidget(Text3, 1);
   search->addWidget(Command4);
   layout->addLayout(search);
-  connect(Command13, &QPushButton::clicked, this, &MainForm::command13Click);
-  connect(Command4, &QPushButton::clicked, this, &MainForm::command4Click);
-  connect(Text3, &QLineEdit::returnPressed, this, &MainForm::command4Click);
+  connect(Command13, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command13Click));
+  connect(Command4, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command4Click));
+  connect(Text3, &QLineEdit::returnPressed, this,
+          Guarded(this, dialogs_, &MainForm::command4Click));
   return box;
 }
 
@@ -255,7 +263,7 @@ QWidget* MainForm::buildCheckArea() {
   report->addWidget(Text7, 1);
   report->addLayout(counts);
   layout->addLayout(report, 1);
-  connect(Command7, &QPushButton::clicked, this, &MainForm::command7Click);
+  connect(Command7, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command7Click));
   return box;
 }
 
@@ -315,10 +323,12 @@ QWidget* MainForm::buildPartListArea() {
   partViews_->addWidget(List1Table);
   layout->addWidget(partViews_, 1);
 
-  connect(Option3, &QRadioButton::clicked, this, &MainForm::option3Click);
-  connect(Option4, &QRadioButton::clicked, this, &MainForm::option4Click);
+  connect(Option3, &QRadioButton::clicked, this, Guarded(this, dialogs_, &MainForm::option3Click));
+  connect(Option4, &QRadioButton::clicked, this, Guarded(this, dialogs_, &MainForm::option4Click));
   connect(List1Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { partTableSelect(current); });
+          [this](const QModelIndex& current) {
+            RunGuarded(dialogs_, this, [&] { partTableSelect(current); });
+          });
   return box;
 }
 
@@ -327,32 +337,27 @@ QWidget* MainForm::buildSymbolArea() {
   auto* layout = new QGridLayout(box);
   Command1 = Button(QStringLiteral("Command1"), QStringLiteral("シンボル名　　自動割付"));
   layout->addWidget(Command1, 0, 0, 1, 2);
-  Combo1 = Combo(QStringLiteral("Combo1"), true);
-  Combo2 = Combo(QStringLiteral("Combo2"), true);
-  Combo3 = Combo(QStringLiteral("Combo3"), true);
-  Combo4 = Combo(QStringLiteral("Combo4"), true);
-  Combo7 = Combo(QStringLiteral("Combo7"), true);
-  Combo8 = Combo(QStringLiteral("Combo8"), true);
-  Combo5 = Combo(QStringLiteral("Combo5"), true);
-  Combo6 = Combo(QStringLiteral("Combo6"), true);
-  // Two columns of four, each box under the label of its kind; read down the first
-  // column, then the second.
-  const std::pair<QComboBox*, QString> sizes[] = {
-      {Combo1, QStringLiteral("コンデンサ")}, {Combo2, QStringLiteral("抵抗")},
-      {Combo3, QStringLiteral("集積抵抗")},   {Combo4, QStringLiteral("コイル")},
-      {Combo7, QStringLiteral("ＴＰ")},       {Combo8, QStringLiteral("トランジスタ")},
-      {Combo5, QStringLiteral("ダイオード")}, {Combo6, QStringLiteral("ＬＥＤ")}};
+  // The size boxes come from the core table the command line uses too; their items
+  // are added as the window loads. Two columns of four, each box under the label of
+  // its kind; read down the first column, then the second.
   int i = 0;
-  for (const auto& [combo, label] : sizes) {
+  for (const SymbolSizeBox& size : SymbolSizeBoxes()) {
     const int row = 1 + 2 * (i % 4);
     const int column = i / 4;
-    layout->addWidget(Caption(label), row, column);
-    layout->addWidget(combo, row + 1, column);
+    sizeBoxes_.push_back(Combo(QString::fromLatin1(size.control), true));
+    layout->addWidget(Caption(Q(size.caption)), row, column);
+    layout->addWidget(sizeBoxes_.back(), row + 1, column);
     ++i;
   }
-  // The test-point box carries its items and text in the window definition.
-  Combo7->addItems({QStringLiteral("TP06"), QStringLiteral("TP08"), QStringLiteral("TP10"),
-                    QStringLiteral("TP12"), QStringLiteral("TP15")});
+  const auto sizeBox = [box](const char* name) { return box->findChild<QComboBox*>(name); };
+  Combo1 = sizeBox("Combo1");
+  Combo2 = sizeBox("Combo2");
+  Combo3 = sizeBox("Combo3");
+  Combo4 = sizeBox("Combo4");
+  Combo7 = sizeBox("Combo7");
+  Combo8 = sizeBox("Combo8");
+  Combo5 = sizeBox("Combo5");
+  Combo6 = sizeBox("Combo6");
   auto* undefined = new QHBoxLayout;
   undefined->addWidget(Caption(QStringLiteral("ｼﾝﾎﾞﾙ名未定義数")));
   Text9 = CountBox(QStringLiteral("Text9"));
@@ -360,7 +365,7 @@ QWidget* MainForm::buildSymbolArea() {
   undefined->addStretch(1);
   layout->addLayout(undefined, 9, 0, 1, 2);
   layout->setRowStretch(10, 1);
-  connect(Command1, &QPushButton::clicked, this, &MainForm::command1Click);
+  connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command1Click));
   return box;
 }
 
@@ -419,13 +424,16 @@ QWidget* MainForm::buildEditPanel() {
   layout->addWidget(Command2, 4, 3, 1, 3);
   for (int c : {1, 3, 5}) layout->setColumnStretch(c, 1);
 
-  connect(Command2, &QPushButton::clicked, this, &MainForm::command2Click);
-  connect(Command8, &QPushButton::clicked, this, &MainForm::command8Click);
-  connect(cmdPast, &QPushButton::clicked, this, &MainForm::cmdPastClick);
-  connect(Command10, &QPushButton::clicked, this, &MainForm::command10Click);
-  connect(Command11, &QPushButton::clicked, this, &MainForm::command11Click);
-  connect(cmbRireki, &QComboBox::activated, this, &MainForm::cmbRirekiClick);
-  connect(Combo11, &QComboBox::activated, this, &MainForm::combo11Click);
+  connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command2Click));
+  connect(Command8, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command8Click));
+  connect(cmdPast, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::cmdPastClick));
+  connect(Command10, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command10Click));
+  connect(Command11, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command11Click));
+  connect(cmbRireki, &QComboBox::activated, this,
+          Guarded(this, dialogs_, &MainForm::cmbRirekiClick));
+  connect(Combo11, &QComboBox::activated, this, Guarded(this, dialogs_, &MainForm::combo11Click));
   return box;
 }
 
@@ -480,12 +488,16 @@ QWidget* MainForm::buildPlacementArea() {
   Command9 = Button(QStringLiteral("Command9"), QStringLiteral("配置イメージ"));
   layout->addWidget(Command9, 5, 3, 1, 2);
 
-  connect(Command6, &QPushButton::clicked, this, &MainForm::command6Click);
-  connect(Command15, &QPushButton::clicked, this, &MainForm::command15Click);
-  connect(Command12, &QPushButton::clicked, this, &MainForm::command12Click);
-  connect(Command5[0], &QPushButton::clicked, this, [this] { command5Click(0); });
-  connect(Command5[1], &QPushButton::clicked, this, [this] { command5Click(1); });
-  connect(Command9, &QPushButton::clicked, this, &MainForm::command9Click);
+  connect(Command6, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command6Click));
+  connect(Command15, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command15Click));
+  connect(Command12, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command12Click));
+  connect(Command5[0], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(0); }); });
+  connect(Command5[1], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(1); }); });
+  connect(Command9, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command9Click));
   return box;
 }
 
@@ -495,7 +507,8 @@ QWidget* MainForm::buildOutlineArea() {
   layout->setContentsMargins(0, 0, 0, 0);
   Command14 = Button(QStringLiteral("Command14"), QStringLiteral("外形作成"));
   layout->addWidget(Command14, 0, 0, 1, 2);
-  connect(Command14, &QPushButton::clicked, this, &MainForm::command14Click);
+  connect(Command14, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command14Click));
 
   // Buttons that are present but have no action.
   Command3 = Button(QStringLiteral("Command3"), QStringLiteral("部品追加"));
@@ -592,37 +605,29 @@ void MainForm::buildMenus() {
   mnHelpVersion =
       Named(help->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")), QStringLiteral("mnHelpVersion"));
 
-  connect(mnOpen, &QAction::triggered, this, &MainForm::mnOpenClick);
-  connect(mnsave, &QAction::triggered, this, &MainForm::mnsaveClick);
-  connect(mnHelpVersion, &QAction::triggered, this, &MainForm::mnHelpVersionClick);
+  connect(mnOpen, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnOpenClick));
+  connect(mnsave, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnsaveClick));
+  connect(mnHelpVersion, &QAction::triggered, this,
+          Guarded(this, dialogs_, &MainForm::mnHelpVersionClick));
 }
 
 void MainForm::loadForm() {
-  Combo1->addItems({QStringLiteral("C1005"), QStringLiteral("C1608"), QStringLiteral("C2012"),
-                    QStringLiteral("C3216")});
-  Combo2->addItems({QStringLiteral("R1005"), QStringLiteral("R1608"), QStringLiteral("R2012"),
-                    QStringLiteral("R3216")});
-  Combo3->addItems({QStringLiteral("RA4-M"), QStringLiteral("RA8-M"), QStringLiteral("RA4-L"),
-                    QStringLiteral("RA8-L")});
-  Combo4->addItems({QStringLiteral("L1005"), QStringLiteral("L1608"), QStringLiteral("L2012"),
-                    QStringLiteral("L3216"), QStringLiteral("L3220"), QStringLiteral("L3225")});
-  // The start sizes come from core, so the command line starts from the same ones.
+  // The items and start sizes come from core, so the command line starts from the
+  // same ones.
   const SymbolSizes initial = InitialSymbolSizes();
-  const std::pair<QComboBox*, const Text*> starts[] = {
-      {Combo1, &initial.Combo1}, {Combo2, &initial.Combo2}, {Combo3, &initial.Combo3},
-      {Combo4, &initial.Combo4}, {Combo7, &initial.Combo7}, {Combo8, &initial.Combo8},
-      {Combo5, &initial.Combo5}, {Combo6, &initial.Combo6}};
-  for (const auto& [combo, text] : starts) {
-    const int index = combo->findText(Q(*text));
+  for (std::size_t i = 0; i < sizeBoxes_.size(); ++i) {
+    const SymbolSizeBox& size = SymbolSizeBoxes()[i];
+    QComboBox* combo = sizeBoxes_[i];
+    for (const TextView item : size.items) combo->addItem(Q(item));
+    const QString start = Q(initial.*size.size);
+    const int index = combo->findText(start);
     if (index >= 0) {
       combo->setCurrentIndex(index);
     } else {
-      combo->setEditText(Q(*text));
+      combo->setEditText(start);
     }
   }
-  Combo10->addItems({QStringLiteral("なし"), QStringLiteral("自動"),
-                     QStringLiteral("主部品 ABC指定"), QStringLiteral("100   番代 分離"), QString(),
-                     QStringLiteral("グループ解除")});
+  for (const Text& item : GroupingMethodItems()) Combo10->addItem(Q(item));
   Combo10->setCurrentIndex(0);
 }
 
@@ -630,8 +635,29 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
-      if (watched == Text17) text17Click();
-      if (watched == Text23) text23Click();
+      if (watched == Text17) RunGuarded(dialogs_, this, [this] { text17Click(); });
+      if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
+    }
+  }
+  if (event->type() == QEvent::KeyPress && (watched == List1 || watched == List3)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter on a net does what a click does; moving along List3 proposes nothing.
+    if (watched == List3 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      if (List3->currentRow() >= 0) {
+        RunGuarded(dialogs_, this, [this] { list3Click(List3->currentRow()); });
+      }
+      return true;
+    }
+    // A part reached with the keys fills the edit panel as a click would, so the panel
+    // always shows the highlighted part. The list moves first, then the panel follows.
+    if (watched == List1) {
+      const int before = List1->currentRow();
+      static_cast<QObject*>(List1)->event(event);
+      const int after = List1->currentRow();
+      if (after >= 0 && after != before) {
+        RunGuarded(dialogs_, this, [this, after] { list1Click(after); });
+      }
+      return true;
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -682,26 +708,26 @@ void MainForm::showList1() {
 
 EditPanel MainForm::readEditPanel() const {
   EditPanel p;
-  p.Text11 = T(Text11->text());
-  p.SYNNAME = T(SYNNAME->text());
-  p.Text20 = T(Text20->text());
-  p.Text21 = T(Text21->text());
-  p.Text17 = T(Text17->text());
-  p.Text23 = T(Text23->text());
-  p.Text2 = T(Text2->text());
-  p.Text12 = T(Text12->text());
+  p.reference = T(Text11->text());
+  p.symbol = T(SYNNAME->text());
+  p.x = T(Text20->text());
+  p.y = T(Text21->text());
+  p.side = T(Text17->text());
+  p.partClass = T(Text23->text());
+  p.mainPart = T(Text2->text());
+  p.group = T(Text12->text());
   return p;
 }
 
 void MainForm::showEditPanel(const EditPanel& p) {
-  Text11->setText(Q(p.Text11));
-  SYNNAME->setText(Q(p.SYNNAME));
-  Text20->setText(Q(p.Text20));
-  Text21->setText(Q(p.Text21));
-  Text17->setText(Q(p.Text17));
-  Text23->setText(Q(p.Text23));
-  Text2->setText(Q(p.Text2));
-  Text12->setText(Q(p.Text12));
+  Text11->setText(Q(p.reference));
+  SYNNAME->setText(Q(p.symbol));
+  Text20->setText(Q(p.x));
+  Text21->setText(Q(p.y));
+  Text17->setText(Q(p.side));
+  Text23->setText(Q(p.partClass));
+  Text2->setText(Q(p.mainPart));
+  Text12->setText(Q(p.group));
 }
 
 std::array<Text, 10> MainForm::readSkipNets() const {

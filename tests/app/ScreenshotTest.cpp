@@ -67,6 +67,15 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   find<QPushButton>("Command14")->click();
   auto* form3 = form->findChild<Form3*>();
   ASSERT_NE(form3, nullptr);
+  // The board of examples/outline.json.
+  form3->Text4->setText(QStringLiteral("120"));
+  form3->Text5->setText(QStringLiteral("80.5"));
+  form3->Text23->setText(QStringLiteral("3"));
+  form3->Option4->click();
+  form3->Combo1->setCurrentIndex(4);
+  form3->Text13->setText(QStringLiteral("4.5"));
+  form3->Text1->setText(QStringLiteral("CTRL-A01"));
+  form3->Text8->setText(QStringLiteral("制御基板 REV.A"));
   QTemporaryDir dir;
   dialogs.fileAnswers.push_back(dir.filePath("board.dbl"));
   form3->findChild<QPushButton*>("Command1")->click();
