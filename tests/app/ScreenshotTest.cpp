@@ -13,6 +13,7 @@
 #include "GuiTestSupport.h"
 #include "app/Form2.h"
 #include "app/Form3.h"
+#include "app/OutlinePreview.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -63,6 +64,10 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   auto* form2 = form->findChild<Form2*>();
   ASSERT_NE(form2, nullptr);
   Save(form2, "placement-image.png");
+  // Zoomed in around the first main part of the table.
+  const PlacedPart& anchor = form2->Picture1->parts().front();
+  form2->Picture1->zoomBy(3, form2->Picture1->mapFromScene(QPointF(anchor.x, anchor.y)));
+  Save(form2, "placement-zoomed.png");
 
   find<QPushButton>("Command14")->click();
   auto* form3 = form->findChild<Form3*>();
@@ -80,6 +85,7 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   dialogs.fileAnswers.push_back(dir.filePath("board.dbl"));
   form3->findChild<QPushButton*>("Command1")->click();
   Save(form3, "outline-window.png");
+  Save(form3->Preview, "outline-drawing.png");
 }
 
 }  // namespace
