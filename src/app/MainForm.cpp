@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
@@ -68,6 +69,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
   buildUi();
   buildMenus();
   loadForm();
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
 MainForm::~MainForm() = default;
@@ -142,6 +144,12 @@ void MainForm::buildUi() {
           [this](QListWidgetItem* item) { list3Click(List3->row(item)); });
   Text17->installEventFilter(this);
   Text23->installEventFilter(this);
+
+  // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
+  for (QLineEdit* box : {Text11, SYNNAME, Text20, Text21, Text17, Text23, Text2, Text12}) {
+    connect(box, &QLineEdit::returnPressed, this, &MainForm::command2Click);
+  }
+  connect(Command3, &QPushButton::clicked, this, &MainForm::command3Click);
 }
 
 QWidget* MainForm::buildNetlistArea() {
@@ -420,8 +428,8 @@ QWidget* MainForm::buildOutlineArea() {
   layout->addWidget(Command14);
   connect(Command14, &QPushButton::clicked, this, &MainForm::command14Click);
 
-  // Buttons and options that are present but have no action.
   Command3 = Button(QStringLiteral("Command3"), QStringLiteral("部品追加"));
+  // Buttons and options that are present but have no action.
   Command16 = Button(QStringLiteral("Command16"), QStringLiteral("解除"));
   Command17 = Button(QStringLiteral("Command17"), QStringLiteral("プレ配置設計"));
   Command18 = Button(QStringLiteral("Command18"), QStringLiteral("接続解析"));
@@ -457,8 +465,14 @@ void MainForm::buildMenus() {
   mnHelpVersion =
       Named(help->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")), QStringLiteral("mnHelpVersion"));
 
+  mnOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnHozon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(mnOpen, &QAction::triggered, this, &MainForm::mnOpenClick);
   connect(mnsave, &QAction::triggered, this, &MainForm::mnsaveClick);
+  connect(mnExit, &QAction::triggered, this, &MainForm::mnExitClick);
+  connect(mnHozon, &QAction::triggered, this, &MainForm::mnHozonClick);
+  connect(mnYobikomi, &QAction::triggered, this, &MainForm::mnYobikomiClick);
   connect(mnHelpVersion, &QAction::triggered, this, &MainForm::mnHelpVersionClick);
 }
 
@@ -500,11 +514,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-void MainForm::mnsaveClick() {
-  // The netlist is never written: the dialog is shown and its answer is not used.
-  (void)dialogs_.saveFile(this, QStringLiteral("*.NET|*.net"), Q(design_.NetFilePath));
 }
 
 void MainForm::mnHelpVersionClick() {
@@ -567,6 +576,8 @@ void MainForm::showEditPanel(const EditPanel& p) {
   Text2->setText(Q(p.Text2));
   Text12->setText(Q(p.Text12));
 }
+
+void MainForm::showStatus(const QString& text) { statusBar()->showMessage(text); }
 
 std::array<Text, 10> MainForm::readSkipNets() const {
   std::array<Text, 10> boxes;

@@ -54,6 +54,7 @@ void MainForm::mnOpenClick() {
   file.close();
 
   design_.NetFilePath = T(path);
+  netFileBytes_.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
@@ -70,6 +71,7 @@ void MainForm::mnOpenClick() {
   const LoadResult result = LoadNetlistText(design_, decoded.text);
   if (!result.ok()) {
     busy.reset();
+    showStatus(QStringLiteral("ネットリストの読み込みが途中で止まりました: %1").arg(path));
     dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
     return;
   }
@@ -87,6 +89,10 @@ void MainForm::mnOpenClick() {
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
+  showStatus(QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
+                 .arg(path)
+                 .arg(design_.NetCount)
+                 .arg(result.totalPins));
 }
 
 void MainForm::list1Click(int index) {

@@ -171,6 +171,13 @@ void RunMainPartAssignment(Design& design, const IgnoreNetList& ignoreNames, Lis
   RefreshPartList(design, list1, -1);
 }
 
+int CountPartsWithMainPart(const Design& design) {
+  const int parts = std::clamp<int>(design.PartCount, 0, kMaxParts);
+  int count = 0;
+  for (int i = 1; i <= parts; ++i) count += design.PartTable.at(i, kPartMain).empty() ? 0 : 1;
+  return count;
+}
+
 void ClearMainParts(Design& design) {
   const int parts = std::clamp<int>(design.PartCount, 0, kMaxParts);
   for (int i = 1; i <= parts; ++i) {
