@@ -40,40 +40,30 @@ void MainForm::mnOpenClick() {
   const QString path = *chosen;
 
   std::optional<BusyCursor> busy(std::in_place);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  // The file is parsed into fresh tables; a failure leaves the loaded netlist and
+  // everything the window shows of it untouched.
+  Text raw;
+  std::string bytes;
+  const LoadResult result =
+      LoadNetlistFile(design_, QFile::encodeName(path).toStdString(), &raw, &bytes);
+  if (!result.ok()) {
     busy.reset();
-    LoadResult unreadable;
-    unreadable.failure = LoadFailure::Unreadable;
-    dialogs_.warn(
-        this, Q(kAppTitle),
-        Q(LoadFailureMessage(unreadable, T(path))) + QStringLiteral("\n") + file.errorString());
+    showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
+    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
     return;
   }
-  const QByteArray bytes = file.readAll();
-  file.close();
 
   design_.NetFilePath = T(path);
-  netFileBytes_.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  netFileBytes_ = std::move(bytes);
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
-
-  const DecodeResult decoded = DecodeCp932(std::string_view(bytes.constData(), bytes.size()));
-  if (decoded.text.size() > kRawViewLimit) {
+  if (raw.size() > kRawViewLimit) {
     RichTextBox1->setPlainText(
-        Q(TextView(decoded.text).substr(0, kRawViewLimit)) +
+        Q(TextView(raw).substr(0, kRawViewLimit)) +
         QStringLiteral("\n……（ファイルが大きいため、先頭の一部だけを表示しています）"));
   } else {
-    RichTextBox1->setPlainText(Q(decoded.text));
-  }
-
-  const LoadResult result = LoadNetlistText(design_, decoded.text);
-  if (!result.ok()) {
-    busy.reset();
-    showStatus(QStringLiteral("ネットリストの読み込みが途中で止まりました: %1").arg(path));
-    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
-    return;
+    RichTextBox1->setPlainText(Q(raw));
   }
 
   List2->setUpdatesEnabled(false);
@@ -93,6 +83,11 @@ void MainForm::mnOpenClick() {
                  .arg(path)
                  .arg(design_.NetCount)
                  .arg(result.totalPins));
+
+  if (design_.NetCount == 0) {
+    busy.reset();
+    dialogs_.inform(this, Q(kAppTitle), Q(NoNetsMessage(T(path))));
+  }
 }
 
 void MainForm::list1Click(int index) {

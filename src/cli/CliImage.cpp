@@ -48,11 +48,13 @@ CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options) {
       ->type_name("WxH")
       ->capture_default_str();
   command->add_option("-o,--output", options.output, "SVG file to write (default: standard output)")
-      ->type_name("FILE.svg");
+      ->type_name("FILE.svg")
+      ->check(NonEmptyOutput());
   return command;
 }
 
 int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.steps.netlist});
   PartRun run;
   // The size is checked before the work, as the window checks it before drawing.
   SetBoardOrFail(run.design, options.board);

@@ -63,13 +63,15 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
       ->add_option("-o,--output", options.output,
                    "DBL file to write: code page 932, CR LF, as the window saves it "
                    "(default: the text in UTF-8 on standard output)")
-      ->type_name("FILE.dbl");
+      ->type_name("FILE.dbl")
+      ->check(NonEmptyOutput());
   command->add_flag("--show-settings", options.showSettings,
                     "print the settings in effect as a settings file instead of the drawing");
   return command;
 }
 
 int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.settingsFile});
   OutlineSettingsInput input;
   if (!options.settingsFile.empty()) {
     input.fileName = options.settingsFile;

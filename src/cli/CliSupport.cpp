@@ -1,37 +1,20 @@
 #include "cli/CliSupport.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <CLI/CLI.hpp>
 #include <ostream>
-#include <sstream>
+#include <utility>
+
+#include "design/FileIO.h"
 
 namespace pcbprep::cli {
 
-namespace {
-
-// A directory opens like a file on Linux and reads as nothing, which would pass for
-// an empty input; name it for what it is instead.
-void RefuseDirectory(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    throw UserError{"ディレクトリです。ファイルを指定してください: " + path};
-  }
-}
-
-}  // namespace
-
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err) {
-  RefuseDirectory(path);
-  errno = 0;
+LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err, NoNets noNets) {
   const LoadResult result = LoadNetlistFile(design, path);
-  if (!result.ok()) {
-    std::string message = ToUtf8(LoadFailureMessage(result, FromUtf8(path)));
-    if (result.failure == LoadFailure::Unreadable && errno != 0) {
-      message += std::string("\n") + std::strerror(errno);
-    }
-    throw UserError{message};
+  if (!result.ok()) throw UserError{ToUtf8(LoadFailureMessage(result, FromUtf8(path)))};
+  if (design.NetCount == 0) {
+    const std::string message = ToUtf8(NoNetsMessage(FromUtf8(path)));
+    if (noNets == NoNets::kFail) throw UserError{message};
+    err << "pcbprep-cli: 警告: " << message << "\n";
   }
   if (result.invalidBytes > 0) {
     err << "pcbprep-cli: 警告: " << path << " に Shift_JIS として読めないバイトが "
@@ -52,29 +35,33 @@ std::string TerminalText(TextView text) {
 }
 
 std::string ReadFileOrFail(const std::string& path) {
-  RefuseDirectory(path);
-  errno = 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    throw UserError{"ファイルを開けません: " + path + " (" + std::strerror(errno) + ")"};
-  }
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  if (file.bad()) {
-    throw UserError{"ファイルを読み込めません: " + path + " (" + std::strerror(errno) + ")"};
-  }
-  return bytes.str();
+  FileReadResult file = ReadWholeFile(path);
+  if (!file.ok()) throw UserError{"ファイルを開けません: " + path + " (" + file.reason + ")"};
+  return std::move(file.bytes);
 }
 
 void WriteFileOrFail(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    throw UserError{"ファイルを作成できません: " + path + " (" + std::strerror(errno) + ")"};
+  const FileWriteResult written = WriteFileAtomic(path, bytes);
+  if (!written.ok()) {
+    throw UserError{"ファイルを書き込めませんでした: " + path + " (" + written.reason + ")"};
   }
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    throw UserError{"ファイルに書き込めません: " + path + " (" + std::strerror(errno) + ")"};
+}
+
+CLI::Validator NonEmptyOutput() {
+  return CLI::Validator(
+      [](const std::string& value) {
+        return value.empty() ? std::string("出力ファイル名が空です") : std::string();
+      },
+      "");
+}
+
+void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs) {
+  if (output.empty()) throw UserError{"出力ファイル名が空です（-o）。"};
+  for (const std::string& input : inputs) {
+    if (!input.empty() && SameFile(output, input)) {
+      throw UserError{"出力ファイルが入力ファイルと同じです: " + output +
+                      "（入力を上書きしないよう、別の名前を指定してください）"};
+    }
   }
 }
 

@@ -2,9 +2,14 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "design/Design.h"
 #include "netlist/NetlistReader.h"
+
+namespace CLI {
+class Validator;
+}
 
 namespace pcbprep::cli {
 
@@ -14,10 +19,15 @@ struct UserError {
   std::string message;
 };
 
+// What a netlist without any net means to a command: a failure for a check, which
+// would otherwise pass on a file that is no netlist; a warning for the listings.
+enum class NoNets { kWarn, kFail };
+
 // Loads a netlist file into the design, or throws UserError with the same message
 // the window shows (file, line and reason). Bytes that are not code page 932 do not
 // stop the load, as in the window, but are reported on err.
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err);
+LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err,
+                      NoNets noNets = NoNets::kWarn);
 
 // CR LF line ends, as the program's texts carry them, become LF for a terminal.
 std::string TerminalText(TextView text);
@@ -25,7 +35,16 @@ std::string TerminalText(TextView text);
 // Reads a whole file, or throws UserError naming the reason.
 std::string ReadFileOrFail(const std::string& path);
 
-// Writes bytes to a file, or throws UserError naming the reason.
+// Replaces a file atomically with bytes, or throws UserError naming the reason (the
+// old file is then as it was).
 void WriteFileOrFail(const std::string& path, const std::string& bytes);
+
+// Refuses "-o ''" while the command line is read: an empty name would otherwise
+// mean standard output, and the file the user asked for would silently not appear.
+CLI::Validator NonEmptyOutput();
+
+// Throws UserError for an empty output name or an output that is one of the inputs
+// (same device and inode); called before anything is read.
+void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs);
 
 }  // namespace pcbprep::cli

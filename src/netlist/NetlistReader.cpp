@@ -1,10 +1,10 @@
 #include "netlist/NetlistReader.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <algorithm>
+#include <utility>
 
 #include "design/CodePage.h"
+#include "design/FileIO.h"
 #include "design/Numeric.h"
 
 namespace pcbprep {
@@ -67,24 +67,6 @@ bool SplitPinToken(TextView token, Text& reference, Text& pinNumber) {
 
 namespace {
 
-// Empties each net row up to its first empty name/pin cell, in all three tables.
-void EmptyNetTables(Design& d) {
-  for (int r = 1; r <= kMaxNets; ++r) {
-    const int width = d.NetTable.storedWidth(r);
-    int c = 0;
-    while (c < width && !d.NetTable.at(r, c).empty()) ++c;
-    if (c >= width) {
-      d.NetTable.clearRow(r);
-    } else {
-      for (int k = 0; k < c; ++k) d.NetTable.set(r, k, Text());
-    }
-    for (int k = 0; k < c; ++k) {
-      d.PinPartTable.set(r, k, Text());
-      d.PinNoTable.set(r, k, Text());
-    }
-  }
-}
-
 LoadResult Fail(LoadFailure failure, int line) {
   LoadResult result;
   result.failure = failure;
@@ -96,10 +78,10 @@ LoadResult Fail(LoadFailure failure, int line) {
 
 Text PinTotalStatus(long long totalPins) { return totalPins > kMaxTotalPinsOk ? u"OVR" : u"OK"; }
 
-LoadResult LoadNetlistText(Design& d, TextView text) {
-  EmptyNetTables(d);
-  d.NetCount = 0;
+namespace {
 
+// Parses into empty net tables; on failure d holds the part read so far.
+LoadResult ParseNetlist(Design& d, TextView text) {
   // Capacity pass: an empty line takes no slot, an opening line two, others one.
   {
     NetlistItemReader reader(text);
@@ -211,26 +193,68 @@ LoadResult LoadNetlistText(Design& d, TextView text) {
   return result;
 }
 
+}  // namespace
+
+LoadResult LoadNetlistText(Design& design, TextView text) {
+  Design fresh;
+  LoadResult result = ParseNetlist(fresh, text);
+  if (result.ok()) {
+    std::swap(design.NetTable, fresh.NetTable);
+    std::swap(design.PinPartTable, fresh.PinPartTable);
+    std::swap(design.PinNoTable, fresh.PinNoTable);
+    design.NetCount = fresh.NetCount;
+  }
+  return result;
+}
+
+LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    decoded = DecodeResult();
+    return Fail(LoadFailure::Utf16, 0);
+  }
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    decoded.text = FromUtf8(bytes);
+    // Replacement characters that were not in the file mark bytes that were not UTF-8.
+    std::size_t written = 0;
+    for (std::size_t at = bytes.find("\xEF\xBF\xBD"); at != std::string_view::npos;
+         at = bytes.find("\xEF\xBF\xBD", at + 3)) {
+      ++written;
+    }
+    const auto replaced =
+        static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
+    decoded.invalidBytes = replaced - written;
+    return LoadResult();
+  }
+  decoded = DecodeCp932(bytes);
+  return LoadResult();
+}
+
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
-  const DecodeResult decoded = DecodeCp932(bytes);
-  LoadResult result = LoadNetlistText(design, decoded.text);
+  DecodeResult decoded;
+  LoadResult result = DecodeNetlistBytes(bytes, decoded);
+  if (!result.ok()) return result;
+  result = LoadNetlistText(design, decoded.text);
   result.invalidBytes = decoded.invalidBytes;
   return result;
 }
 
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  if (in) buffer << in.rdbuf();
-  if (!in || in.bad()) {
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText,
+                           std::string* fileBytes) {
+  FileReadResult file = ReadWholeFile(path);
+  if (!file.ok()) {
     LoadResult result = Fail(LoadFailure::Unreadable, 0);
+    result.detail = FromUtf8(file.reason);
     return result;
   }
-  const std::string bytes = buffer.str();
-  const DecodeResult decoded = DecodeCp932(bytes);
-  if (rawText) *rawText = decoded.text;
-  LoadResult result = LoadNetlistText(design, decoded.text);
+  DecodeResult decoded;
+  LoadResult result = DecodeNetlistBytes(file.bytes, decoded);
+  if (!result.ok()) return result;
+  result = LoadNetlistText(design, decoded.text);
   result.invalidBytes = decoded.invalidBytes;
+  if (result.ok() && rawText) *rawText = std::move(decoded.text);
+  if (result.ok() && fileBytes) *fileBytes = std::move(file.bytes);
   return result;
 }
 
@@ -241,6 +265,10 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
       return Text();
     case LoadFailure::Unreadable:
       reason = u"ファイルを開けないか、読み込めません。";
+      if (!result.detail.empty()) reason += u"（" + result.detail + u"）";
+      break;
+    case LoadFailure::Utf16:
+      reason = u"UTF-16 で保存されたファイルです。Shift_JIS で保存し直してください。";
       break;
     case LoadFailure::TooManyLineSlots:
       reason = u"行数が上限（" + IntText(kMaxLineSlots) + u" 行分）を超えています。";
@@ -259,6 +287,12 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
   message += path;
   if (result.line > 0) message += u"\n行: " + IntText(result.line);
   message += u"\n理由: " + reason;
+  return message;
+}
+
+Text NoNetsMessage(TextView path) {
+  Text message = u"ネットが１つもありません。ネットリストではない可能性があります。\n\nファイル: ";
+  message += path;
   return message;
 }
 

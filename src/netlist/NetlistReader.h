@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "design/CodePage.h"
 #include "design/Design.h"
 
 namespace pcbprep {
@@ -16,12 +17,14 @@ enum class LoadFailure {
   TooManyNets,         // a net row beyond 1000 needed
   TooManyPins,         // a pin column beyond 400 needed
   TokenWithoutHyphen,  // an opening or closing pin token without "-"
+  Utf16,               // the file starts with a UTF-16 byte-order mark
 };
 
 struct LoadResult {
   LoadFailure failure = LoadFailure::None;
   int line = 0;                  // 1-based line of the file where the load stopped (0 if none)
   std::size_t invalidBytes = 0;  // bytes that were not valid code page 932
+  Text detail;                   // why the file could not be read (Unreadable)
 
   // Set only when the load succeeded.
   long long totalPins = 0;
@@ -58,18 +61,29 @@ bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
 // "OK", or "OVR" when the total number of pins is greater than 2000.
 Text PinTotalStatus(long long totalPins);
 
-// Loads a decoded netlist into the net tables of the design: the tables are emptied,
-// the capacity pass checks the line slots and the parse pass fills the tables.
-// NetCount ends as the number of nets closed, also after a failure.
+// Loads a decoded netlist into the net tables of the design: the capacity pass checks
+// the line slots and the parse pass fills fresh tables, which replace the design's net
+// tables and NetCount only when the whole load succeeds. After a failure the design is
+// exactly as it was.
 LoadResult LoadNetlistText(Design& design, TextView text);
 
-// Decodes the bytes of a netlist file (code page 932) and loads them.
+// Decodes the bytes of a netlist file: code page 932, or UTF-8 after a UTF-8
+// byte-order mark (editors write one). A UTF-16 byte-order mark fails with Utf16.
+LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
+
+// Decodes the bytes of a netlist file and loads them.
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
 
-// Reads and loads a file; a file that cannot be read is a failure.
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr);
+// Reads and loads a file; a file that cannot be read is a failure with the reason in
+// detail. rawText receives the decoded text and fileBytes the bytes of the file when the
+// load succeeds.
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr,
+                           std::string* fileBytes = nullptr);
 
 // Japanese message for a failed load, naming the file, the line and the reason.
 Text LoadFailureMessage(const LoadResult& result, TextView path);
+
+// Japanese message for a file that loaded without any net: most likely not a netlist.
+Text NoNetsMessage(TextView path);
 
 }  // namespace pcbprep

@@ -1,13 +1,12 @@
 #include "outline/DblDocument.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "design/CodePage.h"
+#include "design/FileIO.h"
 
 namespace pcbprep {
 
@@ -95,21 +94,11 @@ DblSaveResult DblDocument::save(const std::filesystem::path& path) const {
     return result;
   }
 
-  auto fail = [&result](int error) {
+  const FileWriteResult written = WriteFileAtomic(path.string(), encoded.bytes);
+  if (!written.ok()) {
     result.status = DblSaveResult::Status::kWriteFailed;
-    result.reason = std::strerror(error);
-    return result;
-  };
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return fail(errno);
-  const std::size_t written = std::fwrite(encoded.bytes.data(), 1, encoded.bytes.size(), file);
-  const int writeError = errno;
-  if (written != encoded.bytes.size()) {
-    std::fclose(file);
-    return fail(writeError != 0 ? writeError : EIO);
+    result.reason = written.reason;
   }
-  if (std::fclose(file) != 0) return fail(errno != 0 ? errno : EIO);
   return result;
 }
 

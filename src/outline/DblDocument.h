@@ -15,7 +15,8 @@ struct DblSaveResult {
   // Characters of the text that code page 932 cannot hold (kUnmappable); nothing is
   // written then, so no file carries silently altered text.
   Text unmappable;
-  // The system's reason when the file could not be created or written (kWriteFailed).
+  // Why the file could not be written, in Japanese (kWriteFailed); the old file, if
+  // any, is then left as it was.
   std::string reason;
 
   bool ok() const { return status == Status::kSaved; }

@@ -15,6 +15,7 @@
 #include "GuiTestSupport.h"
 #include "app/FrmAbout.h"
 #include "app/UiSupport.h"
+#include "design/Text.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -160,29 +161,77 @@ TEST_F(MainWindow, CancelledOpenChangesNothing) {
   EXPECT_EQ(find<QListWidget>("List3")->count(), 20);
 }
 
-TEST_F(MainWindow, FailedLoadSaysWhereAndWhyAndKeepsTheLists) {
-  openNetlist(ExamplePath("sample.NET"));
-  QTemporaryDir dir;
-  const QString bad = dir.filePath("bad.NET");
-  QFile file(bad);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("A[U1-1]\r\nB[U2-1\r\nbroken]\r\n");
-  file.close();
-  find<QLineEdit>("Text26")->setText("3");
-  openNetlist(bad);
-  ASSERT_EQ(dialogs.count("warn"), 1);
-  const QString message = dialogs.calls.back().text;
-  EXPECT_TRUE(message.contains(bad));
-  EXPECT_TRUE(message.contains("3"));
-  EXPECT_TRUE(message.contains("「-」"));
-  EXPECT_EQ(form->design().NetCount, 1);
-  EXPECT_EQ(find<QListWidget>("List3")->count(), 20);
-  EXPECT_EQ(find<QLineEdit>("Text26")->text(), "");
-  EXPECT_EQ(find<QLineEdit>("Text1")->text(), bad);
+// Everything the window shows of a loaded netlist and its results.
+QStringList WindowState(MainFormFixture& f) {
+  QStringList state;
+  for (const char* list : {"List1", "List2", "List3"}) {
+    auto* widget = f.find<QListWidget>(list);
+    state << QString::number(widget->count());
+    for (int i = 0; i < widget->count(); ++i) state << widget->item(i)->text();
+  }
+  for (const char* edit :
+       {"Text1", "Text4", "Text5", "Text6", "Text24", "Text25", "Text26", "Text27"}) {
+    state << f.find<QLineEdit>(edit)->text();
+  }
+  for (int i = 0; i < 10; ++i) {
+    state << f.find<QLineEdit>(qPrintable(QString("txtSkipNet_%1").arg(i)))->text();
+  }
+  state << f.find<QPlainTextEdit>("Text7")->toPlainText()
+        << f.find<QPlainTextEdit>("RichTextBox1")->toPlainText();
+  state << QString::number(f.form->design().NetCount) << Q(f.form->design().NetTable.at(20, 0));
+  return state;
+}
 
-  openNetlist(dir.filePath("missing.NET"));
-  EXPECT_EQ(dialogs.count("warn"), 2);
-  EXPECT_EQ(find<QLineEdit>("Text1")->text(), bad);
+TEST_F(MainWindow, FailedLoadSaysWhereAndWhyAndChangesNothing) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTest::mouseClick(find<QPushButton>("Command7"), Qt::LeftButton);  // report and counts
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);  // part list
+  clickItem(find<QListWidget>("List3"), 3);                          // a skip net
+  const QStringList before = WindowState(*this);
+  ASSERT_GT(find<QListWidget>("List1")->count(), 0);
+  ASSERT_FALSE(find<QPlainTextEdit>("Text7")->toPlainText().isEmpty());
+
+  QTemporaryDir dir;
+  auto put = [&dir](const char* name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  };
+  const struct {
+    QString path;
+    QString says;
+  } cases[] = {
+      {put("bad.NET", "A[U1-1]\r\nB[U2-1\r\nbroken]\r\n"), "行: 3"},
+      {put("utf16.NET", QByteArray("\xFF\xFE"
+                                   "A\0[\0",
+                                   6)),
+       "UTF-16"},
+      {dir.filePath("missing.NET"), "見つかりません"},
+      {dir.path(), "ディレクトリ"},
+  };
+  for (const auto& c : cases) {
+    const int warnings = dialogs.count("warn");
+    openNetlist(c.path);
+    ASSERT_EQ(dialogs.count("warn"), warnings + 1) << c.path.toStdString();
+    const QString message = dialogs.calls.back().text;
+    EXPECT_TRUE(message.contains(c.path)) << message.toStdString();
+    EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+    EXPECT_EQ(WindowState(*this), before) << c.path.toStdString();
+  }
+}
+
+TEST_F(MainWindow, AFileWithoutNetsLoadsWithANotice) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("notes.NET");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("just some text\r\n");
+  file.close();
+  openNetlist(path);
+  ASSERT_EQ(dialogs.count("inform"), 1);
+  EXPECT_TRUE(dialogs.calls.back().text.contains("ネットが１つもありません"));
+  EXPECT_EQ(find<QLineEdit>("Text5")->text(), "0");
 }
 
 TEST_F(MainWindow, NetClickProposesASkipNetOnce) {

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
 #include "check/NetCheck.h"
@@ -57,6 +59,8 @@ TEST_F(CliTest, CheckPrintsTheWindowsReportAndCountsAndExitsByFindings) {
 TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
   const std::string broken = netlist("broken.NET", "A[R1-1\nR2]\n");
   const std::string missing = path("missing.NET").string();
+  const std::string fifo = path("pipe.NET").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const struct {
     std::string file;
     const char* reason;
@@ -64,6 +68,13 @@ TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
       {broken, "行: 2\n理由: ピン名に「-」がありません"},
       {missing, "理由: ファイルを開けないか、読み込めません。"},
       {path("").string(), "ディレクトリです"},
+      {fifo, "FIFO"},  // refused at once, never waiting for a writer
+      {"/dev/zero", "デバイスです"},
+      {"/proc/self/mem", "入出力エラー"},
+      {write("utf16.NET", std::string("\xFF\xFE"
+                                      "A\0[\0U\0",
+                                      8)),
+       "UTF-16 で保存された"},
   };
   for (const auto& c : cases) {
     for (const char* command : {"check", "nets", "parts", "image"}) {
@@ -72,6 +83,21 @@ TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
       EXPECT_EQ(r.code, cli::kExitFailure);
       EXPECT_EQ(r.out, "");
       EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+    }
+  }
+}
+
+TEST_F(CliTest, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
+  for (const std::string& file :
+       {write("empty.NET", ""), write("nul.NET", std::string(64, '\0'))}) {
+    const CliResult check = RunCli({"check", file});
+    EXPECT_EQ(check.code, cli::kExitFailure);
+    EXPECT_NE(check.err.find("ネットが１つもありません"), std::string::npos) << check.err;
+    for (const char* command : {"nets", "parts"}) {
+      const CliResult listing = RunCli({command, file});
+      EXPECT_EQ(listing.code, 0) << command;
+      EXPECT_NE(listing.err.find("警告: ネットが１つもありません"), std::string::npos)
+          << listing.err;
     }
   }
 }

@@ -197,6 +197,31 @@ TEST_F(CliTest, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
   EXPECT_NE(unwritable.err.find("書き込めませんでした"), std::string::npos) << unwritable.err;
 }
 
+TEST_F(CliTest, OutputNamesThatWouldLoseDataAreRefusedBeforeReading) {
+  const std::string net = netlist("x.NET", "A[R1-1\nU1-1]\n");
+  const std::string settings = write("s.json", "{}");
+  fs::create_hard_link(net, path("same.NET"));
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"outline", "-o", ""}, "出力ファイル名が空です"},
+      {{"image", net, "-o", ""}, "出力ファイル名が空です"},
+      {{"image", net, "-o", net}, "出力ファイルが入力ファイルと同じです"},
+      {{"image", net, "-o", path("same.NET").string()}, "出力ファイルが入力ファイルと同じです"},
+      {{"outline", settings, "-o", settings}, "出力ファイルが入力ファイルと同じです"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const CliResult r = RunCli(c.args);
+    EXPECT_EQ(r.code, cli::kExitFailure);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadBytes(net), "A[R1-1\r\nU1-1]\r\n");
+  EXPECT_EQ(ReadBytes(settings), "{}");
+}
+
 TEST_F(CliTest, TextOnStandardOutputWarnsOfWhatAFileCouldNotHold) {
   const CliResult r = RunCli({"outline", "--set", "Text1=基板①❤"});
   EXPECT_EQ(r.code, 0);

@@ -128,26 +128,46 @@ std::u16string PinLines(int from, int to) {
   return text;
 }
 
-TEST(LoadNetlist, FailuresStopWithTheLineAndKeepClosedNets) {
+TEST(LoadNetlist, FailuresStopWithTheLineAndChangeNothing) {
   const struct {
     std::u16string text;
     LoadFailure failure;
     int line;
-    int netCount;
   } cases[] = {
-      {u"A[U1-1]\r\n]\r\n", LoadFailure::TokenWithoutHyphen, 2, 1},
-      {u"A[U1-1]\r\nNAME[\r\n", LoadFailure::TokenWithoutHyphen, 2, 1},
-      {u"A[U1-1]\r\nB[U2-1\r\nnohyphen]\r\n", LoadFailure::TokenWithoutHyphen, 3, 1},
+      {u"A[U1-1]\r\n]\r\n", LoadFailure::TokenWithoutHyphen, 2},
+      {u"A[U1-1]\r\nNAME[\r\n", LoadFailure::TokenWithoutHyphen, 2},
+      {u"A[U1-1]\r\nB[U2-1\r\nnohyphen]\r\n", LoadFailure::TokenWithoutHyphen, 3},
       // 400 pins: the closing line would need column 401.
-      {u"A[U0-1\r\n" + PinLines(1, 398) + u"X-1]\r\n", LoadFailure::TooManyPins, 400, 0},
+      {u"A[U0-1\r\n" + PinLines(1, 398) + u"X-1]\r\n", LoadFailure::TooManyPins, 400},
   };
   for (const auto& c : cases) {
     Design d;
+    ASSERT_TRUE(LoadNetlistText(d, u"P[Q1-1\r\nQ2-2]\r\nR[Q3-1]\r\n").ok());
     const auto r = LoadNetlistText(d, c.text);
     EXPECT_EQ(r.failure, c.failure) << c.line;
     EXPECT_EQ(r.line, c.line);
-    EXPECT_EQ(d.NetCount, c.netCount);
+    // The netlist loaded before is still whole.
+    EXPECT_EQ(d.NetCount, 2);
+    ExpectNet(d, 1, {u"P", u"2", {u"Q1-1", u"Q2-2"}});
+    EXPECT_EQ(d.PinPartTable.at(2, 2), u"Q3");
+    EXPECT_EQ(d.NetTable.at(3, 0), u"");
   }
+}
+
+TEST(LoadNetlist, ByteOrderMarks) {
+  Design d;
+  ASSERT_TRUE(LoadNetlistBytes(d, "\xEF\xBB\xBF\xE8\xA1\xA8[U1-1]\r\nB\xFF[U2-1]\r\n").ok());
+  EXPECT_EQ(d.NetTable.at(1, 0), u"表");  // UTF-8, the mark not part of the name
+  EXPECT_EQ(d.NetTable.at(2, 0), u"B\uFFFD");
+  EXPECT_EQ(LoadNetlistBytes(d, "\xEF\xBB\xBF\xEF\xBF\xBD[U1-1]").invalidBytes, 0u);
+  for (const char* utf16 : {"\xFF\xFEN\0[\0U\0", "\xFE\xFF\0N\0[\0U"}) {
+    const auto r = LoadNetlistBytes(d, std::string(utf16, 8));
+    EXPECT_EQ(r.failure, LoadFailure::Utf16);
+    EXPECT_NE(
+        ToUtf8(LoadFailureMessage(r, u"x.NET")).find("UTF-16 で保存されたファイルです。Shift_JIS"),
+        std::string::npos);
+  }
+  EXPECT_EQ(d.NetTable.at(1, 0), u"\uFFFD");  // the last good load stays
 }
 
 TEST(LoadNetlist, NetOf399PinsLoads) {
