@@ -34,6 +34,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   PartsOptions parts;
   ImageOptions image;
   OutlineOptions outline;
+  ViewOptions view;
   struct Command {
     CLI::App* parser;
     std::function<int()> run;
@@ -44,6 +45,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
       {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
       {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
+      {AddViewCommand(app, view), [&] { return RunView(view, out, err); }},
   };
 
   // A mistyped command would otherwise be reported as a missing one.
@@ -52,7 +54,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                    [&](const Command& c) { return c.parser->check_name(args[1]); });
     if (!known) {
       err << kProgram << ": 不明なコマンドです: " << args[1]
-          << "（check, nets, parts, image, outline のどれか）\n"
+          << "（check, nets, parts, image, outline, view のどれか）\n"
           << "Run '" << kProgram << " --help' for more information.\n";
       return kExitFailure;
     }

@@ -82,9 +82,17 @@ struct OutlineOptions {
   std::string settingsFile;       // none: the window's first-opening settings
   std::vector<std::string> sets;  // NAME=VALUE, applied after the file
   std::string output;             // standard output (UTF-8) when empty
+  std::string svg;                // the drawing as SVG, when given
   bool showSettings = false;
 };
 CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options);
 int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err);
+
+struct ViewOptions {
+  std::string dblFile;
+  std::string output;  // standard output when empty
+};
+CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options);
+int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace pcbprep::cli

@@ -5,8 +5,8 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "cli/SvgCanvas.h"
 #include "placement/PlacementImage.h"
+#include "placement/PlacementSvg.h"
 
 namespace pcbprep::cli {
 
@@ -60,14 +60,10 @@ int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err) 
   SetBoardOrFail(run.design, options.board);
   RunPartSteps(options.steps, run, err);
 
-  SvgCanvas canvas;
+  PlacementSvg canvas;
   DrawPlacementImage(run.design, canvas);
   const std::string svg = canvas.document(PlacementLegend());
-  if (options.output.empty()) {
-    out << svg;
-  } else {
-    WriteFileOrFail(options.output, svg);
-  }
+  WriteOutput(options.output, svg, out);
   return kExitOk;
 }
 

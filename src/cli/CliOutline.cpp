@@ -6,6 +6,8 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
 #include "cli/OutlineSettingsFile.h"
+#include "outline/DblReader.h"
+#include "outline/DblSvg.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep::cli {
@@ -62,8 +64,13 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
   command
       ->add_option("-o,--output", options.output,
                    "DBL file to write: code page 932, CR LF, as the window saves it "
-                   "(default: the text in UTF-8 on standard output)")
+                   "(default: the text in UTF-8 on standard output, unless --svg is given)")
       ->type_name("FILE.dbl")
+      ->check(NonEmptyOutput());
+  command
+      ->add_option("--svg", options.svg,
+                   "also draw the file as SVG: millimetres, Y upwards, one group per layer")
+      ->type_name("FILE.svg")
       ->check(NonEmptyOutput());
   command->add_flag("--show-settings", options.showSettings,
                     "print the settings in effect as a settings file instead of the drawing");
@@ -72,6 +79,12 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
 
 int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err) {
   if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.settingsFile});
+  if (!options.svg.empty()) {
+    RefuseOutputOverInput(options.svg, {options.settingsFile, options.output});
+    if (options.svg == options.output) {
+      throw UserError{"--svg と -o に同じファイルは指定できません: " + options.svg};
+    }
+  }
   OutlineSettingsInput input;
   if (!options.settingsFile.empty()) {
     input.fileName = options.settingsFile;
@@ -86,6 +99,15 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   }
 
   const DblDocument doc = GenerateDbl(settings);
+  if (!options.svg.empty()) {
+    const DblReadResult drawing = ReadDbl(doc.text());
+    if (!drawing.ok()) {
+      throw UserError{"生成したファイルを描けません: " +
+                      ToUtf8(DblReadErrorMessage(*drawing.error))};
+    }
+    WriteFileOrFail(options.svg, DblSvgDocument(drawing.drawing, u"外形作成"));
+    if (options.output.empty()) return kExitOk;
+  }
   if (options.output.empty()) {
     const EncodeResult bytes = doc.fileBytes();
     if (!bytes.ok()) {

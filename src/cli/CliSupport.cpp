@@ -65,4 +65,12 @@ void RefuseOutputOverInput(const std::string& output, const std::vector<std::str
   }
 }
 
+void WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out) {
+  if (path.empty()) {
+    out << bytes;
+  } else {
+    WriteFileOrFail(path, bytes);
+  }
+}
+
 }  // namespace pcbprep::cli

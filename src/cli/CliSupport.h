@@ -39,6 +39,9 @@ std::string ReadFileOrFail(const std::string& path);
 // old file is then as it was).
 void WriteFileOrFail(const std::string& path, const std::string& bytes);
 
+// Writes bytes to the file named by an output option, or to out when none is named.
+void WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out);
+
 // Refuses "-o ''" while the command line is read: an empty name would otherwise
 // mean standard output, and the file the user asked for would silently not appear.
 CLI::Validator NonEmptyOutput();

@@ -4,12 +4,13 @@
 
 #include "placement/PlacementImage.h"
 
-namespace pcbprep::cli {
+namespace pcbprep {
 
-// Records the placement image as SVG. The drawing keeps its twips as SVG user units
+// Records the placement image as SVG: what the command line writes and the window
+// saves. The drawing keeps its twips as SVG user units
 // (viewBox), and the document's width and height give them their size: 1440 twips to
 // the inch, so the picture prints and shows at the window's size.
-class SvgCanvas final : public PlacementCanvas {
+class PlacementSvg final : public PlacementCanvas {
  public:
   void line(double x1, double y1, double x2, double y2, CanvasColor color) override;
   void circle(double x, double y, double radius, CanvasColor color) override;
@@ -30,8 +31,4 @@ class SvgCanvas final : public PlacementCanvas {
   double bottom_ = 11535;
 };
 
-// Text for XML content and attribute values: markup characters escaped, and
-// characters XML cannot carry at all replaced by U+FFFD.
-std::string XmlEscaped(TextView text);
-
-}  // namespace pcbprep::cli
+}  // namespace pcbprep

@@ -1,0 +1,47 @@
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/Cli.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSupport.h"
+#include "design/CodePage.h"
+#include "outline/DblReader.h"
+#include "outline/DblSvg.h"
+
+namespace pcbprep::cli {
+
+CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
+  auto* command = app.add_subcommand("view", "Draw a DBL file as SVG");
+  command->footer(
+      "Reads the lines, arcs, texts, vias and planes of any DBL file (code page 932) and\n"
+      "draws them as the outline window does: millimetres, Y upwards, one group per layer.\n"
+      "Records of other kinds are skipped and counted on standard error.\n"
+      "Exit codes: 0 done, 2 error (file not read, broken record with its line).");
+  command->add_option("DBL", options.dblFile, "DBL file to draw")
+      ->type_name("FILE.dbl")
+      ->required();
+  command->add_option("-o,--output", options.output, "SVG file to write (default: standard output)")
+      ->type_name("FILE.svg")
+      ->check(NonEmptyOutput());
+  return command;
+}
+
+int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.dblFile});
+  const DecodeResult text = DecodeCp932(ReadFileOrFail(options.dblFile));
+  const DblReadResult read = ReadDbl(text.text);
+  if (!read.ok()) {
+    throw UserError{options.dblFile + ": " + ToUtf8(DblReadErrorMessage(*read.error))};
+  }
+  if (read.unknownRecords > 0) {
+    err << "pcbprep-cli: " << options.dblFile << ": 描かないレコード " << read.unknownRecords
+        << " 件を読み飛ばしました。\n";
+  }
+  const std::string title = std::filesystem::path(options.dblFile).filename().string();
+  const std::string svg = DblSvgDocument(read.drawing, FromUtf8(title));
+  WriteOutput(options.output, svg, out);
+  return kExitOk;
+}
+
+}  // namespace pcbprep::cli

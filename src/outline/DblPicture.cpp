@@ -1,0 +1,272 @@
+#include "outline/DblPicture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace pcbprep {
+
+namespace {
+
+constexpr double kRingViaDiameter = 0.5;
+// Ends closer than this (mm) meet.
+constexpr double kJoinTolerance = 1e-6;
+
+struct LayerInfo {
+  int layer;
+  const char16_t* name;
+  std::uint32_t color;
+};
+
+// The layers the outline generator writes, with what it puts on them.
+constexpr LayerInfo kLayers[] = {
+    {kViaLayer, u"ビア", 0x606060},
+    {1, u"取付穴抜きベタ", 0x9cc3e6},
+    {2, u"コーナーマーク・L1", 0x1f77b4},
+    {3, u"タイトル L2", 0x17becf},
+    {4, u"タイトル L3", 0x2ca02c},
+    {5, u"タイトル L4", 0x8c564b},
+    {6, u"タイトル L5", 0xbcbd22},
+    {7, u"取付穴抜きベタ", 0xa6d5a0},
+    {8, u"半田面タイトル", 0x9467bd},
+    {9, u"ＧＮＤベタ（ネガ）", 0xc5b0d5},
+    {11, u"配線エリア", 0x2ca02c},
+    {12, u"取付穴外周", 0xff7f0e},
+    {13, u"取付穴ランド", 0xffbb78},
+    {14, u"取付穴ランド", 0xf7b6d2},
+    {15, u"レジスト枠・R1", 0xd62728},
+    {16, u"R2", 0xe377c2},
+    {17, u"シルク・S1", 0x7f7f7f},
+    {18, u"S2", 0xaec7e8},
+    {19, u"メタルマスク・M1", 0x8c6d31},
+    {20, u"M2", 0xbd9e39},
+    {21, u"実装図 BMH", 0x393b79},
+    {22, u"実装図 HMH", 0x637939},
+    {23, u"外形線", 0x000000},
+    {24, u"取付穴", 0xd62728},
+    {25, u"外形寸法線", 0x1f77b4},
+    {26, u"取付穴寸法線", 0x9467bd},
+    {27, u"外層ベタ", 0xdbdb8d},
+    {28, u"外層ベタ", 0xc49c94},
+    {49, u"配置補助線", 0x17becf},
+};
+
+const LayerInfo* FindLayer(int layer) {
+  for (const LayerInfo& info : kLayers) {
+    if (info.layer == layer) return &info;
+  }
+  return nullptr;
+}
+
+bool Near(DblPoint a, DblPoint b) {
+  return std::fabs(a.x - b.x) <= kJoinTolerance && std::fabs(a.y - b.y) <= kJoinTolerance;
+}
+
+bool FullCircle(double sweep) { return std::fabs(sweep) >= 360; }
+
+DblPoint EdgeStart(const DblEdge& e) {
+  if (const auto* l = std::get_if<DblLine>(&e)) return l->from;
+  const auto& a = std::get<DblArc>(e);
+  return ArcPoint(a.centre, a.radius, a.start);
+}
+DblPoint EdgeEnd(const DblEdge& e) {
+  if (const auto* l = std::get_if<DblLine>(&e)) return l->to;
+  const auto& a = std::get<DblArc>(e);
+  return ArcPoint(a.centre, a.radius, a.start + a.sweep);
+}
+
+DblPathStep MoveTo(DblPoint p) {
+  DblPathStep step;
+  step.to = p;
+  return step;
+}
+
+// The step that walks an edge forwards or backwards.
+DblPathStep Walk(const DblEdge& e, bool backwards) {
+  DblPathStep step;
+  if (const auto* l = std::get_if<DblLine>(&e)) {
+    step.kind = DblPathStep::Kind::kLine;
+    step.to = backwards ? l->from : l->to;
+    return step;
+  }
+  const auto& a = std::get<DblArc>(e);
+  step.kind = DblPathStep::Kind::kArc;
+  step.centre = a.centre;
+  step.radius = a.radius;
+  step.start = backwards ? a.start + a.sweep : a.start;
+  step.sweep = backwards ? -a.sweep : a.sweep;
+  step.to = ArcPoint(a.centre, a.radius, step.start + step.sweep);
+  return step;
+}
+
+void AppendRuns(const std::vector<DblEdge>& edges, DblPath& path) {
+  std::vector<bool> used(edges.size(), false);
+  for (std::size_t first = 0; first < edges.size(); ++first) {
+    if (used[first]) continue;
+    used[first] = true;
+    const DblEdge& e = edges[first];
+    if (const auto* a = std::get_if<DblArc>(&e); a && FullCircle(a->sweep)) {
+      // A circle is a run of its own.
+      path.push_back(MoveTo(ArcPoint(a->centre, a->radius, a->start)));
+      DblPathStep step = Walk(e, false);
+      step.sweep = a->sweep > 0 ? 360 : -360;
+      path.push_back(step);
+      continue;
+    }
+    const DblPoint start = EdgeStart(e);
+    path.push_back(MoveTo(start));
+    path.push_back(Walk(e, false));
+    DblPoint at = path.back().to;
+    while (!Near(at, start)) {
+      bool found = false;
+      for (std::size_t i = 0; i < edges.size() && !found; ++i) {
+        if (used[i]) continue;
+        const bool forwards = Near(EdgeStart(edges[i]), at);
+        if (!forwards && !Near(EdgeEnd(edges[i]), at)) continue;
+        used[i] = true;
+        path.push_back(Walk(edges[i], !forwards));
+        at = path.back().to;
+        found = true;
+      }
+      if (!found) break;  // open run: the fill closes it
+    }
+  }
+}
+
+}  // namespace
+
+Text DblLayerName(int layer) {
+  const LayerInfo* info = FindLayer(layer);
+  return info ? Text(info->name) : Text();
+}
+
+std::uint32_t DblLayerColor(int layer) {
+  if (const LayerInfo* info = FindLayer(layer)) return info->color;
+  // Layers the generator does not use: a hue spread from the layer number.
+  static constexpr std::uint32_t kOthers[] = {0x4e79a7, 0xf28e2b, 0xe15759, 0x76b7b2,
+                                              0x59a14f, 0xedc948, 0xb07aa1, 0xff9da7};
+  return kOthers[static_cast<unsigned>(layer) % std::size(kOthers)];
+}
+
+double DblApertureWidth(int aperture) { return std::max(0, aperture) * 0.05; }
+
+double DblViaDiameter(int padStack) {
+  switch (padStack) {
+    case 84:
+      return 2.2;
+    case 87:
+      return 2.5;
+    case 90:
+      return 3.0;
+    case 91:
+      return 3.2;
+    case 92:
+      return 3.5;
+    case 94:
+      return 4.0;
+    default:
+      return kRingViaDiameter;
+  }
+}
+
+std::vector<int> DblLayersUsed(const DblDrawing& d) {
+  std::set<int> layers;
+  for (const auto& l : d.lines) layers.insert(l.layer);
+  for (const auto& a : d.arcs) layers.insert(a.layer);
+  for (const auto& t : d.texts) layers.insert(t.layer);
+  for (const auto& p : d.planes) layers.insert(p.layer);
+  if (!d.vias.empty()) layers.insert(kViaLayer);
+  return {layers.begin(), layers.end()};
+}
+
+DblPoint ArcPoint(DblPoint centre, double radius, double angleDegrees) {
+  const double a = angleDegrees * std::numbers::pi / 180;
+  return {centre.x + radius * std::cos(a), centre.y + radius * std::sin(a)};
+}
+
+DblPath PlanePath(const DblPlane& plane) {
+  DblPath path;
+  for (const auto& boundary : plane.boundaries) AppendRuns(boundary, path);
+  return path;
+}
+
+void DblBounds::include(DblPoint p, double margin) {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+  if (empty) {
+    left = right = p.x;
+    bottom = top = p.y;
+    empty = false;
+  }
+  left = std::min(left, p.x - margin);
+  right = std::max(right, p.x + margin);
+  bottom = std::min(bottom, p.y - margin);
+  top = std::max(top, p.y + margin);
+}
+
+namespace {
+
+DblInk InkOf(int layer) { return {layer, DblLayerColor(layer)}; }
+
+}  // namespace
+
+void RenderDbl(const DblDrawing& d, DblCanvas& canvas, const std::set<int>& hidden) {
+  const auto shown = [&hidden](int layer) { return !hidden.contains(layer); };
+  for (const DblPlane& p : d.planes) {
+    if (shown(p.layer)) canvas.plane(PlanePath(p), InkOf(p.layer));
+  }
+  for (const DblLine& l : d.lines) {
+    if (shown(l.layer)) {
+      canvas.line(l.from, l.to, DblApertureWidth(l.aperture), InkOf(l.layer));
+    }
+  }
+  for (const DblArc& a : d.arcs) {
+    if (shown(a.layer)) {
+      canvas.arc(a.centre, a.radius, a.start, a.sweep, DblApertureWidth(a.aperture),
+                 InkOf(a.layer));
+    }
+  }
+  for (const DblText& t : d.texts) {
+    if (shown(t.layer)) {
+      canvas.text(t.at, t.height, t.rotation, t.mirrorX, InkOf(t.layer), t.characters);
+    }
+  }
+  if (shown(kViaLayer)) {
+    for (const DblVia& v : d.vias) {
+      canvas.via(v.at, DblViaDiameter(v.padStack), InkOf(kViaLayer));
+    }
+  }
+}
+
+DblBounds DrawingBounds(const DblDrawing& d) {
+  DblBounds b;
+  for (const auto& l : d.lines) {
+    const double w = DblApertureWidth(l.aperture) / 2;
+    b.include(l.from, w);
+    b.include(l.to, w);
+  }
+  for (const auto& a : d.arcs) b.include(a.centre, std::fabs(a.radius));
+  for (const auto& p : d.planes) {
+    for (const auto& boundary : p.boundaries) {
+      for (const auto& e : boundary) {
+        if (const auto* l = std::get_if<DblLine>(&e)) {
+          b.include(l->from);
+          b.include(l->to);
+        } else {
+          const auto& a = std::get<DblArc>(e);
+          b.include(a.centre, std::fabs(a.radius));
+        }
+      }
+    }
+  }
+  for (const auto& t : d.texts) {
+    // About half an em per character along the baseline, whichever way it turns.
+    const double length = 0.6 * t.height * static_cast<double>(t.characters.size());
+    const DblPoint end = ArcPoint(t.at, length, t.rotation);
+    b.include(t.at, t.height);
+    b.include(end, t.height);
+  }
+  for (const auto& v : d.vias) b.include(v.at, DblViaDiameter(v.padStack) / 2);
+  return b;
+}
+
+}  // namespace pcbprep

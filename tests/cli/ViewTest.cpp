@@ -1,0 +1,74 @@
+#include <set>
+
+#include "cli/CliTestSupport.h"
+#include "cli/XmlDocument.h"
+
+namespace pcbprep::testing {
+namespace {
+
+std::string Attributes(const Element& e, std::initializer_list<const char*> names) {
+  std::string out;
+  for (const char* n : names) out += (out.empty() ? "" : " ") + e.attributes.at(n);
+  return out;
+}
+
+TEST_F(CliTest, OutlineSvgOfTheSampleSettingsShowsTheBoardInMillimetresYUp) {
+  const CliResult r = RunCli({"outline", kSampleSettings, "--svg", path("o.svg").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "");  // the drawing file goes nowhere without -o
+  const XmlDocument svg(ReadBytes(path("o.svg")));
+  ASSERT_EQ(svg.error, "");
+  ASSERT_FALSE(svg.elements.empty());
+  EXPECT_EQ(svg.elements[0].name, "svg");
+
+  // 120 x 80.5 with rounded corners of 3: four sides short of the corners by 3.
+  std::set<std::string> sides;
+  for (const Element* l : svg.all("line", "layer-23")) {
+    sides.insert(Attributes(*l, {"x1", "y1", "x2", "y2"}));
+  }
+  EXPECT_EQ(sides, (std::set<std::string>{"3 0 117 0", "120 3 120 77.5", "0 3 0 77.5",
+                                          "3 80.5 117 80.5"}));
+  EXPECT_EQ(svg.all("path", "layer-23").size(), 4u);  // the corner arcs
+
+  // 3.2 mm holes 4.5 mm in: the lower left one.
+  const auto holes = svg.all("circle", "layer-24");
+  ASSERT_EQ(holes.size(), 4u);
+  EXPECT_EQ(Attributes(*holes[0], {"cx", "cy", "r"}), "4.5 4.5 1.6");
+
+  // The board name on the silk layer, upright above the board.
+  const auto silk = svg.all("text", "layer-17");
+  ASSERT_FALSE(silk.empty());
+  EXPECT_EQ(silk[0]->text, "制御基板 REV.A");
+
+  // Together with -o, the DBL file is written as well, and view draws it the same.
+  ASSERT_EQ(RunCli({"outline", kSampleSettings, "--svg", path("p.svg").string(), "-o",
+                    path("o.dbl").string()})
+                .code,
+            0);
+  EXPECT_EQ(ReadBytes(path("p.svg")), ReadBytes(path("o.svg")));
+  const CliResult view = RunCli({"view", path("o.dbl").string()});
+  ASSERT_EQ(view.code, 0) << view.err;
+  const std::string drawn = ReadBytes(path("o.svg"));
+  const auto body = [](const std::string& s) { return s.substr(s.find("<g id=\"drawing\"")); };
+  EXPECT_EQ(body(view.out), body(drawn));
+}
+
+TEST_F(CliTest, ViewReportsTheLineOfABrokenRecordAndSkipsUnknownOnes) {
+  const std::string broken =
+      write("broken.dbl",
+            "$GRAPHIC/\r\nVIA: AS= 92, NA=, X= 5, Y= 5/\r\nLINE: LE= 1, AP= 1, "
+            "X= 0, Y= 0, X= 1/\r\n$END\r\n\r\n");
+  CliResult r = RunCli({"view", broken, "-o", path("b.svg").string()});
+  EXPECT_EQ(r.code, cli::kExitFailure);
+  EXPECT_NE(r.err.find("broken.dbl: 3 行目: LINE: Y= がありません"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(path("b.svg")));
+
+  const std::string other = write("other.dbl", "$GRAPHIC/\r\nPAD: NO= 1/\r\n$END\r\n");
+  r = RunCli({"view", other});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.err.find("1 件を読み飛ばしました"), std::string::npos) << r.err;
+  EXPECT_EQ(XmlDocument(r.out).error, "");
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
