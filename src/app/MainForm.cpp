@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,12 +16,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
 #include "app/FrmAbout.h"
+#include "app/PartTableModel.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
 #include "placement/MainParts.h"
@@ -42,6 +47,23 @@ QLineEdit* Box(const QString& name, int width = 0) {
   return box;
 }
 
+// A box for a count: wide enough for four digits and a sign at any window size.
+QLineEdit* CountBox(const QString& name) {
+  auto* box = Named(new QLineEdit, name);
+  box->setReadOnly(true);
+  box->setAlignment(Qt::AlignRight);
+  ReserveChars(box, 5);
+  box->setMaximumWidth(box->minimumWidth() + 16);
+  return box;
+}
+
+// A box of the edit panel: room for twelve characters at any window size.
+QLineEdit* EditBox(const QString& name) {
+  auto* box = Named(new QLineEdit, name);
+  ReserveChars(box, 12);
+  return box;
+}
+
 QPushButton* Button(const QString& name, const QString& caption) {
   return Named(new QPushButton(caption), name);
 }
@@ -57,6 +79,8 @@ QComboBox* Combo(const QString& name, bool editable) {
   combo->setEditable(editable);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setMinimumContentsLength(8);
+  // Sized by that length, not by the longest item, so the window can be narrow.
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   return combo;
 }
 
@@ -69,6 +93,10 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
   buildUi();
   buildMenus();
   loadForm();
+  addToolTips();
+  setReadingTabOrder();
+  // As large as a full-HD screen allows; on a laptop, the free area of its screen.
+  FitToScreen(this, QSize(1480, 960));
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
@@ -76,66 +104,46 @@ MainForm::~MainForm() = default;
 
 void MainForm::buildUi() {
   auto* central = new QWidget;
-  auto* grid = new QGridLayout(central);
-  grid->setContentsMargins(6, 6, 6, 6);
-  grid->setSpacing(6);
+  auto* outer = new QVBoxLayout(central);
+  outer->setContentsMargins(6, 6, 6, 6);
+  outer->setSpacing(6);
 
-  // Reading order: netlist and counters, lists, net check, symbol sizes, edit panel,
-  // pre-placement, board outline.
+  // Reading order, left to right: the netlist with its net lists, the net check, the
+  // part list with the symbol sizes; below them the edit panel, pre-placement and the
+  // board outline. The upper row takes the height the window has to spare; its
+  // splitters let the raw view, the lists and the report grow.
+  auto* netlist = new QSplitter(Qt::Vertical);
+  netlist->setObjectName(QStringLiteral("NetlistSplitter"));
+  netlist->addWidget(buildNetlistArea());
+  netlist->addWidget(buildListArea());
+  netlist->setChildrenCollapsible(false);
+
+  auto* parts = new QWidget;
+  auto* partsRow = new QHBoxLayout(parts);
+  partsRow->setContentsMargins(0, 0, 0, 0);
+  partsRow->addWidget(buildPartListArea(), 1);
+  partsRow->addWidget(buildSymbolArea());
+
   auto* top = new QSplitter(Qt::Horizontal);
   top->setObjectName(QStringLiteral("TopSplitter"));
-  top->addWidget(buildNetlistArea());
-  top->addWidget(buildListArea());
+  top->addWidget(netlist);
   top->addWidget(buildCheckArea());
-  top->setStretchFactor(0, 3);
-  top->setStretchFactor(1, 4);
-  top->setStretchFactor(2, 3);
+  top->addWidget(parts);
+  top->setStretchFactor(0, 4);
+  top->setStretchFactor(1, 3);
+  top->setStretchFactor(2, 6);
   top->setChildrenCollapsible(false);
-
-  auto* partsBox = new QWidget;
-  auto* partsLayout = new QVBoxLayout(partsBox);
-  partsLayout->setContentsMargins(0, 0, 0, 0);
-  auto* partsHeader = new QHBoxLayout;
-  auto* partsCaption = Caption(QStringLiteral("部品リスト作成   　　　　　               部品数"));
-  partsCaption->setFont(ListFont());
-  partsHeader->addWidget(partsCaption);
-  Text10 = Box(QStringLiteral("Text10"), 60);
-  Text10->setReadOnly(true);
-  partsHeader->addWidget(Text10);
-  partsHeader->addWidget(Caption(QStringLiteral("（ 入力修正箇所をクリック ）")));
-  partsHeader->addStretch(1);
-  partsLayout->addLayout(partsHeader);
-  List1 = Named(new QListWidget, QStringLiteral("List1"));
-  List1->setFont(ListFont());
-  List1->setMinimumHeight(140);
-  partsLayout->addWidget(List1, 1);
-
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(partsBox, 1);
-  middle->addWidget(buildSymbolArea());
+  // Room for the report's lines from the start; the splitter scales these to the window.
+  top->setSizes({390, 330, 630});
 
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(buildEditPanel(), 3);
-  bottom->addWidget(buildPlacementArea(), 3);
-  bottom->addWidget(buildOutlineArea(), 1);
+  bottom->addWidget(buildEditPanel(), 5);
+  bottom->addWidget(buildPlacementArea(), 5);
+  bottom->addWidget(buildOutlineArea(), 2);
 
-  auto* vertical = new QSplitter(Qt::Vertical);
-  vertical->setObjectName(QStringLiteral("MainSplitter"));
-  vertical->addWidget(top);
-  auto* middleWidget = new QWidget;
-  middle->setContentsMargins(0, 0, 0, 0);
-  middleWidget->setLayout(middle);
-  vertical->addWidget(middleWidget);
-  vertical->setStretchFactor(0, 3);
-  vertical->setStretchFactor(1, 2);
-  vertical->setChildrenCollapsible(false);
-  vertical->setSizes({460, 300});
-
-  grid->addWidget(vertical, 0, 0);
-  grid->addLayout(bottom, 1, 0);
-  grid->setRowStretch(0, 1);
+  outer->addWidget(top, 1);
+  outer->addLayout(bottom);
   setCentralWidget(central);
-  resize(1360, 900);
 
   // List and box clicks.
   connect(List1, &QListWidget::itemClicked, this,
@@ -158,18 +166,18 @@ QWidget* MainForm::buildNetlistArea() {
   auto* counters = new QGridLayout;
   Text1 = Box(QStringLiteral("Text1"));
   Text1->setReadOnly(true);
-  Text6 = Box(QStringLiteral("Text6"), 50);
-  Text5 = Box(QStringLiteral("Text5"), 60);
-  Text4 = Box(QStringLiteral("Text4"), 60);
-  for (QLineEdit* counter : {Text6, Text5, Text4}) counter->setReadOnly(true);
-  counters->addWidget(Caption(QStringLiteral("呼込ネットリスト名")), 0, 0);
-  counters->addWidget(Text1, 0, 1, 1, 5);
+  Text6 = CountBox(QStringLiteral("Text6"));
+  Text5 = CountBox(QStringLiteral("Text5"));
+  Text4 = CountBox(QStringLiteral("Text4"));
+  counters->addWidget(Caption(QStringLiteral("呼込ネットリスト名")), 0, 0, 1, 2);
+  counters->addWidget(Text1, 0, 2, 1, 5);
   counters->addWidget(Caption(QStringLiteral("呼込")), 1, 0);
   counters->addWidget(Text6, 1, 1);
   counters->addWidget(Caption(QStringLiteral("ネット数")), 1, 2);
   counters->addWidget(Text5, 1, 3);
   counters->addWidget(Caption(QStringLiteral("PIN数")), 1, 4);
   counters->addWidget(Text4, 1, 5);
+  counters->setColumnStretch(6, 1);
   layout->addLayout(counters);
 
   RichTextBox1 = Named(new QPlainTextEdit, QStringLiteral("RichTextBox1"));
@@ -177,11 +185,13 @@ QWidget* MainForm::buildNetlistArea() {
   RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setFont(ListFont());
+  RichTextBox1->setMinimumSize(120, 60);
   layout->addWidget(RichTextBox1, 1);
 
   auto* search = new QHBoxLayout;
   Command13 = Button(QStringLiteral("Command13"), QStringLiteral("トップ"));
   Text3 = Box(QStringLiteral("Text3"));
+  Text3->setMinimumWidth(60);
   Command4 = Button(QStringLiteral("Command4"), QStringLiteral("検  索"));
   search->addWidget(Command13);
   search->addWidget(Text3, 1);
@@ -204,6 +214,7 @@ QWidget* MainForm::buildListArea() {
   left->addWidget(netHeader);
   List3 = Named(new QListWidget, QStringLiteral("List3"));
   List3->setFont(ListFont());
+  List3->setMinimumSize(80, 60);
   left->addWidget(List3, 1);
   auto* right = new QVBoxLayout;
   auto* pinHeader = Caption(QStringLiteral("　　　　接続ピン名"));
@@ -211,6 +222,7 @@ QWidget* MainForm::buildListArea() {
   right->addWidget(pinHeader);
   List2 = Named(new QListWidget, QStringLiteral("List2"));
   List2->setFont(ListFont());
+  List2->setMinimumSize(80, 60);
   right->addWidget(List2, 1);
   layout->addLayout(left, 1);
   layout->addLayout(right, 1);
@@ -219,45 +231,109 @@ QWidget* MainForm::buildListArea() {
 
 QWidget* MainForm::buildCheckArea() {
   auto* box = Named(new QGroupBox(QStringLiteral("ネットチェック")), QStringLiteral("FrameCheck"));
-  auto* layout = new QGridLayout(box);
+  auto* layout = new QVBoxLayout(box);
   Command7 = Button(QStringLiteral("Command7"), QStringLiteral("拡張ネットチェック"));
-  layout->addWidget(Command7, 0, 0);
-  layout->addWidget(Caption(QStringLiteral("ネット理論エラーリスト")), 1, 0);
+  layout->addWidget(Command7);
+  layout->addWidget(Caption(QStringLiteral("ネット理論エラーリスト")));
   Text7 = Named(new QPlainTextEdit, QStringLiteral("Text7"));
+  Text7->setReadOnly(true);
   Text7->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text7->setFont(ListFont());
-  layout->addWidget(Text7, 2, 0);
+  Text7->setMinimumSize(100, 80);
 
-  auto* counts = new QGridLayout;
-  counts->addWidget(Caption(QStringLiteral("エラー数")), 0, 0, 1, 2);
-  Text26 = Box(QStringLiteral("Text26"), 60);
-  Text25 = Box(QStringLiteral("Text25"), 60);
-  Text24 = Box(QStringLiteral("Text24"), 60);
-  Text27 = Box(QStringLiteral("Text27"), 60);
+  // Beside the report, each count under its label, top to bottom オープン, ショート,
+  // 重複PIN, 孤立PIN.
+  auto* counts = new QVBoxLayout;
+  counts->addWidget(Caption(QStringLiteral("エラー数")));
+  Text26 = CountBox(QStringLiteral("Text26"));
+  Text25 = CountBox(QStringLiteral("Text25"));
+  Text24 = CountBox(QStringLiteral("Text24"));
+  Text27 = CountBox(QStringLiteral("Text27"));
   const std::pair<QLineEdit*, QString> rows[] = {{Text26, QStringLiteral("オープン")},
                                                  {Text25, QStringLiteral("ショート")},
                                                  {Text24, QStringLiteral("重複PIN")},
                                                  {Text27, QStringLiteral("孤立PIN")}};
-  int r = 1;
   for (const auto& [count, label] : rows) {
-    count->setReadOnly(true);
-    counts->addWidget(Caption(label), r, 0);
-    counts->addWidget(count, r, 1);
-    ++r;
+    counts->addSpacing(4);
+    counts->addWidget(Caption(label));
+    counts->addWidget(count);
   }
-  counts->setRowStretch(r, 1);
-  layout->addLayout(counts, 2, 1);
-  layout->setRowStretch(2, 1);
-  layout->setColumnStretch(0, 1);
+  counts->addStretch(1);
+  auto* report = new QHBoxLayout;
+  report->addWidget(Text7, 1);
+  report->addLayout(counts);
+  layout->addLayout(report, 1);
   connect(Command7, &QPushButton::clicked, this, &MainForm::command7Click);
+  return box;
+}
+
+QWidget* MainForm::buildPartListArea() {
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* header = new QHBoxLayout;
+  auto* caption = Caption(QStringLiteral("部品リスト作成   　　　　　               部品数"));
+  caption->setFont(ListFont());
+  header->addWidget(caption);
+  Text10 = CountBox(QStringLiteral("Text10"));
+  header->addWidget(Text10);
+  header->addStretch(1);
+  layout->addLayout(header);
+
+  // The display mode: 標準 shows List1, ﾃﾞｰﾀﾍﾞｰｽ the same parts as a table. At start
+  // neither is chosen and List1 shows.
+  auto* mode = Named(new QGroupBox(QStringLiteral("表示モード")), QStringLiteral("FrameMode"));
+  auto* modeLayout = new QHBoxLayout(mode);
+  modeLayout->setContentsMargins(6, 0, 6, 0);
+  Option3 = Named(new QRadioButton(QStringLiteral("標準")), QStringLiteral("Option3"));
+  Option4 = Named(new QRadioButton(QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ")), QStringLiteral("Option4"));
+  modeLayout->addWidget(Option3);
+  modeLayout->addWidget(Option4);
+  auto* hint = new QHBoxLayout;
+  hint->addWidget(Caption(QStringLiteral("（ 入力修正箇所をクリック ）")));
+  hint->addStretch(1);
+  hint->addWidget(mode);
+  layout->addLayout(hint);
+
+  List1 = Named(new QListWidget, QStringLiteral("List1"));
+  List1->setFont(ListFont());
+  List1->setMinimumSize(120, 80);
+
+  List1Table = Named(new QTableView, QStringLiteral("List1Table"));
+  partModel_ = new PartTableModel(this);
+  partOrder_ = new QSortFilterProxyModel(this);
+  partOrder_->setSourceModel(partModel_);
+  partOrder_->setSortRole(PartTableModel::kSortRole);
+  List1Table->setModel(partOrder_);
+  List1Table->setSortingEnabled(true);
+  // Unsorted until a heading is clicked: the table order, as in List1.
+  List1Table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  List1Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  List1Table->setSelectionMode(QAbstractItemView::SingleSelection);
+  List1Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  List1Table->setAlternatingRowColors(true);
+  List1Table->setCornerButtonEnabled(false);
+  List1Table->verticalHeader()->setDefaultSectionSize(List1Table->fontMetrics().height() + 6);
+  List1Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  List1Table->setMinimumSize(120, 80);
+
+  partViews_ = new QStackedWidget;
+  partViews_->addWidget(List1);
+  partViews_->addWidget(List1Table);
+  layout->addWidget(partViews_, 1);
+
+  connect(Option3, &QRadioButton::clicked, this, &MainForm::option3Click);
+  connect(Option4, &QRadioButton::clicked, this, &MainForm::option4Click);
+  connect(List1Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { partTableSelect(current); });
   return box;
 }
 
 QWidget* MainForm::buildSymbolArea() {
   auto* box = Named(new QGroupBox(QStringLiteral("シンボル")), QStringLiteral("FrameSymbol"));
-  auto* layout = new QVBoxLayout(box);
+  auto* layout = new QGridLayout(box);
   Command1 = Button(QStringLiteral("Command1"), QStringLiteral("シンボル名　　自動割付"));
-  layout->addWidget(Command1);
+  layout->addWidget(Command1, 0, 0, 1, 2);
   Combo1 = Combo(QStringLiteral("Combo1"), true);
   Combo2 = Combo(QStringLiteral("Combo2"), true);
   Combo3 = Combo(QStringLiteral("Combo3"), true);
@@ -266,25 +342,31 @@ QWidget* MainForm::buildSymbolArea() {
   Combo8 = Combo(QStringLiteral("Combo8"), true);
   Combo5 = Combo(QStringLiteral("Combo5"), true);
   Combo6 = Combo(QStringLiteral("Combo6"), true);
+  // Two columns of four, each box under the label of its kind; read down the first
+  // column, then the second.
   const std::pair<QComboBox*, QString> sizes[] = {
       {Combo1, QStringLiteral("コンデンサ")}, {Combo2, QStringLiteral("抵抗")},
       {Combo3, QStringLiteral("集積抵抗")},   {Combo4, QStringLiteral("コイル")},
       {Combo7, QStringLiteral("ＴＰ")},       {Combo8, QStringLiteral("トランジスタ")},
       {Combo5, QStringLiteral("ダイオード")}, {Combo6, QStringLiteral("ＬＥＤ")}};
+  int i = 0;
   for (const auto& [combo, label] : sizes) {
-    layout->addWidget(Caption(label));
-    layout->addWidget(combo);
+    const int row = 1 + 2 * (i % 4);
+    const int column = i / 4;
+    layout->addWidget(Caption(label), row, column);
+    layout->addWidget(combo, row + 1, column);
+    ++i;
   }
   // The test-point box carries its items and text in the window definition.
   Combo7->addItems({QStringLiteral("TP06"), QStringLiteral("TP08"), QStringLiteral("TP10"),
                     QStringLiteral("TP12"), QStringLiteral("TP15")});
   auto* undefined = new QHBoxLayout;
   undefined->addWidget(Caption(QStringLiteral("ｼﾝﾎﾞﾙ名未定義数")));
-  Text9 = Box(QStringLiteral("Text9"), 60);
-  Text9->setReadOnly(true);
+  Text9 = CountBox(QStringLiteral("Text9"));
   undefined->addWidget(Text9);
-  layout->addLayout(undefined);
-  layout->addStretch(1);
+  undefined->addStretch(1);
+  layout->addLayout(undefined, 9, 0, 1, 2);
+  layout->setRowStretch(10, 1);
   connect(Command1, &QPushButton::clicked, this, &MainForm::command1Click);
   return box;
 }
@@ -293,62 +375,56 @@ QWidget* MainForm::buildEditPanel() {
   auto* box = Named(new QGroupBox(QStringLiteral("【 シンボル名等入力修正 】")),
                     QStringLiteral("FrameEdit"));
   auto* layout = new QGridLayout(box);
-  Text11 = Box(QStringLiteral("Text11"));
-  SYNNAME = Box(QStringLiteral("SYNNAME"));
+  // Created in reading order, which is also the order Tab follows.
+  Text11 = EditBox(QStringLiteral("Text11"));
+  Text20 = EditBox(QStringLiteral("Text20"));
+  Text21 = EditBox(QStringLiteral("Text21"));
+  SYNNAME = EditBox(QStringLiteral("SYNNAME"));
   cmdPast = Button(QStringLiteral("cmdPast"), QStringLiteral("前の入力"));
   cmbRireki = Combo(QStringLiteral("cmbRireki"), false);
-  Text20 = Box(QStringLiteral("Text20"), 80);
-  Text21 = Box(QStringLiteral("Text21"), 80);
-  Text17 = Box(QStringLiteral("Text17"), 80);
-  Text23 = Box(QStringLiteral("Text23"), 80);
-  Text2 = Box(QStringLiteral("Text2"));
+  Text17 = EditBox(QStringLiteral("Text17"));
+  Command8 = Button(QStringLiteral("Command8"), QStringLiteral(".ＣＨＩ　検索"));
+  Text8 = EditBox(QStringLiteral("Text8"));
+  Text23 = EditBox(QStringLiteral("Text23"));
+  Text2 = EditBox(QStringLiteral("Text2"));
   Command10 = Button(QStringLiteral("Command10"), QStringLiteral("前入力"));
   Combo11 = Combo(QStringLiteral("Combo11"), false);
-  Text12 = Box(QStringLiteral("Text12"), 80);
+  Text12 = EditBox(QStringLiteral("Text12"));
   Command11 = Button(QStringLiteral("Command11"), QStringLiteral("前"));
   Command2 = Button(QStringLiteral("Command2"), QStringLiteral("修正　実行"));
-  Command8 = Button(QStringLiteral("Command8"), QStringLiteral(".ＣＨＩ　検索"));
-  Text8 = Box(QStringLiteral("Text8"), 80);
 
-  int r = 0;
-  layout->addWidget(Caption(QStringLiteral("部品番号")), r, 0);
-  layout->addWidget(Text11, r, 1);
-  layout->addWidget(Command8, r, 2);
-  layout->addWidget(Caption(QStringLiteral("サイズ")), r, 3);
-  layout->addWidget(Text8, r, 4);
-  ++r;
-  layout->addWidget(Caption(QStringLiteral("シンボル名")), r, 0);
-  layout->addWidget(SYNNAME, r, 1);
-  layout->addWidget(cmdPast, r, 2);
-  layout->addWidget(cmbRireki, r, 3, 1, 2);
-  ++r;
-  auto* coordinates = new QHBoxLayout;
-  coordinates->addWidget(Caption(QStringLiteral("Ｘ＝")));
-  coordinates->addWidget(Text20);
-  coordinates->addWidget(Caption(QStringLiteral("Ｙ＝")));
-  coordinates->addWidget(Text21);
-  coordinates->addWidget(Caption(QStringLiteral("mm")));
-  coordinates->addStretch(1);
-  layout->addLayout(coordinates, r, 0, 1, 5);
-  ++r;
-  auto* coded = new QHBoxLayout;
-  coded->addWidget(Caption(QStringLiteral("実装面")));
-  coded->addWidget(Text17);
-  coded->addWidget(Caption(QStringLiteral("主/準/従")));
-  coded->addWidget(Text23);
-  coded->addStretch(1);
-  layout->addLayout(coded, r, 0, 1, 5);
-  ++r;
-  layout->addWidget(Caption(QStringLiteral("主部品名")), r, 0);
-  layout->addWidget(Text2, r, 1);
-  layout->addWidget(Command10, r, 2);
-  layout->addWidget(Combo11, r, 3, 1, 2);
-  ++r;
-  layout->addWidget(Caption(QStringLiteral("グループ")), r, 0);
-  layout->addWidget(Text12, r, 1);
-  layout->addWidget(Command11, r, 2);
-  layout->addWidget(Command2, r, 3, 1, 2);
-  layout->setColumnStretch(1, 1);
+  // Columns: label, box, helper button or label, box or list, label, box. Rows are
+  // read left to right.
+  auto* yBox = new QHBoxLayout;
+  yBox->addWidget(Text21, 1);
+  yBox->addWidget(Caption(QStringLiteral("mm")));
+  layout->addWidget(Caption(QStringLiteral("部品番号")), 0, 0);
+  layout->addWidget(Text11, 0, 1);
+  layout->addWidget(Caption(QStringLiteral("Ｘ＝")), 0, 2, Qt::AlignRight);
+  layout->addWidget(Text20, 0, 3);
+  layout->addWidget(Caption(QStringLiteral("Ｙ＝")), 0, 4, Qt::AlignRight);
+  layout->addLayout(yBox, 0, 5);
+  layout->addWidget(Caption(QStringLiteral("シンボル名")), 1, 0);
+  layout->addWidget(SYNNAME, 1, 1);
+  layout->addWidget(cmdPast, 1, 2);
+  layout->addWidget(cmbRireki, 1, 3);
+  layout->addWidget(Caption(QStringLiteral("実装面")), 1, 4, Qt::AlignRight);
+  layout->addWidget(Text17, 1, 5);
+  // The part-file lookup sits under the symbol box it fills.
+  layout->addWidget(Command8, 2, 1);
+  layout->addWidget(Caption(QStringLiteral("サイズ")), 2, 2, Qt::AlignRight);
+  layout->addWidget(Text8, 2, 3);
+  layout->addWidget(Caption(QStringLiteral("主/準/従")), 2, 4, Qt::AlignRight);
+  layout->addWidget(Text23, 2, 5);
+  layout->addWidget(Caption(QStringLiteral("主部品名")), 3, 0);
+  layout->addWidget(Text2, 3, 1);
+  layout->addWidget(Command10, 3, 2);
+  layout->addWidget(Combo11, 3, 3);
+  layout->addWidget(Caption(QStringLiteral("グループ")), 4, 0);
+  layout->addWidget(Text12, 4, 1);
+  layout->addWidget(Command11, 4, 2);
+  layout->addWidget(Command2, 4, 3, 1, 3);
+  for (int c : {1, 3, 5}) layout->setColumnStretch(c, 1);
 
   connect(Command2, &QPushButton::clicked, this, &MainForm::command2Click);
   connect(Command8, &QPushButton::clicked, this, &MainForm::command8Click);
@@ -366,27 +442,25 @@ QWidget* MainForm::buildPlacementArea() {
   layout->addWidget(Caption(QStringLiteral("主部品決定時無視するNET名 (電源 GND)")), 0, 0, 1, 5);
   for (int i = 0; i < 10; ++i) {
     txtSkipNet[static_cast<std::size_t>(i)] = Box(QStringLiteral("txtSkipNet_%1").arg(i));
+    txtSkipNet[static_cast<std::size_t>(i)]->setMinimumWidth(50);
     layout->addWidget(txtSkipNet[static_cast<std::size_t>(i)], 1 + i / 5, i % 5);
   }
   showSkipNets(InitialSkipNets());
 
   Command6 = Button(QStringLiteral("Command6"), QStringLiteral("主部品名処理"));
-  Command6->setToolTip(QStringLiteral("主部品名が未設定の部品に主部品名を設定します"));
   Command15 = Button(QStringLiteral("Command15"), QStringLiteral("解除"));
-  Command15->setToolTip(QStringLiteral("全ての部品の主部品名設定を解除します"));
   Command12 = Button(QStringLiteral("Command12"), QStringLiteral("グループ処理"));
   Combo10 = Combo(QStringLiteral("Combo10"), false);
   Command5[1] = Button(QStringLiteral("Command5_1"), QStringLiteral("部品座標確定"));
-  Command5[1]->setToolTip(QStringLiteral("主部品名設定を元に座標を設定します"));
   layout->addWidget(Command6, 3, 0);
   layout->addWidget(Command15, 3, 1);
   layout->addWidget(Command12, 3, 2);
-  layout->addWidget(Combo10, 3, 3);
-  layout->addWidget(Command5[1], 3, 4);
+  layout->addWidget(Combo10, 3, 3, 1, 2);
 
   auto* frame = Named(new QGroupBox(QStringLiteral("全部品座標確定自動決定")),
                       QStringLiteral("FrameCoordinates"));
   auto* frameLayout = new QHBoxLayout(frame);
+  frameLayout->setContentsMargins(6, 2, 6, 2);
   Option1 = Named(new QRadioButton(QStringLiteral("主部品別")), QStringLiteral("Option1"));
   Option2 = Named(new QRadioButton(QStringLiteral("グループ別")), QStringLiteral("Option2"));
   Option1->setChecked(true);
@@ -394,7 +468,8 @@ QWidget* MainForm::buildPlacementArea() {
   frameLayout->addWidget(Option1);
   frameLayout->addWidget(Option2);
   frameLayout->addWidget(Command5[0]);
-  layout->addWidget(frame, 4, 0, 1, 3);
+  layout->addWidget(Command5[1], 4, 0);
+  layout->addWidget(frame, 4, 1, 1, 4);
 
   auto* size = new QHBoxLayout;
   Text14 = Box(QStringLiteral("Text14"), 70);
@@ -407,6 +482,7 @@ QWidget* MainForm::buildPlacementArea() {
   size->addWidget(Caption(QStringLiteral("Ｙ＝")));
   size->addWidget(Text15);
   size->addWidget(Caption(QStringLiteral("mm")));
+  size->addStretch(1);
   layout->addLayout(size, 5, 0, 1, 3);
   Command9 = Button(QStringLiteral("Command9"), QStringLiteral("配置イメージ"));
   layout->addWidget(Command9, 5, 3, 1, 2);
@@ -422,27 +498,85 @@ QWidget* MainForm::buildPlacementArea() {
 
 QWidget* MainForm::buildOutlineArea() {
   auto* box = new QWidget;
-  auto* layout = new QVBoxLayout(box);
+  auto* layout = new QGridLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   Command14 = Button(QStringLiteral("Command14"), QStringLiteral("外形作成"));
-  layout->addWidget(Command14);
+  layout->addWidget(Command14, 0, 0, 1, 2);
   connect(Command14, &QPushButton::clicked, this, &MainForm::command14Click);
 
   Command3 = Button(QStringLiteral("Command3"), QStringLiteral("部品追加"));
-  // Buttons and options that are present but have no action.
+  // Buttons that are present but have no action.
   Command16 = Button(QStringLiteral("Command16"), QStringLiteral("解除"));
   Command17 = Button(QStringLiteral("Command17"), QStringLiteral("プレ配置設計"));
   Command18 = Button(QStringLiteral("Command18"), QStringLiteral("接続解析"));
-  for (QPushButton* b : {Command3, Command16, Command17, Command18}) layout->addWidget(b);
-  auto* mode = Named(new QGroupBox(QStringLiteral("表示モード")), QStringLiteral("FrameMode"));
-  auto* modeLayout = new QVBoxLayout(mode);
-  Option3 = Named(new QRadioButton(QStringLiteral("標準")), QStringLiteral("Option3"));
-  Option4 = Named(new QRadioButton(QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ")), QStringLiteral("Option4"));
-  modeLayout->addWidget(Option3);
-  modeLayout->addWidget(Option4);
-  layout->addWidget(mode);
-  layout->addStretch(1);
+  layout->addWidget(Command3, 1, 0);
+  layout->addWidget(Command16, 1, 1);
+  layout->addWidget(Command17, 2, 0);
+  layout->addWidget(Command18, 2, 1);
+  layout->setRowStretch(3, 1);
   return box;
+}
+
+void MainForm::addToolTips() {
+  const std::pair<QWidget*, const char*> tips[] = {
+      {Command13, "ネットリスト表示の先頭へ戻ります"},
+      {Command4, "入力した文字をネットリスト表示から探します（大文字小文字を区別しません）"},
+      {Command7, "ネットリストの論理エラー（オープン・ショート・重複PIN・孤立PIN）を調べます"},
+      {Command1, "サイズ欄の指定で全部品にシンボル名を割り付け、部品リストを作り直します"},
+      {Combo1, "コンデンサのシンボル名"},
+      {Combo2, "抵抗のシンボル名"},
+      {Combo3, "集積抵抗のシンボル名"},
+      {Combo4, "コイルのシンボル名"},
+      {Combo7, "テストポイントのシンボル名"},
+      {Combo8, "トランジスタのシンボル名"},
+      {Combo5, "ダイオードのシンボル名"},
+      {Combo6, "ＬＥＤのシンボル名"},
+      {Option3, "部品リストを一覧で表示します"},
+      {Option4, "部品リストを見出し付きの表で表示します（見出しのクリックで並べ替え）"},
+      {cmdPast, "前回入力したシンボル名をシンボル名欄へ入れます"},
+      {cmbRireki, "最近入力したシンボル名から選んでシンボル名欄へ入れます"},
+      {Command8, "部品ファイル（*.CHI）を選び、そのファイル名をシンボル名欄へ入れます"},
+      {Command10, "前回入力した主部品名を主部品名欄へ入れます"},
+      {Combo11, "主部品・準部品から選んで主部品名欄へ入れます"},
+      {Command11, "前回入力したグループをグループ欄へ入れます"},
+      {Command2, "入力した内容を部品番号の部品に書き込みます（無い部品番号なら追加します）"},
+      {Command6, "主部品名が未設定の部品に主部品名を設定します"},
+      {Command15, "全ての部品の主部品名設定を解除します"},
+      {Command12, "右の方法で部品をグループに分けます"},
+      {Combo10, "グループ分けの方法"},
+      {Command5[1], "主部品名設定を元に座標を設定します"},
+      {Option1, "主部品ごとにまとめて座標を決めます"},
+      {Option2, "グループごとにまとめて座標を決めます"},
+      {Command5[0], "選んだ方法で全部品の座標を決めます"},
+      {Command9, "部品の配置分類イメージを表示します"},
+      {Command14, "基板外形のＤＢＬファイルを作成する画面を開きます"},
+      {Command3, "編集欄を空にして部品番号へ移ります（新しい部品は 修正 実行 で追加します）"},
+      {Command16, "（未対応）"},
+      {Command17, "（未対応）"},
+      {Command18, "（未対応）"},
+  };
+  for (const auto& [widget, tip] : tips) widget->setToolTip(QString::fromUtf8(tip));
+  Text17->setToolTip(QStringLiteral("クリックで 表(0)・裏(1) を切り替えます"));
+  Text23->setToolTip(QStringLiteral("クリックで 従(0)・主(2)・準(1) を切り替えます"));
+}
+
+void MainForm::setReadingTabOrder() {
+  // Left to right, top to bottom, as the areas read.
+  QWidget* const order[] = {
+      Text1,         Text6,         Text5,         Text4,         RichTextBox1,  Command13,
+      Text3,         Command4,      List3,         List2,         Command7,      Text7,
+      Text26,        Text25,        Text24,        Text27,        Text10,        Option3,
+      Option4,       List1,         List1Table,    Command1,      Combo1,        Combo2,
+      Combo3,        Combo4,        Combo7,        Combo8,        Combo5,        Combo6,
+      Text9,         Text11,        Text20,        Text21,        SYNNAME,       cmdPast,
+      cmbRireki,     Text17,        Command8,      Text8,         Text23,        Text2,
+      Command10,     Combo11,       Text12,        Command11,     Command2,      txtSkipNet[0],
+      txtSkipNet[1], txtSkipNet[2], txtSkipNet[3], txtSkipNet[4], txtSkipNet[5], txtSkipNet[6],
+      txtSkipNet[7], txtSkipNet[8], txtSkipNet[9], Command6,      Command15,     Command12,
+      Combo10,       Command5[1],   Option1,       Option2,       Command5[0],   Text14,
+      Text15,        Command9,      Command14,     Command3,      Command16,     Command17,
+      Command18};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void MainForm::buildMenus() {
@@ -551,6 +685,7 @@ void MainForm::showList1() {
   List1->setCurrentRow(list1_.selectedIndex);
   if (list1_.selectedIndex >= 0) List1->scrollToItem(List1->item(list1_.selectedIndex));
   Text10->setText(QString::number(design_.PartCount));
+  showPartTable();
 }
 
 EditPanel MainForm::readEditPanel() const {

@@ -16,9 +16,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QModelIndex;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSortFilterProxyModel;
+class QStackedWidget;
+class QTableView;
 
 namespace pcbprep {
 
@@ -26,6 +30,7 @@ class Dialogs;
 class FrmAbout;
 class Form2;
 class Form3;
+class PartTableModel;
 
 // The main window. Handlers read the boxes, call one core operation and write the
 // results back; the operations themselves live in core.
@@ -75,6 +80,10 @@ class MainForm : public QMainWindow {
   // Board outline.
   void command14Click();
 
+  // Display mode of the part list: List1 (標準) or the table (ﾃﾞｰﾀﾍﾞｰｽ).
+  void option3Click();
+  void option4Click();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Asks before unsaved part-list work is thrown away; closes the other windows too.
@@ -87,10 +96,14 @@ class MainForm : public QMainWindow {
   QWidget* buildNetlistArea();
   QWidget* buildListArea();
   QWidget* buildCheckArea();
+  QWidget* buildPartListArea();
   QWidget* buildSymbolArea();
   QWidget* buildEditPanel();
   QWidget* buildPlacementArea();
   QWidget* buildOutlineArea();
+
+  void addToolTips();
+  void setReadingTabOrder();
 
   // Mirrors of core state into the widgets.
   void showList1();
@@ -131,6 +144,17 @@ class MainForm : public QMainWindow {
   std::string netFileBytes_;
   // --- end part-list and netlist files ---
 
+  // --- Part list as a table (MainFormParts.cpp) ---
+  // The table mirrors PartTable as of the last refresh of List1; its proxy orders the
+  // rows by the clicked heading without touching PartTable or List1.
+  PartTableModel* partModel_ = nullptr;
+  QSortFilterProxyModel* partOrder_ = nullptr;
+  QStackedWidget* partViews_ = nullptr;
+  bool mirroringSelection_ = false;  // a selection set by the program, not the user
+  void showPartTable();
+  void partTableSelect(const QModelIndex& current);
+  // --- end part list as a table ---
+
   // --- Placement image window (MainFormPlacement.cpp) ---
  public:
   // The placement image window while it is loaded, shown or hidden; null otherwise.
@@ -154,6 +178,7 @@ class MainForm : public QMainWindow {
   QListWidget* List3 = nullptr;
   QListWidget* List2 = nullptr;
   QListWidget* List1 = nullptr;
+  QTableView* List1Table = nullptr;  // the part list as a table, in List1's place
   QLineEdit* Text10 = nullptr;
 
   QPushButton* Command7 = nullptr;

@@ -5,13 +5,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSortFilterProxyModel>
+#include <QStackedWidget>
+#include <QTableView>
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
+#include "app/PartTableModel.h"
 #include "app/UiSupport.h"
 #include "check/NetCheck.h"
 #include "design/AppInfo.h"
 #include "symbol/PartFile.h"
+#include "symbol/PartTableView.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace pcbprep {
@@ -124,6 +129,44 @@ void MainForm::showPartHelpers(bool selectNewestSymbol) {
     cmbRireki->setCurrentIndex(partHelpers_.cmbRirekiSelected);
   }
   MirrorItems(Combo11, partHelpers_.Combo11);
+}
+
+void MainForm::option3Click() { partViews_->setCurrentWidget(List1); }
+
+void MainForm::option4Click() {
+  partViews_->setCurrentWidget(List1Table);
+  List1Table->setFocus();
+}
+
+void MainForm::showPartTable() {
+  // Refreshed with List1, from the same table at the same moment. Neither the new rows
+  // nor the selection taken over from List1 are a choice of the user's.
+  mirroringSelection_ = true;
+  partModel_->setRows(PartViewRows(design_));
+  const QModelIndex row =
+      list1_.selectedIndex < 0
+          ? QModelIndex()
+          : partOrder_->mapFromSource(partModel_->index(list1_.selectedIndex, 0));
+  if (row.isValid()) {
+    List1Table->selectionModel()->setCurrentIndex(
+        row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    List1Table->scrollTo(row);
+  } else {
+    List1Table->selectionModel()->clear();
+  }
+  mirroringSelection_ = false;
+}
+
+void MainForm::partTableSelect(const QModelIndex& current) {
+  if (mirroringSelection_ || !current.isValid()) return;
+  const int row = partOrder_->mapToSource(current).row();
+  // The same part's line in List1 is chosen with it, and the panel filled as a click
+  // on that line fills it.
+  {
+    const QSignalBlocker block(List1);
+    List1->setCurrentRow(row);
+  }
+  list1Click(row);
 }
 
 }  // namespace pcbprep

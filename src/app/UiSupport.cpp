@@ -2,15 +2,63 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QStyle>
 #include <QSvgRenderer>
+#include <QTranslator>
+#include <algorithm>
 
 // The resources are compiled into a static library, so they must be registered
 // by name before the first use (outside any namespace, as Qt requires).
 static void InitAppResources() { Q_INIT_RESOURCE(resources); }
 
 namespace pcbprep {
+
+bool InstallJapaneseQtTranslations(QCoreApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+void ReserveChars(QLineEdit* box, int chars) {
+  // The box's own frame and inner margins come on top of the text.
+  const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+  const QMargins margins = box->textMargins();
+  const int text = box->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0')));
+  box->setMinimumWidth(text + 2 * frame + 2 * 2 + margins.left() + margins.right() + 4);
+}
+
+QSize FittedWindowSize(const QSize& wanted, const QSize& minimum, const QRect& available) {
+  // Title bar and borders are not part of the window's own size.
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 40;
+  const QSize room(available.width() - kFrameWidth, available.height() - kFrameHeight);
+  return wanted.boundedTo(room).expandedTo(minimum);
+}
+
+void FitToScreen(QWidget* window, const QSize& wanted) {
+  const QScreen* screen = window->screen();
+  if (screen == nullptr) {
+    window->resize(wanted);
+    return;
+  }
+  const QRect available = screen->availableGeometry();
+  const QSize size = FittedWindowSize(wanted, window->minimumSizeHint(), available);
+  window->resize(size);
+  // Centred in the free area; a window manager may still place it elsewhere.
+  const int x = available.x() + std::max(0, (available.width() - size.width()) / 2);
+  const int y = available.y() + std::max(0, (available.height() - size.height() - 32) / 2);
+  window->move(x, y);
+}
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }

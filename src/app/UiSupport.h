@@ -6,7 +6,18 @@
 
 #include "design/Text.h"
 
+class QCoreApplication;
+class QLineEdit;
+class QRect;
+class QSize;
+class QWidget;
+
 namespace pcbprep {
+
+// Loads Qt's own Japanese texts (file dialogs, message-box buttons, the overwrite
+// question) from the installed Qt translations, whatever the system language: the
+// program speaks Japanese throughout. False when they are not installed.
+bool InstallJapaneseQtTranslations(QCoreApplication& app);
 
 // Shows the busy cursor for as long as it lives.
 class BusyCursor {
@@ -21,6 +32,19 @@ class BusyCursor {
 // installed Japanese monospace font with the same cell widths (half-width ASCII,
 // full-width kanji), so the columns line up.
 QFont ListFont();
+
+// Keeps a box at least wide enough for `chars` digits of its font, whatever the
+// window's size.
+void ReserveChars(QLineEdit* box, int chars);
+
+// The size a window opens at: the size it asks for, but no larger than the free area
+// of its screen (task bars and docks left out) less room for the window frame, and
+// never below its minimum size.
+QSize FittedWindowSize(const QSize& wanted, const QSize& minimum, const QRect& available);
+
+// Resizes a top-level window to FittedWindowSize on the screen it opens on and
+// places it inside that screen's free area.
+void FitToScreen(QWidget* window, const QSize& wanted);
 
 // The application icon, drawn from its SVG at the usual sizes.
 QIcon AppIcon();

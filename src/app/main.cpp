@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("pcbprep"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.pcbprep.pcbprep"));
   QApplication::setWindowIcon(pcbprep::AppIcon());
+  pcbprep::InstallJapaneseQtTranslations(app);
   pcbprep::QtDialogs dialogs;
   pcbprep::MainForm window(dialogs);
   window.show();

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
@@ -23,13 +25,24 @@ void Save(QWidget* window, const char* name) {
   ASSERT_TRUE(window->grab().save(QDir(ScreenshotDir()).filePath(QString::fromUtf8(name))));
 }
 
-TEST_F(Screenshots, TheThreeWindowsOfATypicalSession) {
+// The netlist of the captures: a generated board of several hundred parts when
+// PCBPREP_SCREENSHOT_NETLIST names one, otherwise the sample.
+QString ScreenshotNetlist() {
+  const QString generated = qEnvironmentVariable("PCBPREP_SCREENSHOT_NETLIST");
+  return generated.isEmpty() ? ExamplePath("sample.NET") : generated;
+}
+
+// The main window at the size it opens at on the tests' 1366 x 768 screen.
+TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   if (ScreenshotDir().isEmpty()) GTEST_SKIP() << "PCBPREP_SCREENSHOT_DIR not set";
-  form->resize(1400, 920);
-  openNetlist(ExamplePath("sample.NET"));
+  openNetlist(ScreenshotNetlist());
   find<QPushButton>("Command7")->click();
   find<QPushButton>("Command1")->click();
   Save(form.get(), "main-window.png");
+  find<QRadioButton>("Option4")->click();
+  find<QTableView>("List1Table")->selectRow(3);
+  Save(form.get(), "part-table.png");
+  find<QRadioButton>("Option3")->click();
 
   find<QPushButton>("Command6")->click();
   find<QComboBox>("Combo10")->setCurrentIndex(3);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+// The part list as a table: one row per part, one column per shown attribute.
+struct PartViewColumn {
+  PartColumn column;        // PartTable column shown
+  const char16_t* heading;  // column heading
+  bool numeric;             // sorted by numeric value rather than by text
+};
+
+inline constexpr std::array<PartViewColumn, 9> kPartViewColumns{{
+    {kPartRef, u"部品番号", false},
+    {kPartSymbol, u"シンボル名", false},
+    {kPartX, u"X", true},
+    {kPartY, u"Y", true},
+    {kPartSide, u"実装面", false},
+    {kPartClass, u"主/準/従", false},
+    {kPartMain, u"主部品名", false},
+    {kPartGroup, u"グループ", false},
+    {kPartLevel, u"接続レベル", true},
+}};
+
+using PartViewRow = std::array<Text, kPartViewColumns.size()>;
+
+// The cells of part row `part`: side and class as their shown texts (表(0), 主(2)), a
+// cell holding no known code as it is stored, everything else as stored.
+PartViewRow PartViewCells(const Design& design, int part);
+
+// The rows of parts 1 .. PartCount, in table order.
+std::vector<PartViewRow> PartViewRows(const Design& design);
+
+}  // namespace pcbprep

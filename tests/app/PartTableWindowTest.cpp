@@ -1,0 +1,116 @@
+// The part list as a table (表示モード ﾃﾞｰﾀﾍﾞｰｽ): the same parts as List1, sortable by
+// heading, and a row fills the edit panel as the part's List1 line does.
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <algorithm>
+#include <map>
+
+#include "GuiTestSupport.h"
+
+namespace pcbprep::testing {
+namespace {
+
+struct PartTableWindow : MainFormFixture {
+  QStringList panel() {
+    QStringList texts;
+    for (const char* name :
+         {"Text11", "SYNNAME", "Text20", "Text21", "Text17", "Text23", "Text2", "Text12"}) {
+      texts << find<QLineEdit>(name)->text();
+    }
+    return texts;
+  }
+  static void clickRow(QTableView* table, int row) {
+    const QModelIndex cell = table->model()->index(row, 0);
+    table->scrollTo(cell);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+  }
+  static QString cell(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
+  }
+  static QStringList lines(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+  }
+};
+
+TEST_F(PartTableWindow, RowsFillTheEditPanelAsTheirList1LinesDoInBothSortOrders) {
+  openNetlist(ExamplePath("sample.NET"));
+  find<QPushButton>("Command1")->click();
+  auto* list1 = find<QListWidget>("List1");
+  auto* table = find<QTableView>("List1Table");
+  EXPECT_FALSE(find<QRadioButton>("Option3")->isChecked());
+  EXPECT_FALSE(find<QRadioButton>("Option4")->isChecked());
+  EXPECT_TRUE(list1->isVisible());
+  EXPECT_FALSE(table->isVisible());
+
+  // One part on the back side, so both coded columns have shown texts.
+  clickItem(list1, 2);
+  find<QLineEdit>("Text17")->setText(QStringLiteral("裏(1)"));
+  find<QPushButton>("Command2")->click();
+
+  const int parts = list1->count();
+  ASSERT_GT(parts, 10);
+  std::map<QString, QStringList> byReference;
+  for (int k = 0; k < parts; ++k) {
+    clickItem(list1, k);
+    byReference[find<QLineEdit>("Text11")->text()] = panel();
+  }
+  ASSERT_EQ(static_cast<int>(byReference.size()), parts);
+  const QStringList list1Lines = lines(list1);
+
+  find<QRadioButton>("Option4")->click();
+  EXPECT_TRUE(table->isVisible());
+  EXPECT_FALSE(list1->isVisible());
+  ASSERT_EQ(table->model()->rowCount(), parts);
+  QStringList headings;
+  for (int c = 0; c < table->model()->columnCount(); ++c) {
+    headings << table->model()->headerData(c, Qt::Horizontal).toString();
+  }
+  EXPECT_EQ(headings, QStringList({"部品番号", "シンボル名", "X", "Y", "実装面", "主/準/従",
+                                   "主部品名", "グループ", "接続レベル"}));
+
+  for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+    table->sortByColumn(1, order);
+    QStringList symbols;
+    for (int r = 0; r < parts; ++r) {
+      clickRow(table, r);
+      const QString reference = cell(table, r, 0);
+      EXPECT_EQ(panel(), byReference.at(reference)) << qPrintable(reference);
+      // The coded cells read as the panel shows them.
+      EXPECT_EQ(cell(table, r, 4), byReference.at(reference)[4]);
+      EXPECT_EQ(cell(table, r, 5), byReference.at(reference)[5]);
+      symbols << cell(table, r, 1);
+    }
+    if (order == Qt::DescendingOrder) std::reverse(symbols.begin(), symbols.end());
+    EXPECT_TRUE(std::is_sorted(symbols.begin(), symbols.end()));
+
+    // The keyboard chooses a row as well as the mouse.
+    clickRow(table, 0);
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(panel(), byReference.at(cell(table, 1, 0)));
+  }
+  EXPECT_EQ(lines(list1), list1Lines);  // sorting orders the display only
+
+  // Applying the panel refreshes the table with List1.
+  clickRow(table, 0);
+  const QString reference = find<QLineEdit>("Text11")->text();
+  find<QLineEdit>("SYNNAME")->setText(QStringLiteral("QFP44"));
+  find<QPushButton>("Command2")->click();
+  bool shown = false;
+  for (int r = 0; r < parts; ++r) {
+    if (cell(table, r, 0) == reference) shown = cell(table, r, 1) == QStringLiteral("QFP44");
+  }
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(list1->currentItem()->text().contains(QStringLiteral("QFP44")));
+
+  find<QRadioButton>("Option3")->click();
+  EXPECT_TRUE(list1->isVisible());
+  EXPECT_FALSE(table->isVisible());
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
