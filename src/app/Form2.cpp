@@ -1,21 +1,33 @@
 #include "app/Form2.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
+#include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSvgRenderer>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 
+#include "app/Dialogs.h"
 #include "app/UiSupport.h"
-#include "placement/PlacementImage.h"
+#include "design/FileIO.h"
+#include "placement/PlacementSvg.h"
 
 namespace pcbprep {
 
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPngPixel = 15;  // 96 dots per inch
+constexpr double kTipSlackPixels = 4;
+
+// The design-time picture box: the picture always takes in at least this much.
+const QRectF kPictureBox(0, 0, 16215, 11535);
 
 // Draws the core's strokes with a painter whose units are twips.
 class QtPlacementCanvas final : public PlacementCanvas {
@@ -61,17 +73,37 @@ class QtPlacementCanvas final : public PlacementCanvas {
 
 int Pixels(double twips, double scale) { return static_cast<int>(std::lround(twips * scale)); }
 
+// The SVG picture as PNG bytes, at 96 dots per inch.
+QByteArray PngOf(const std::string& svg) {
+  QSvgRenderer renderer(QByteArray::fromStdString(svg));
+  const QRectF box = renderer.viewBoxF();
+  QImage image(std::max(1, qRound(box.width() / kTwipsPerPngPixel)),
+               std::max(1, qRound(box.height() / kTwipsPerPngPixel)), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer.render(&painter);
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
 }  // namespace
 
-PlacementPicture::PlacementPicture(QWidget* parent) : QWidget(parent) {
+PlacementPicture::PlacementPicture(QWidget* parent) : PictureView(parent) {
   setObjectName(QStringLiteral("Picture1"));
-  setAutoFillBackground(true);
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, Qt::white);
-  setPalette(colors);
+  setTipFunction([this](QPointF at) {
+    const auto found = PartAt(parts_, at.x(), at.y(), kTipSlackPixels / zoom());
+    return found ? Q(PartTip(parts_[*found])) : QString();
+  });
 }
 
 double PlacementPicture::scale() const { return logicalDpiX() / kTwipsPerInch; }
+
+void PlacementPicture::showOpeningScale() { showAt(scale(), kPictureBox.topLeft()); }
 
 void PlacementPicture::draw(const Design& design) {
   picture_ = QPicture();
@@ -85,21 +117,23 @@ void PlacementPicture::draw(const Design& design) {
   QtPlacementCanvas canvas(painter, Qt::black, labels);
   DrawPlacementImage(design, canvas);
   painter.end();
-  update();
+
+  PlacementSvg svg;
+  DrawPlacementImage(design, svg);
+  svg_ = svg.document(PlacementLegend());
+  parts_ = PlacedParts(design);
+
+  const QRectF bounds = QRectF(picture_.boundingRect()).united(kPictureBox);
+  setPicture(bounds, [this](QPainter& p) { p.drawPicture(0, 0, picture_); });
 }
 
-void PlacementPicture::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.scale(scale(), logicalDpiY() / kTwipsPerInch);
-  painter.drawPicture(0, 0, picture_);
-}
-
-Form2::Form2(const Design& design, QWidget* parent) : QWidget(parent, Qt::Window) {
+Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("配置分類イメージ"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  // The legend and the button lie over the upper right part of the picture.
+  // The legend and the buttons lie over the upper right part of the picture.
   Picture1 = new PlacementPicture(this);
   Text1 = new QPlainTextEdit(this);
   Text1->setObjectName(QStringLiteral("Text1"));
@@ -112,29 +146,93 @@ Form2::Form2(const Design& design, QWidget* parent) : QWidget(parent, Qt::Window
   Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   Command1 = new QPushButton(QStringLiteral("終了"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
+  Command2 = new QPushButton(QStringLiteral("全体表示"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  Command3 = new QPushButton(QStringLiteral("画像保存"), this);
+  Command3->setObjectName(QStringLiteral("Command3"));
+  for (QPushButton* b : {Command1, Command2, Command3}) b->setFocusPolicy(Qt::NoFocus);
   connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+  connect(Command2, &QPushButton::clicked, Picture1, &PictureView::fit);
+  connect(Command3, &QPushButton::clicked, this, &Form2::command3Click);
 
   const double scale = Picture1->scale();
-  Text1->setGeometry(Pixels(10560, scale), Pixels(240, scale), Pixels(3855, scale),
-                     Pixels(1335, scale));
-  Command1->setGeometry(Pixels(12960, scale), Pixels(1680, scale), Pixels(1455, scale),
-                        Pixels(495, scale));
+  Text1->resize(Pixels(3855, scale), Pixels(1335, scale));
+  for (QPushButton* b : {Command1, Command2, Command3}) {
+    b->resize(std::max(Pixels(1455, scale), b->sizeHint().width()), Pixels(495, scale));
+  }
   resize(Pixels(16320, scale), Pixels(12225, scale));
+  // The legend and the buttons fit at any size the window can take.
+  const int overlayWidth = std::max(Text1->width(), 3 * Command1->width() + 16) + 40;
+  setMinimumSize(overlayWidth, Pixels(1680 + 495, scale) + 60);
 
-  // Loading the window draws the image, once.
   Text1->setPlainText(Q(PlacementLegend()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  Picture1->draw(design);
+  drawImage(design);
+}
+
+void Form2::drawImage(const Design& design) { Picture1->draw(design); }
+
+void Form2::placeOverlay() {
+  // Right-aligned over the picture as in the design (legend right edge 1905 twips from
+  // the window's), pulled in when the window is narrower, never under the scroll bar.
+  const double scale = Picture1->scale();
+  const QRect view = Picture1->viewport()->geometry().translated(Picture1->pos());
+  const int blockWidth = std::max(Text1->width(), 3 * Command1->width() + 16);
+  const int right = std::max(view.left() + blockWidth + 8,
+                             std::min(view.right() - 8, width() - Pixels(1905, scale)));
+  const int top = view.top() + Pixels(240, scale);
+  Text1->move(right - Text1->width(), top);
+  const int buttonsTop = view.top() + Pixels(1680, scale);
+  Command1->move(right - Command1->width(), buttonsTop);
+  Command2->move(Command1->x() - 8 - Command2->width(), buttonsTop);
+  Command3->move(Command2->x() - 8 - Command3->width(), buttonsTop);
 }
 
 void Form2::resizeEvent(QResizeEvent* event) {
   // The picture follows the window; what was drawn stays as it is.
   Picture1->setGeometry(rect());
+  placeOverlay();
   QWidget::resizeEvent(event);
+}
+
+void Form2::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!placed_) {
+    // Only now does the view know its size, which the scroll position depends on.
+    placed_ = true;
+    Picture1->showOpeningScale();
+    placeOverlay();
+  }
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
   unloaded_ = true;
   QWidget::closeEvent(event);
+}
+
+void Form2::command3Click() {
+  const QString title = QStringLiteral("画像保存");
+  const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 画像|*.png|SVG 画像|*.svg"),
+                                      QStringLiteral("配置イメージ.png"));
+  if (!path) return;
+  QByteArray bytes;
+  if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    bytes = QByteArray::fromStdString(Picture1->svg());
+  } else if (path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+    BusyCursor busy;
+    bytes = PngOf(Picture1->svg());
+  } else {
+    dialogs_.warn(
+        this, title,
+        QStringLiteral("ファイル名の拡張子を .png か .svg にしてください。\n%1").arg(*path));
+    return;
+  }
+  const FileWriteResult written =
+      WriteFileAtomic(QFile::encodeName(*path).toStdString(), bytes.toStdString());
+  if (!written.ok()) {
+    dialogs_.warn(this, title,
+                  QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(written.reason)));
+  }
 }
 
 }  // namespace pcbprep

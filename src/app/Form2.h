@@ -2,58 +2,82 @@
 
 #include <QPicture>
 #include <QWidget>
+#include <string>
+#include <vector>
 
+#include "app/PictureView.h"
 #include "design/Design.h"
+#include "placement/PlacementImage.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace pcbprep {
 
+class Dialogs;
+
 // The picture box of the placement image: it keeps what was drawn on it, in twips,
-// and shows it at 1440 twips per logical inch whenever it is painted.
-class PlacementPicture : public QWidget {
+// and shows it at 1440 twips per logical inch until the user zooms or pans. Pointing
+// at a part names it.
+class PlacementPicture : public PictureView {
   Q_OBJECT
 
  public:
   explicit PlacementPicture(QWidget* parent = nullptr);
 
-  // Draws the placement image of the design onto the kept picture.
+  // Draws the placement image of the design onto the kept picture, replacing it.
   void draw(const Design& design);
   const QPicture& picture() const { return picture_; }
+  // The same picture as SVG, as the command line writes it.
+  const std::string& svg() const { return svg_; }
+  const std::vector<PlacedPart>& parts() const { return parts_; }
 
-  // Pixels per twip on this widget.
+  // Pixels per twip at the opening scale.
   double scale() const;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
+  // Back to the opening scale with the picture's upper left corner in view.
+  void showOpeningScale();
 
  private:
   QPicture picture_;
+  std::string svg_;
+  std::vector<PlacedPart> parts_;
 };
 
-// The placement classification image window. The image is drawn once, when the
-// window is created; hiding keeps it, closing discards the window.
+// The placement classification image window. Every opening from the main window
+// draws the current part table; hiding keeps the window's place and size, closing
+// discards it.
 class Form2 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Form2(const Design& design, QWidget* parent = nullptr);
+  Form2(const Design& design, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // Draws the image of the design anew, keeping zoom and scroll position.
+  void drawImage(const Design& design);
 
   // True once the window was closed with its close control: it is on its way out
   // and must not be shown again.
   bool isUnloaded() const { return unloaded_; }
 
-  PlacementPicture* Picture1 = nullptr;
-  QPlainTextEdit* Text1 = nullptr;
-  QPushButton* Command1 = nullptr;
+  void command3Click();  // save the picture
+
+  PlacementPicture* Picture1 = nullptr;  // the image
+  QPlainTextEdit* Text1 = nullptr;       // the legend
+  QPushButton* Command1 = nullptr;       // "終了": hide
+  QPushButton* Command2 = nullptr;       // "全体表示": fit everything drawn
+  QPushButton* Command3 = nullptr;       // "画像保存": PNG or SVG
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void placeOverlay();
+
+  Dialogs& dialogs_;
   bool unloaded_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace pcbprep

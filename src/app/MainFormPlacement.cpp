@@ -70,9 +70,13 @@ void MainForm::command9Click() {
     dialogs_.warn(this, QStringLiteral("配置イメージ"), Q(BoardSizeRangeMessage()));
     return;
   }
-  // A hidden window comes back with the picture of its loading; a closed one is
-  // loaded, and so drawn, anew.
-  if (!form2_ || form2_->isUnloaded()) form2_ = new Form2(design_, this);
+  // Every opening draws the current part table; a hidden window keeps its place,
+  // size and zoom, a closed one is loaded anew.
+  if (!form2_ || form2_->isUnloaded()) {
+    form2_ = new Form2(design_, dialogs_, this);
+  } else {
+    form2_->drawImage(design_);
+  }
   form2_->show();
   form2_->raise();
   form2_->activateWindow();

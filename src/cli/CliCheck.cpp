@@ -40,7 +40,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
                                           {"isolated", result.isolatedCount}}},
                                         {"findings", findings},
                                         {"report", ToUtf8(result.reportText)}};
-    out << doc.dump(2) << "\n";
+    out << JsonOutput(doc) << "\n";
   } else {
     // The counts under the captions of the window's count boxes.
     out << TerminalText(result.reportText) << "オープン: " << result.openCount

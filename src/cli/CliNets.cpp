@@ -49,7 +49,7 @@ int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err) {
                                   {"status", ToUtf8(result.status)},
                                   {"largestNet", ToUtf8(result.largestNet)},
                                   {"nets", nets}};
-    out << doc.dump(2) << "\n";
+    out << JsonOutput(doc) << "\n";
     return kExitOk;
   }
 

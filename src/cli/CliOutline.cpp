@@ -94,7 +94,7 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   const OutlineSettings settings = ReadOutlineSettings(input);
 
   if (options.showSettings) {
-    out << OutlineSettingsJson(settings).dump(2) << "\n";
+    out << JsonOutput(OutlineSettingsJson(settings)) << "\n";
     return kExitOk;
   }
 

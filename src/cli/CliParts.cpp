@@ -206,7 +206,7 @@ int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) 
                                         {"partCount", d.PartCount},
                                         {"undefinedSymbols", CountUndefinedSymbols(d)},
                                         {"parts", parts}};
-    out << doc.dump(2) << "\n";
+    out << JsonOutput(doc) << "\n";
   } else if (options.csv && !options.output.empty()) {
     const EncodeResult bytes = PartListBytes(d);
     if (!bytes.ok()) {

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <utility>
 
@@ -21,6 +22,10 @@ LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err
         << result.invalidBytes << " 個あります（U+FFFD に置き換えて読み込みました）。\n";
   }
   return result;
+}
+
+std::string JsonOutput(const nlohmann::ordered_json& doc) {
+  return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 std::string TerminalText(TextView text) {

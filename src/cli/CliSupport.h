@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ enum class NoNets { kWarn, kFail };
 // stop the load, as in the window, but are reported on err.
 LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err,
                       NoNets noNets = NoNets::kWarn);
+
+// A JSON document as the commands print it, indented by two. Bytes that are not UTF-8
+// (a file name can hold any) become U+FFFD, so the output is always valid JSON.
+std::string JsonOutput(const nlohmann::ordered_json& doc);
 
 // CR LF line ends, as the program's texts carry them, become LF for a terminal.
 std::string TerminalText(TextView text);

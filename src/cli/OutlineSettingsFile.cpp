@@ -1,5 +1,6 @@
 #include "cli/OutlineSettingsFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -12,6 +13,10 @@ namespace pcbprep::cli {
 namespace {
 
 constexpr char kCornerKey[] = "corner";
+// Deeper nesting is refused while parsing; no setting needs more than one level.
+constexpr int kMaxDepth = 64;
+// A message quotes at most this many characters of a value.
+constexpr std::size_t kQuoteLimit = 60;
 constexpr char kBoardTypeKey[] = "boardType";
 
 template <typename T>
@@ -60,6 +65,22 @@ struct Entry {
   throw UserError{e.origin + ": " + (e.json ? e.key + ": " : "") + problem};
 }
 
+// At most kQuoteLimit characters of a text, cut on a character boundary.
+std::string Clipped(const std::string& text) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (++characters > kQuoteLimit) return text.substr(0, i) + "…";
+  }
+  return text;
+}
+
+// A JSON value as a message shows it; bytes that are not UTF-8 cannot come from a
+// parsed file, but are replaced rather than thrown over.
+std::string Shown(const nlohmann::ordered_json& value) {
+  return Clipped(value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+}
+
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
@@ -91,7 +112,7 @@ std::optional<int> IntegerText(const std::string& text) {
 std::string StringOf(const Entry& e, const char* expected) {
   if (!e.json) return e.text;
   if (!e.json->is_string())
-    Fail(e, std::string(expected) + "を指定してください（値: " + e.json->dump() + "）");
+    Fail(e, std::string(expected) + "を指定してください（値: " + Shown(*e.json) + "）");
   return e.json->get<std::string>();
 }
 
@@ -99,20 +120,20 @@ double NumberOf(const Entry& e) {
   if (e.json && e.json->is_number()) return e.json->get<double>();
   const std::string text = StringOf(e, "数値");
   const auto value = NumberText(text);
-  if (!value) Fail(e, "数値ではありません: \"" + text + "\"");
+  if (!value) Fail(e, "数値ではありません: \"" + Clipped(text) + "\"");
   return *value;
 }
 
 bool BoolOf(const Entry& e) {
   if (e.json) {
     if (!e.json->is_boolean())
-      Fail(e, "true か false を指定してください（値: " + e.json->dump() + "）");
+      Fail(e, "true か false を指定してください（値: " + Shown(*e.json) + "）");
     return e.json->get<bool>();
   }
   const std::string t = Trimmed(e.text);
   if (t == "true" || t == "1" || t == "on") return true;
   if (t == "false" || t == "0" || t == "off") return false;
-  Fail(e, "true か false を指定してください（値: \"" + e.text + "\"）");
+  Fail(e, "true か false を指定してください（値: \"" + Clipped(e.text) + "\"）");
 }
 
 // A list position, or the text of one of its items.
@@ -144,7 +165,7 @@ T NamedChoiceOf(const Entry& e, const NamedChoice<T> (&choices)[N]) {
   for (const auto& c : choices) {
     if (name == c.name) return c.value;
   }
-  Fail(e, "\"" + name + "\" は指定できません（" + NamesOf(choices) + " のどれか）");
+  Fail(e, "\"" + Clipped(name) + "\" は指定できません（" + NamesOf(choices) + " のどれか）");
 }
 
 // The choice of one option group (corner treatment or board type) within one source.
@@ -222,11 +243,53 @@ void Apply(const Entry& e, OutlineSettings& s) {
 }  // namespace
 
 nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std::string& text) {
-  nlohmann::ordered_json json;
+  using Json = nlohmann::ordered_json;
+  // Keys seen in each object still open, and the last key, which names the place of a
+  // number the parser cannot hold.
+  std::vector<std::vector<std::string>> openObjects;
+  std::string lastKey;
+  const Json::parser_callback_t watch = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    switch (event) {
+      case Json::parse_event_t::object_start:
+      case Json::parse_event_t::array_start:
+        if (depth >= kMaxDepth) {
+          throw UserError{fileName + ": 入れ子が深すぎます（上限 " + std::to_string(kMaxDepth) +
+                          " 段）"};
+        }
+        if (event == Json::parse_event_t::object_start) openObjects.emplace_back();
+        break;
+      case Json::parse_event_t::object_end:
+        if (!openObjects.empty()) openObjects.pop_back();
+        break;
+      case Json::parse_event_t::key: {
+        lastKey = parsed.get<std::string>();
+        std::vector<std::string>& keys = openObjects.back();
+        if (std::find(keys.begin(), keys.end(), lastKey) != keys.end()) {
+          throw UserError{fileName + ": 同じ名前が２回あります: \"" + Clipped(lastKey) + "\""};
+        }
+        keys.push_back(lastKey);
+        break;
+      }
+      default:
+        break;
+    }
+    return true;
+  };
+  Json json;
   try {
-    json = nlohmann::ordered_json::parse(text);
+    json = Json::parse(text, watch);
   } catch (const nlohmann::json::parse_error& e) {
-    throw UserError{fileName + ": JSON として読めません: " + e.what()};
+    // The parser's text ends with the token it last read, which may be long.
+    std::string what = e.what();
+    const std::size_t lastRead = what.find("; last read: '");
+    if (lastRead != std::string::npos && what.size() > lastRead + 15) {
+      const std::size_t start = lastRead + 14;
+      what = what.substr(0, start) + Clipped(what.substr(start, what.size() - start - 1)) + "'";
+    }
+    throw UserError{fileName + ": JSON として読めません: " + what};
+  } catch (const nlohmann::json::out_of_range&) {
+    throw UserError{fileName + ": " + (lastKey.empty() ? "" : Clipped(lastKey) + ": ") +
+                    "数値が大きすぎます（倍精度浮動小数点数の範囲を超えています）"};
   }
   if (!json.is_object()) {
     throw UserError{fileName + ": 設定ファイルは JSON のオブジェクト { \"名前\": 値, ... } です"};

@@ -1,8 +1,10 @@
 #include "placement/PlacementImage.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "design/Numeric.h"
+#include "netlist/ListViews.h"
 
 namespace pcbprep {
 
@@ -51,6 +53,54 @@ void DrawPlacementImage(const Design& d, PlacementCanvas& canvas) {
     const bool secondLevel = d.PartTable.at(i, kPartLevel) == u"2";
     canvas.circle(px, py, kPartRadius, secondLevel ? kSecondLevelColor : CanvasColor::Drawing());
   }
+}
+
+std::vector<PlacedPart> PlacedParts(const Design& d) {
+  std::vector<PlacedPart> parts;
+  const int count = std::clamp<int>(d.PartCount, 0, kMaxParts);
+  parts.reserve(static_cast<std::size_t>(count));
+  for (int i = 1; i <= count; ++i) {
+    PlacedPart p;
+    p.xText = d.PartTable.at(i, kPartX);
+    p.yText = d.PartTable.at(i, kPartY);
+    p.x = ImageX(NumericValue(p.xText));
+    p.y = ImageY(NumericValue(p.yText));
+    p.classCode = d.PartTable.at(i, kPartClass);
+    p.radius = p.classCode == u"2" ? kMainRadius : p.classCode == u"1" ? kSemiRadius : kPartRadius;
+    p.reference = d.PartTable.at(i, kPartRef);
+    p.symbol = d.PartTable.at(i, kPartSymbol);
+    p.mainPart = d.PartTable.at(i, kPartMain);
+    parts.push_back(std::move(p));
+  }
+  return parts;
+}
+
+std::optional<std::size_t> PartAt(const std::vector<PlacedPart>& parts, double x, double y,
+                                  double slack) {
+  std::optional<std::size_t> found;
+  double best = 0;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    // Distance outside the circle; 0 inside it, so the centre decides among those.
+    const double d = std::hypot(parts[i].x - x, parts[i].y - y);
+    const double outside = std::max(0.0, d - parts[i].radius);
+    if (outside > slack) continue;
+    const double score = outside > 0 ? parts[i].radius + outside : d;
+    if (!found || score <= best) {
+      found = i;
+      best = score;
+    }
+  }
+  return found;
+}
+
+Text PartTip(const PlacedPart& p) {
+  const auto shownClass = ClassShown(p.classCode);
+  Text tip = p.reference;
+  if (!p.symbol.empty()) tip += u"　" + p.symbol;
+  tip += u"\nX= " + p.xText + u"  Y= " + p.yText;
+  tip += u"\n区分: " + (shownClass ? *shownClass : p.classCode);
+  tip += u"\n主部品: " + p.mainPart;
+  return tip;
 }
 
 std::optional<BoardSize> BoardSizeFromTexts(TextView width, TextView height) {

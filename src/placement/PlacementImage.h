@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "design/Design.h"
 
@@ -45,6 +46,33 @@ Text PlacementLegend();
 // Axes, board outline (BoardSizeX by BoardSizeY) and every part at its coordinates,
 // main and semi parts marked and labelled, parts of level 2 in their own colour.
 void DrawPlacementImage(const Design& design, PlacementCanvas& canvas);
+
+// A part as the image shows it, kept with the picture so that pointing at it names
+// what was drawn even after the table has changed.
+struct PlacedPart {
+  double x = 0;  // image point, twips
+  double y = 0;
+  double radius = 0;  // of its largest circle
+  Text reference;
+  Text symbol;
+  Text xText;  // the coordinate cells as they stand
+  Text yText;
+  Text classCode;
+  Text mainPart;
+};
+
+// Every part of the table where DrawPlacementImage draws it, in table order.
+std::vector<PlacedPart> PlacedParts(const Design& design);
+
+// The index of the part whose circle is nearest to (x, y) twips, counting a point
+// within `slack` twips of a circle as on it; the later part wins a tie, as it is
+// drawn on top. Nothing when no part is that close.
+std::optional<std::size_t> PartAt(const std::vector<PlacedPart>& parts, double x, double y,
+                                  double slack);
+
+// What the pointer shows for a part: reference and symbol, coordinates, class and
+// main part, one item a line.
+Text PartTip(const PlacedPart& part);
 
 // Board sizes whose outline corners still fit 16-bit twips.
 inline constexpr int kMinBoardWidth = -1092;

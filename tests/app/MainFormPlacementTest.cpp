@@ -1,9 +1,11 @@
 #include <QComboBox>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
 #include "app/Form2.h"
@@ -173,7 +175,7 @@ QByteArray PictureData(Form2* form2) {
   return QByteArray(picture.data(), static_cast<qsizetype>(picture.size()));
 }
 
-TEST_F(PlacementFlow, PlacementImageIsDrawnAtLoadingOnly) {
+TEST_F(PlacementFlow, PlacementImageShowsTheCurrentTableAtEveryOpening) {
   fillDesign();
   click("Command6");
   click("Command5_0");
@@ -190,20 +192,33 @@ TEST_F(PlacementFlow, PlacementImageIsDrawnAtLoadingOnly) {
             QStringLiteral(" \n主部品は　（０，０）よりソート順配列\n\n従部品は　主部品との接続順"
                            "に配列\n\nパスコン等　配置未特定部品は　基板下に配置"));
   EXPECT_EQ(first->Picture1->geometry(), first->rect());
-  ASSERT_TRUE(first->grab().save(QStringLiteral("/tmp/pcbprep_form2.png")));
+  // It opens at 1440 twips to the inch with the picture's upper left corner in view.
+  EXPECT_DOUBLE_EQ(first->Picture1->zoom(), first->Picture1->scale());
+  EXPECT_EQ(first->Picture1->mapToScene(QPoint(0, 0)), QPointF(0, 0));
   const QByteArray drawn = PictureData(first);
 
-  first->resize(500, 300);
-  EXPECT_EQ(first->Picture1->geometry(), QRect(0, 0, 500, 300));
+  // Resizing moves nothing drawn; the legend and the buttons stay inside the window.
+  first->resize(300, 200);
+  EXPECT_EQ(first->Picture1->geometry(), first->rect());
   EXPECT_EQ(PictureData(first), drawn);
+  for (QWidget* w : std::initializer_list<QWidget*>{first->Text1, first->Command1, first->Command2,
+                                                    first->Command3}) {
+    EXPECT_TRUE(first->rect().contains(w->geometry())) << w->objectName().toStdString();
+  }
 
+  // After 終了, new coordinates and the button again: the same window at its place and
+  // size, showing the new positions.
+  first->move(40, 30);
   first->Command1->click();
   EXPECT_FALSE(first->isVisible());
+  const QRect where = first->geometry();
   form->design().PartTable.set(1, kPartX, u"40");
   click("Command9");
   EXPECT_EQ(form->form2(), first.data());
   EXPECT_TRUE(first->isVisible());
-  EXPECT_EQ(PictureData(first), drawn);
+  EXPECT_EQ(first->geometry(), where);
+  EXPECT_NE(PictureData(first), drawn);
+  EXPECT_DOUBLE_EQ(first->Picture1->parts().at(0).x, ImageX(40));
 
   first->close();
   click("Command9");
@@ -211,8 +226,57 @@ TEST_F(PlacementFlow, PlacementImageIsDrawnAtLoadingOnly) {
   EXPECT_FALSE(first);
   ASSERT_TRUE(form->form2());
   EXPECT_TRUE(form->form2()->isVisible());
-  EXPECT_NE(PictureData(form->form2()), drawn);
   EXPECT_EQ(form->findChildren<Form2*>().size(), 1);
+}
+
+TEST_F(PlacementFlow, PlacementImageZoomsFitsNamesPartsAndSaves) {
+  fillDesign();
+  click("Command6");
+  // One part far outside the opening view.
+  form->design().PartTable.set(3, kPartX, u"600");
+  form->design().PartTable.set(3, kPartY, u"-300");
+  click("Command9");
+  Form2* image = form->form2();
+  ASSERT_TRUE(image);
+  PlacementPicture* picture = image->Picture1;
+  const auto inView = [picture](const PlacedPart& p) {
+    return picture->viewport()->rect().contains(picture->mapFromScene(QPointF(p.x, p.y)));
+  };
+  EXPECT_FALSE(inView(picture->parts().at(2)));
+
+  // 全体表示 brings every part into view.
+  image->Command2->click();
+  for (const PlacedPart& p : picture->parts()) EXPECT_TRUE(inView(p)) << ToUtf8(p.reference);
+
+  // Zooming keeps the point under the pointer where it is.
+  const QPoint anchor(100, 80);
+  const QPointF under = picture->mapToScene(anchor);
+  const double before = picture->zoom();
+  picture->zoomBy(2, anchor);
+  EXPECT_DOUBLE_EQ(picture->zoom(), 2 * before);
+  EXPECT_NEAR(picture->mapToScene(anchor).x(), under.x(), 2 / picture->zoom());
+  EXPECT_NEAR(picture->mapToScene(anchor).y(), under.y(), 2 / picture->zoom());
+
+  // Pointing at U1 names it.
+  const PlacedPart& u1 = picture->parts().at(0);
+  const auto at = PartAt(picture->parts(), u1.x + 100, u1.y, 0);
+  ASSERT_TRUE(at);
+  EXPECT_EQ(*at, 0u);
+  EXPECT_EQ(PartTip(u1),
+            u"U1\nX= " + u1.xText + u"  Y= " + u1.yText + u"\n区分: 主(2)\n主部品: *U1");
+
+  // 画像保存: the SVG the command line writes, or a PNG; other names are refused.
+  QTemporaryDir dir;
+  dialogs.fileAnswers = {dir.filePath("a.svg"), dir.filePath("a.png"), dir.filePath("a.bmp")};
+  for (int i = 0; i < 3; ++i) image->Command3->click();
+  QFile svg(dir.filePath("a.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_EQ(svg.readAll().toStdString(), picture->svg());
+  QImage png(dir.filePath("a.png"));
+  EXPECT_FALSE(png.isNull());
+  EXPECT_GT(png.width(), 1000);
+  EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp")));
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
 }
 
 TEST_F(PlacementFlow, BoardSizesThatCannotBeDrawnAreRefused) {

@@ -87,6 +87,16 @@ TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
   }
 }
 
+TEST_F(CliTest, JsonOutputStaysValidForAnyFileName) {
+  const std::string file = netlist("bad\xFFname.NET", kClean);
+  for (const char* command : {"check", "nets", "parts"}) {
+    const CliResult r = RunCli({command, "--json", file});
+    ASSERT_EQ(r.code, 0) << command << r.err;
+    const Json doc = Json::parse(r.out);
+    EXPECT_NE(doc["file"].get<std::string>().find("bad\uFFFDname.NET"), std::string::npos);
+  }
+}
+
 TEST_F(CliTest, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
   for (const std::string& file :
        {write("empty.NET", ""), write("nul.NET", std::string(64, '\0'))}) {

@@ -156,7 +156,7 @@ TEST_F(CliTest, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
   const struct {
     std::string file;
     std::vector<std::string> sets;
-    const char* message;
+    std::string message;
   } cases[] = {
       {R"({"Text4": 100, "Text99": 1})", {}, "s.json: Text99: 不明な設定名です"},
       {R"({"check17": true})", {}, "check17: 不明な設定名です"},
@@ -170,6 +170,21 @@ TEST_F(CliTest, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
       {R"({"Combo1": "3.5"})", {}, "4: 穴径　３.２ｍｍ"},
       {R"({"Option4": false})", {}, "Option4: 選ぶボタンに true"},
       {R"({"corner": "rounded", "Option6": true})", {}, "Option6: corner と食い違う選択です"},
+      {R"({"corner": "rounded", "corner": "square"})",
+       {},
+       "s.json: 同じ名前が２回あります: \"corner\""},
+      {R"({"Text4": 1, "Check1": {"a": 1, "a": 2}})", {}, "同じ名前が２回あります: \"a\""},
+      {R"({"Text5": 2, "Text4": -1e400})", {}, "s.json: Text4: 数値が大きすぎます"},
+      {"{\"Check1\": " + std::string(100000, '[') + "]}",
+       {},
+       "s.json: 入れ子が深すぎます（上限 64 段）"},
+      // 64 levels are read; the value is then wrong, but it is quoted only in part.
+      {"{\"Check1\": " + std::string(63, '[') + std::string(63, ']') + "}",
+       {},
+       "Check1: true か false を指定してください（値: [[[[[[[[[[[["},
+      {"{\"Check1\": \"" + std::string(5000, 'x') + "\"}",
+       {},
+       "（値: \"" + std::string(59, 'x') + "…）"},
       {R"({"boardType": "4"})", {}, "double-sided, four-layer, six-layer, none"},
       {"[1, 2]", {}, "s.json: 設定ファイルは JSON のオブジェクト"},
       {R"({"Text4": })", {}, "s.json: JSON として読めません"},

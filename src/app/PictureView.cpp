@@ -1,0 +1,139 @@
+#include "app/PictureView.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace pcbprep {
+
+namespace {
+
+constexpr double kStep = 1.25;     // one wheel notch or key press
+constexpr double kMinZoom = 1e-4;  // pixels per scene unit
+constexpr double kMaxZoom = 1e4;
+
+}  // namespace
+
+// The one item of the scene: it paints through the view's painter function.
+class PaintItem final : public QGraphicsItem {
+ public:
+  QRectF boundingRect() const override { return bounds; }
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+    if (painter_) painter_(*painter);
+  }
+
+  QRectF bounds;
+  PictureView::Painter painter_;
+
+  void setBounds(const QRectF& b) {
+    prepareGeometryChange();
+    bounds = b;
+  }
+};
+
+PictureView::PictureView(QWidget* parent) : QGraphicsView(parent) {
+  scene_ = new QGraphicsScene(this);
+  item_ = new PaintItem;
+  scene_->addItem(item_);
+  setScene(scene_);
+  setBackgroundBrush(Qt::white);
+  setDragMode(QGraphicsView::ScrollHandDrag);
+  setRenderHint(QPainter::Antialiasing);
+  setTransformationAnchor(QGraphicsView::NoAnchor);
+  setResizeAnchor(QGraphicsView::NoAnchor);
+  setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureView::setPicture(const QRectF& bounds, Painter painter) {
+  bounds_ = bounds;
+  item_->painter_ = std::move(painter);
+  item_->setBounds(bounds);
+  updateSceneRect();
+  redraw();
+}
+
+void PictureView::redraw() {
+  item_->update();
+  viewport()->update();
+}
+
+void PictureView::updateSceneRect() {
+  // Room beyond the picture on every side, so any part of it can be scrolled to the
+  // middle of the view.
+  const double margin = std::max(bounds_.width(), bounds_.height());
+  setSceneRect(bounds_.adjusted(-margin, -margin, margin, margin));
+}
+
+double PictureView::zoom() const { return transform().m11(); }
+
+void PictureView::zoomBy(double factor, QPoint anchor) {
+  const double next = std::clamp(zoom() * factor, kMinZoom, kMaxZoom);
+  const QPointF fixed = mapToScene(anchor);
+  setTransform(QTransform::fromScale(next, next));
+  // Scroll so that the same scene point lies under the anchor again.
+  const QPointF now = mapToScene(anchor);
+  const QPointF shift = (fixed - now) * next;
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + qRound(shift.x()));
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(shift.y()));
+}
+
+void PictureView::showAt(double zoom, QPointF topLeft) {
+  setTransform(QTransform::fromScale(zoom, zoom));
+  const QPointF now = mapToScene(QPoint(0, 0));
+  const QPointF shift = (topLeft - now) * zoom;
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + qRound(shift.x()));
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(shift.y()));
+}
+
+void PictureView::fit() {
+  if (bounds_.isEmpty()) return;
+  const QRectF area = viewport()->rect().adjusted(4, 4, -4, -4);
+  const double z =
+      std::clamp(std::min(area.width() / bounds_.width(), area.height() / bounds_.height()),
+                 kMinZoom, kMaxZoom);
+  setTransform(QTransform::fromScale(z, z));
+  centerOn(bounds_.center());
+}
+
+void PictureView::wheelEvent(QWheelEvent* event) {
+  const int steps = event->angleDelta().y();
+  if (steps == 0) return;
+  zoomBy(std::pow(kStep, steps / 120.0), event->position().toPoint());
+  event->accept();
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event) {
+  const bool in = event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal;
+  const bool out = event->key() == Qt::Key_Minus;
+  if (!in && !out) {
+    QGraphicsView::keyPressEvent(event);
+    return;
+  }
+  // Around the pointer when it is over the picture, else around the middle.
+  QPoint anchor = viewport()->mapFromGlobal(QCursor::pos());
+  if (!viewport()->rect().contains(anchor)) anchor = viewport()->rect().center();
+  zoomBy(in ? kStep : 1 / kStep, anchor);
+}
+
+bool PictureView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && tipAt_) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = tipAt_(mapToScene(help->pos()));
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, viewport());
+    }
+    return true;
+  }
+  return QGraphicsView::viewportEvent(event);
+}
+
+}  // namespace pcbprep
