@@ -104,13 +104,15 @@ void Form3::buildUi() {
   grid->setRowStretch(2, 1);
   for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
-  connect(Command1, &QPushButton::clicked, this, &Form3::command1Click);
-  connect(Command2, &QPushButton::clicked, this, &Form3::command2Click);
+  connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command1Click));
+  connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command2Click));
   // A preset follows a click on its option only, not a change made by code.
   connect(Option1, &QRadioButton::clicked, this,
-          [this] { applyBoardType(BoardType::kDoubleSided); });
-  connect(Option2, &QRadioButton::clicked, this, [this] { applyBoardType(BoardType::kFourLayer); });
-  connect(Option3, &QRadioButton::clicked, this, [this] { applyBoardType(BoardType::kSixLayer); });
+          [this] { RunGuarded(dialogs_, this, [&] { applyBoardType(BoardType::kDoubleSided); }); });
+  connect(Option2, &QRadioButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { applyBoardType(BoardType::kFourLayer); }); });
+  connect(Option3, &QRadioButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { applyBoardType(BoardType::kSixLayer); }); });
 }
 
 QGroupBox* Form3::buildOutlineFrame() {

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -146,18 +147,23 @@ void MainForm::buildUi() {
   setCentralWidget(central);
 
   // List and box clicks.
-  connect(List1, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { list1Click(List1->row(item)); });
-  connect(List3, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { list3Click(List3->row(item)); });
+  connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    RunGuarded(dialogs_, this, [&] { list1Click(List1->row(item)); });
+  });
+  connect(List3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    RunGuarded(dialogs_, this, [&] { list3Click(List3->row(item)); });
+  });
   Text17->installEventFilter(this);
   Text23->installEventFilter(this);
+  List1->installEventFilter(this);
+  List3->installEventFilter(this);
 
   // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
   for (QLineEdit* box : {Text11, SYNNAME, Text20, Text21, Text17, Text23, Text2, Text12}) {
-    connect(box, &QLineEdit::returnPressed, this, &MainForm::command2Click);
+    connect(box, &QLineEdit::returnPressed, this,
+            Guarded(this, dialogs_, &MainForm::command2Click));
   }
-  connect(Command3, &QPushButton::clicked, this, &MainForm::command3Click);
+  connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command3Click));
 }
 
 QWidget* MainForm::buildNetlistArea() {
@@ -197,9 +203,11 @@ QWidget* MainForm::buildNetlistArea() {
   search->addWidget(Text3, 1);
   search->addWidget(Command4);
   layout->addLayout(search);
-  connect(Command13, &QPushButton::clicked, this, &MainForm::command13Click);
-  connect(Command4, &QPushButton::clicked, this, &MainForm::command4Click);
-  connect(Text3, &QLineEdit::returnPressed, this, &MainForm::command4Click);
+  connect(Command13, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command13Click));
+  connect(Command4, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command4Click));
+  connect(Text3, &QLineEdit::returnPressed, this,
+          Guarded(this, dialogs_, &MainForm::command4Click));
   return box;
 }
 
@@ -263,7 +271,7 @@ QWidget* MainForm::buildCheckArea() {
   report->addWidget(Text7, 1);
   report->addLayout(counts);
   layout->addLayout(report, 1);
-  connect(Command7, &QPushButton::clicked, this, &MainForm::command7Click);
+  connect(Command7, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command7Click));
   return box;
 }
 
@@ -322,10 +330,12 @@ QWidget* MainForm::buildPartListArea() {
   partViews_->addWidget(List1Table);
   layout->addWidget(partViews_, 1);
 
-  connect(Option3, &QRadioButton::clicked, this, &MainForm::option3Click);
-  connect(Option4, &QRadioButton::clicked, this, &MainForm::option4Click);
+  connect(Option3, &QRadioButton::clicked, this, Guarded(this, dialogs_, &MainForm::option3Click));
+  connect(Option4, &QRadioButton::clicked, this, Guarded(this, dialogs_, &MainForm::option4Click));
   connect(List1Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { partTableSelect(current); });
+          [this](const QModelIndex& current) {
+            RunGuarded(dialogs_, this, [&] { partTableSelect(current); });
+          });
   return box;
 }
 
@@ -367,7 +377,7 @@ QWidget* MainForm::buildSymbolArea() {
   undefined->addStretch(1);
   layout->addLayout(undefined, 9, 0, 1, 2);
   layout->setRowStretch(10, 1);
-  connect(Command1, &QPushButton::clicked, this, &MainForm::command1Click);
+  connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command1Click));
   return box;
 }
 
@@ -426,13 +436,16 @@ QWidget* MainForm::buildEditPanel() {
   layout->addWidget(Command2, 4, 3, 1, 3);
   for (int c : {1, 3, 5}) layout->setColumnStretch(c, 1);
 
-  connect(Command2, &QPushButton::clicked, this, &MainForm::command2Click);
-  connect(Command8, &QPushButton::clicked, this, &MainForm::command8Click);
-  connect(cmdPast, &QPushButton::clicked, this, &MainForm::cmdPastClick);
-  connect(Command10, &QPushButton::clicked, this, &MainForm::command10Click);
-  connect(Command11, &QPushButton::clicked, this, &MainForm::command11Click);
-  connect(cmbRireki, &QComboBox::activated, this, &MainForm::cmbRirekiClick);
-  connect(Combo11, &QComboBox::activated, this, &MainForm::combo11Click);
+  connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command2Click));
+  connect(Command8, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command8Click));
+  connect(cmdPast, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::cmdPastClick));
+  connect(Command10, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command10Click));
+  connect(Command11, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command11Click));
+  connect(cmbRireki, &QComboBox::activated, this,
+          Guarded(this, dialogs_, &MainForm::cmbRirekiClick));
+  connect(Combo11, &QComboBox::activated, this, Guarded(this, dialogs_, &MainForm::combo11Click));
   return box;
 }
 
@@ -487,12 +500,16 @@ QWidget* MainForm::buildPlacementArea() {
   Command9 = Button(QStringLiteral("Command9"), QStringLiteral("配置イメージ"));
   layout->addWidget(Command9, 5, 3, 1, 2);
 
-  connect(Command6, &QPushButton::clicked, this, &MainForm::command6Click);
-  connect(Command15, &QPushButton::clicked, this, &MainForm::command15Click);
-  connect(Command12, &QPushButton::clicked, this, &MainForm::command12Click);
-  connect(Command5[0], &QPushButton::clicked, this, [this] { command5Click(0); });
-  connect(Command5[1], &QPushButton::clicked, this, [this] { command5Click(1); });
-  connect(Command9, &QPushButton::clicked, this, &MainForm::command9Click);
+  connect(Command6, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command6Click));
+  connect(Command15, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command15Click));
+  connect(Command12, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command12Click));
+  connect(Command5[0], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(0); }); });
+  connect(Command5[1], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(1); }); });
+  connect(Command9, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command9Click));
   return box;
 }
 
@@ -502,7 +519,8 @@ QWidget* MainForm::buildOutlineArea() {
   layout->setContentsMargins(0, 0, 0, 0);
   Command14 = Button(QStringLiteral("Command14"), QStringLiteral("外形作成"));
   layout->addWidget(Command14, 0, 0, 1, 2);
-  connect(Command14, &QPushButton::clicked, this, &MainForm::command14Click);
+  connect(Command14, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command14Click));
 
   Command3 = Button(QStringLiteral("Command3"), QStringLiteral("部品追加"));
   // Buttons that are present but have no action.
@@ -602,12 +620,14 @@ void MainForm::buildMenus() {
   mnOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   mnHozon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   mnExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  connect(mnOpen, &QAction::triggered, this, &MainForm::mnOpenClick);
-  connect(mnsave, &QAction::triggered, this, &MainForm::mnsaveClick);
-  connect(mnExit, &QAction::triggered, this, &MainForm::mnExitClick);
-  connect(mnHozon, &QAction::triggered, this, &MainForm::mnHozonClick);
-  connect(mnYobikomi, &QAction::triggered, this, &MainForm::mnYobikomiClick);
-  connect(mnHelpVersion, &QAction::triggered, this, &MainForm::mnHelpVersionClick);
+  connect(mnOpen, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnOpenClick));
+  connect(mnsave, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnsaveClick));
+  connect(mnHelpVersion, &QAction::triggered, this,
+          Guarded(this, dialogs_, &MainForm::mnHelpVersionClick));
+  connect(mnExit, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnExitClick));
+  connect(mnHozon, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnHozonClick));
+  connect(mnYobikomi, &QAction::triggered, this,
+          Guarded(this, dialogs_, &MainForm::mnYobikomiClick));
 }
 
 void MainForm::loadForm() {
@@ -643,8 +663,29 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
-      if (watched == Text17) text17Click();
-      if (watched == Text23) text23Click();
+      if (watched == Text17) RunGuarded(dialogs_, this, [this] { text17Click(); });
+      if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
+    }
+  }
+  if (event->type() == QEvent::KeyPress && (watched == List1 || watched == List3)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter on a net does what a click does; moving along List3 proposes nothing.
+    if (watched == List3 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      if (List3->currentRow() >= 0) {
+        RunGuarded(dialogs_, this, [this] { list3Click(List3->currentRow()); });
+      }
+      return true;
+    }
+    // A part reached with the keys fills the edit panel as a click would, so the panel
+    // always shows the highlighted part. The list moves first, then the panel follows.
+    if (watched == List1) {
+      const int before = List1->currentRow();
+      static_cast<QObject*>(List1)->event(event);
+      const int after = List1->currentRow();
+      if (after >= 0 && after != before) {
+        RunGuarded(dialogs_, this, [this, after] { list1Click(after); });
+      }
+      return true;
     }
   }
   return QMainWindow::eventFilter(watched, event);

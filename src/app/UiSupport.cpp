@@ -1,5 +1,8 @@
 #include "app/UiSupport.h"
 
+#include "app/Dialogs.h"
+#include "design/AppInfo.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -107,6 +110,10 @@ QFont ListFont() {
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   return font;
+}
+
+void ShowInternalError(Dialogs& dialogs, QWidget* window, const QString& what) {
+  dialogs.warn(window, Q(kAppTitle), QStringLiteral("内部エラー: ") + what);
 }
 
 }  // namespace pcbprep

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QString>
+#include <exception>
 
 #include "design/Text.h"
 
@@ -13,6 +14,8 @@ class QSize;
 class QWidget;
 
 namespace pcbprep {
+
+class Dialogs;
 
 // Loads Qt's own Japanese texts (file dialogs, message-box buttons, the overwrite
 // question) from the installed Qt translations, whatever the system language: the
@@ -48,6 +51,34 @@ void FitToScreen(QWidget* window, const QSize& wanted);
 
 // The application icon, drawn from its SVG at the usual sizes.
 QIcon AppIcon();
+
+// Shows "内部エラー: <what>" over the window.
+void ShowInternalError(Dialogs& dialogs, QWidget* window, const QString& what);
+
+// The windows' one boundary against exceptions: every handler runs inside it, so
+// what a handler throws is shown as an internal error and the program keeps running.
+// No exception may cross Qt's event loop, which is not built to unwind.
+template <typename Handler>
+void RunGuarded(Dialogs& dialogs, QWidget* window, Handler&& handler) noexcept {
+  try {
+    try {
+      handler();
+    } catch (const std::exception& e) {
+      ShowInternalError(dialogs, window, QString::fromUtf8(e.what()));
+    } catch (...) {
+      ShowInternalError(dialogs, window, QStringLiteral("不明な例外"));
+    }
+  } catch (...) {
+    // Even the message could not be shown; keep running all the same.
+  }
+}
+
+// A slot for connect(): runs window->*handler inside the boundary.
+template <typename Window>
+auto Guarded(Window* window, Dialogs& dialogs, void (Window::*handler)()) {
+  return
+      [window, &dialogs, handler] { RunGuarded(dialogs, window, [&] { (window->*handler)(); }); };
+}
 
 inline QString Q(TextView text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));

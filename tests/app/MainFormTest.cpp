@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <stdexcept>
 
 #include "GuiTestSupport.h"
 #include "app/FrmAbout.h"
@@ -265,6 +266,40 @@ TEST_F(MainWindow, PartClickFillsTheEditPanel) {
   EXPECT_EQ(find<QLineEdit>("Text23")->text(), "");
   EXPECT_EQ(find<QLineEdit>("Text2")->text(), "U1");
   EXPECT_EQ(d.PartTable.at(2, kPartClass), u"");
+}
+
+TEST_F(MainWindow, KeysMoveThroughListsAsClicksWouldWithoutAddingSkipNets) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);  // part list
+  auto* list1 = find<QListWidget>("List1");
+  ASSERT_GT(list1->count(), 2);
+  clickItem(list1, 0);
+  const QString first = find<QLineEdit>("Text11")->text();
+  QTest::keyClick(list1, Qt::Key_Down);
+  ASSERT_EQ(list1->currentRow(), 1);
+  const QString second = find<QLineEdit>("Text11")->text();
+  EXPECT_NE(second, first);
+  EXPECT_TRUE(list1->item(1)->text().contains(second)) << second.toStdString();
+  QTest::keyClick(list1, Qt::Key_Up);
+  EXPECT_EQ(find<QLineEdit>("Text11")->text(), first);
+
+  auto* list3 = find<QListWidget>("List3");
+  clickItem(list3, 3);  // VIN into box 1
+  QTest::keyClick(list3, Qt::Key_Down);
+  QTest::keyClick(list3, Qt::Key_Down);
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_2")->text(), "");
+  QTest::keyClick(list3, Qt::Key_Return);
+  EXPECT_EQ(find<QLineEdit>("txtSkipNet_2")->text(),
+            Q(form->design().NetTable.at(list3->currentRow() + 1, 0)));
+  EXPECT_NE(find<QLineEdit>("txtSkipNet_2")->text(), "");
+}
+
+TEST_F(MainWindow, AThrowingHandlerShowsAnInternalErrorAndTheWindowGoesOn) {
+  RunGuarded(dialogs, form.get(), [] { throw std::out_of_range("row 1001"); });
+  ASSERT_EQ(dialogs.count("warn"), 1);
+  EXPECT_EQ(dialogs.calls.back().text, "内部エラー: row 1001");
+  openNetlist(ExamplePath("sample.NET"));
+  EXPECT_EQ(find<QListWidget>("List3")->count(), 20);
 }
 
 TEST_F(MainWindow, SearchStepsThroughMatchesAndWraps) {
