@@ -52,7 +52,7 @@ std::vector<Text> ReferencesInSlotOrder(const Design& d) {
   std::vector<Text> refs;
   std::unordered_set<Text> seen;
   for (int n = 1; n <= d.NetCount; ++n) {
-    for (int c = 2; c <= d.pinCount(n) + 1; ++c) {
+    for (const int c : d.pinColumns(n)) {
       const Text& ref = d.PinPartTable.at(n, c);
       if (seen.insert(ref).second) refs.push_back(ref);
     }

@@ -29,6 +29,7 @@
 #include "app/PartTableModel.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
+#include "placement/Grouping.h"
 #include "placement/MainParts.h"
 #include "symbol/SymbolAssignment.h"
 
@@ -344,32 +345,27 @@ QWidget* MainForm::buildSymbolArea() {
   auto* layout = new QGridLayout(box);
   Command1 = Button(QStringLiteral("Command1"), QStringLiteral("シンボル名　　自動割付"));
   layout->addWidget(Command1, 0, 0, 1, 2);
-  Combo1 = Combo(QStringLiteral("Combo1"), true);
-  Combo2 = Combo(QStringLiteral("Combo2"), true);
-  Combo3 = Combo(QStringLiteral("Combo3"), true);
-  Combo4 = Combo(QStringLiteral("Combo4"), true);
-  Combo7 = Combo(QStringLiteral("Combo7"), true);
-  Combo8 = Combo(QStringLiteral("Combo8"), true);
-  Combo5 = Combo(QStringLiteral("Combo5"), true);
-  Combo6 = Combo(QStringLiteral("Combo6"), true);
-  // Two columns of four, each box under the label of its kind; read down the first
-  // column, then the second.
-  const std::pair<QComboBox*, QString> sizes[] = {
-      {Combo1, QStringLiteral("コンデンサ")}, {Combo2, QStringLiteral("抵抗")},
-      {Combo3, QStringLiteral("集積抵抗")},   {Combo4, QStringLiteral("コイル")},
-      {Combo7, QStringLiteral("ＴＰ")},       {Combo8, QStringLiteral("トランジスタ")},
-      {Combo5, QStringLiteral("ダイオード")}, {Combo6, QStringLiteral("ＬＥＤ")}};
+  // The size boxes come from the core table the command line uses too; their items
+  // are added as the window loads. Two columns of four, each box under the label of
+  // its kind; read down the first column, then the second.
   int i = 0;
-  for (const auto& [combo, label] : sizes) {
+  for (const SymbolSizeBox& size : SymbolSizeBoxes()) {
     const int row = 1 + 2 * (i % 4);
     const int column = i / 4;
-    layout->addWidget(Caption(label), row, column);
-    layout->addWidget(combo, row + 1, column);
+    sizeBoxes_.push_back(Combo(QString::fromLatin1(size.control), true));
+    layout->addWidget(Caption(Q(size.caption)), row, column);
+    layout->addWidget(sizeBoxes_.back(), row + 1, column);
     ++i;
   }
-  // The test-point box carries its items and text in the window definition.
-  Combo7->addItems({QStringLiteral("TP06"), QStringLiteral("TP08"), QStringLiteral("TP10"),
-                    QStringLiteral("TP12"), QStringLiteral("TP15")});
+  const auto sizeBox = [box](const char* name) { return box->findChild<QComboBox*>(name); };
+  Combo1 = sizeBox("Combo1");
+  Combo2 = sizeBox("Combo2");
+  Combo3 = sizeBox("Combo3");
+  Combo4 = sizeBox("Combo4");
+  Combo7 = sizeBox("Combo7");
+  Combo8 = sizeBox("Combo8");
+  Combo5 = sizeBox("Combo5");
+  Combo6 = sizeBox("Combo6");
   auto* undefined = new QHBoxLayout;
   undefined->addWidget(Caption(QStringLiteral("ｼﾝﾎﾞﾙ名未定義数")));
   Text9 = CountBox(QStringLiteral("Text9"));
@@ -631,31 +627,22 @@ void MainForm::buildMenus() {
 }
 
 void MainForm::loadForm() {
-  Combo1->addItems({QStringLiteral("C1005"), QStringLiteral("C1608"), QStringLiteral("C2012"),
-                    QStringLiteral("C3216")});
-  Combo2->addItems({QStringLiteral("R1005"), QStringLiteral("R1608"), QStringLiteral("R2012"),
-                    QStringLiteral("R3216")});
-  Combo3->addItems({QStringLiteral("RA4-M"), QStringLiteral("RA8-M"), QStringLiteral("RA4-L"),
-                    QStringLiteral("RA8-L")});
-  Combo4->addItems({QStringLiteral("L1005"), QStringLiteral("L1608"), QStringLiteral("L2012"),
-                    QStringLiteral("L3216"), QStringLiteral("L3220"), QStringLiteral("L3225")});
-  // The start sizes come from core, so the command line starts from the same ones.
+  // The items and start sizes come from core, so the command line starts from the
+  // same ones.
   const SymbolSizes initial = InitialSymbolSizes();
-  const std::pair<QComboBox*, const Text*> starts[] = {
-      {Combo1, &initial.Combo1}, {Combo2, &initial.Combo2}, {Combo3, &initial.Combo3},
-      {Combo4, &initial.Combo4}, {Combo7, &initial.Combo7}, {Combo8, &initial.Combo8},
-      {Combo5, &initial.Combo5}, {Combo6, &initial.Combo6}};
-  for (const auto& [combo, text] : starts) {
-    const int index = combo->findText(Q(*text));
+  for (std::size_t i = 0; i < sizeBoxes_.size(); ++i) {
+    const SymbolSizeBox& size = SymbolSizeBoxes()[i];
+    QComboBox* combo = sizeBoxes_[i];
+    for (const TextView item : size.items) combo->addItem(Q(item));
+    const QString start = Q(initial.*size.size);
+    const int index = combo->findText(start);
     if (index >= 0) {
       combo->setCurrentIndex(index);
     } else {
-      combo->setEditText(Q(*text));
+      combo->setEditText(start);
     }
   }
-  Combo10->addItems({QStringLiteral("なし"), QStringLiteral("自動"),
-                     QStringLiteral("主部品 ABC指定"), QStringLiteral("100   番代 分離"), QString(),
-                     QStringLiteral("グループ解除")});
+  for (const Text& item : GroupingMethodItems()) Combo10->addItem(Q(item));
   Combo10->setCurrentIndex(0);
 }
 
@@ -731,26 +718,26 @@ void MainForm::showList1() {
 
 EditPanel MainForm::readEditPanel() const {
   EditPanel p;
-  p.Text11 = T(Text11->text());
-  p.SYNNAME = T(SYNNAME->text());
-  p.Text20 = T(Text20->text());
-  p.Text21 = T(Text21->text());
-  p.Text17 = T(Text17->text());
-  p.Text23 = T(Text23->text());
-  p.Text2 = T(Text2->text());
-  p.Text12 = T(Text12->text());
+  p.reference = T(Text11->text());
+  p.symbol = T(SYNNAME->text());
+  p.x = T(Text20->text());
+  p.y = T(Text21->text());
+  p.side = T(Text17->text());
+  p.partClass = T(Text23->text());
+  p.mainPart = T(Text2->text());
+  p.group = T(Text12->text());
   return p;
 }
 
 void MainForm::showEditPanel(const EditPanel& p) {
-  Text11->setText(Q(p.Text11));
-  SYNNAME->setText(Q(p.SYNNAME));
-  Text20->setText(Q(p.Text20));
-  Text21->setText(Q(p.Text21));
-  Text17->setText(Q(p.Text17));
-  Text23->setText(Q(p.Text23));
-  Text2->setText(Q(p.Text2));
-  Text12->setText(Q(p.Text12));
+  Text11->setText(Q(p.reference));
+  SYNNAME->setText(Q(p.symbol));
+  Text20->setText(Q(p.x));
+  Text21->setText(Q(p.y));
+  Text17->setText(Q(p.side));
+  Text23->setText(Q(p.partClass));
+  Text2->setText(Q(p.mainPart));
+  Text12->setText(Q(p.group));
 }
 
 void MainForm::showStatus(const QString& text) { statusBar()->showMessage(text); }

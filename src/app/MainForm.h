@@ -4,10 +4,11 @@
 #include <QPointer>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
 #include "symbol/PartEdit.h"
+#include "symbol/PartList.h"
 #include "symbol/PartListFile.h"
 
 class QAction;
@@ -128,6 +129,8 @@ class MainForm : public QMainWindow {
   // cmbRireki, Combo11); the widgets only mirror it.
   PartEditHelpers partHelpers_;
   void showPartHelpers(bool selectNewestSymbol);
+  // The eight size boxes (Combo1 ... Combo6) in the order of SymbolSizeBoxes().
+  std::vector<QComboBox*> sizeBoxes_;
   // --- end symbol assignment and part edit panel ---
 
   // --- Part-list and netlist files (MainFormFiles.cpp) ---
@@ -166,83 +169,89 @@ class MainForm : public QMainWindow {
 
  public:
   // Widgets, named as the program's captions refer to them.
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text6 = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QLineEdit* Text4 = nullptr;
-  QPlainTextEdit* RichTextBox1 = nullptr;
-  QPushButton* Command13 = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QPushButton* Command4 = nullptr;
+  // Netlist area.
+  QLineEdit* Text1 = nullptr;              // path of the loaded netlist
+  QLineEdit* Text6 = nullptr;              // load status: OK, or OVR above 2000 pins
+  QLineEdit* Text5 = nullptr;              // number of nets
+  QLineEdit* Text4 = nullptr;              // number of pins
+  QPlainTextEdit* RichTextBox1 = nullptr;  // the netlist file as read
+  QPushButton* Command13 = nullptr;        // back to the top of RichTextBox1
+  QLineEdit* Text3 = nullptr;              // text to search for in RichTextBox1
+  QPushButton* Command4 = nullptr;         // search
 
-  QListWidget* List3 = nullptr;
-  QListWidget* List2 = nullptr;
-  QListWidget* List1 = nullptr;
+  QListWidget* List3 = nullptr;      // net list: name and pin count
+  QListWidget* List2 = nullptr;      // each net with its pins
+  QListWidget* List1 = nullptr;      // part list, one line per part
   QTableView* List1Table = nullptr;  // the part list as a table, in List1's place
-  QLineEdit* Text10 = nullptr;
+  QLineEdit* Text10 = nullptr;       // number of parts
 
-  QPushButton* Command7 = nullptr;
-  QPlainTextEdit* Text7 = nullptr;
-  QLineEdit* Text26 = nullptr;
-  QLineEdit* Text25 = nullptr;
-  QLineEdit* Text24 = nullptr;
-  QLineEdit* Text27 = nullptr;
+  // Net check.
+  QPushButton* Command7 = nullptr;  // run the extended net check
+  QPlainTextEdit* Text7 = nullptr;  // check report
+  QLineEdit* Text26 = nullptr;      // number of open findings
+  QLineEdit* Text25 = nullptr;      // number of short findings
+  QLineEdit* Text24 = nullptr;      // number of duplicate pins
+  QLineEdit* Text27 = nullptr;      // number of isolated pins
 
-  QPushButton* Command1 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QComboBox* Combo2 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QComboBox* Combo4 = nullptr;
-  QComboBox* Combo7 = nullptr;
-  QComboBox* Combo8 = nullptr;
-  QComboBox* Combo5 = nullptr;
-  QComboBox* Combo6 = nullptr;
-  QLineEdit* Text9 = nullptr;
+  // Symbol assignment.
+  QPushButton* Command1 = nullptr;  // assign symbol names automatically
+  QComboBox* Combo1 = nullptr;      // capacitor size
+  QComboBox* Combo2 = nullptr;      // resistor size
+  QComboBox* Combo3 = nullptr;      // resistor-array size
+  QComboBox* Combo4 = nullptr;      // coil size
+  QComboBox* Combo7 = nullptr;      // test-point size
+  QComboBox* Combo8 = nullptr;      // transistor size
+  QComboBox* Combo5 = nullptr;      // diode size
+  QComboBox* Combo6 = nullptr;      // LED size
+  QLineEdit* Text9 = nullptr;       // number of parts without a symbol name
 
-  QLineEdit* Text11 = nullptr;
-  QLineEdit* SYNNAME = nullptr;
-  QPushButton* cmdPast = nullptr;
-  QComboBox* cmbRireki = nullptr;
-  QLineEdit* Text20 = nullptr;
-  QLineEdit* Text21 = nullptr;
-  QLineEdit* Text17 = nullptr;
-  QLineEdit* Text23 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QPushButton* Command10 = nullptr;
-  QComboBox* Combo11 = nullptr;
-  QLineEdit* Text12 = nullptr;
-  QPushButton* Command11 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command8 = nullptr;
-  QLineEdit* Text8 = nullptr;
+  // Part edit panel (EditPanel and PartEditHelpers in core).
+  QLineEdit* Text11 = nullptr;       // reference
+  QLineEdit* SYNNAME = nullptr;      // symbol name
+  QPushButton* cmdPast = nullptr;    // last symbol name applied; a click copies it
+  QComboBox* cmbRireki = nullptr;    // symbol names applied, newest first
+  QLineEdit* Text20 = nullptr;       // X
+  QLineEdit* Text21 = nullptr;       // Y
+  QLineEdit* Text17 = nullptr;       // side, shown text; a click cycles it
+  QLineEdit* Text23 = nullptr;       // class, shown text; a click cycles it
+  QLineEdit* Text2 = nullptr;        // main-part name
+  QPushButton* Command10 = nullptr;  // last main-part name stored; a click copies it
+  QComboBox* Combo11 = nullptr;      // main and semi parts to choose a main part from
+  QLineEdit* Text12 = nullptr;       // group
+  QPushButton* Command11 = nullptr;  // last group stored; a click copies it
+  QPushButton* Command2 = nullptr;   // store the panel into the part table
+  QPushButton* Command8 = nullptr;   // choose the symbol name from a part file
+  QLineEdit* Text8 = nullptr;        // size (shown only)
 
-  std::array<QLineEdit*, 10> txtSkipNet{};
-  QPushButton* Command6 = nullptr;
-  QPushButton* Command15 = nullptr;
-  QPushButton* Command12 = nullptr;
-  QComboBox* Combo10 = nullptr;
-  std::array<QPushButton*, 2> Command5{};
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QLineEdit* Text14 = nullptr;
-  QLineEdit* Text15 = nullptr;
-  QPushButton* Command9 = nullptr;
+  // Pre-placement.
+  std::array<QLineEdit*, 10> txtSkipNet{};  // nets the main-part assignment does not follow
+  QPushButton* Command6 = nullptr;          // assign main parts
+  QPushButton* Command15 = nullptr;         // clear every main part
+  QPushButton* Command12 = nullptr;         // group by the method in Combo10
+  QComboBox* Combo10 = nullptr;             // grouping method (GroupingMethodItems)
+  std::array<QPushButton*, 2> Command5{};   // determine the coordinates
+  QRadioButton* Option1 = nullptr;          // coordinates by main part
+  QRadioButton* Option2 = nullptr;          // coordinates by group
+  QLineEdit* Text14 = nullptr;              // board width (mm) for the placement image
+  QLineEdit* Text15 = nullptr;              // board height (mm)
+  QPushButton* Command9 = nullptr;          // show the placement image (Form2)
 
-  QPushButton* Command14 = nullptr;
+  QPushButton* Command14 = nullptr;  // open the board outline window (Form3)
 
+  // Present without an action.
   QPushButton* Command3 = nullptr;
   QPushButton* Command16 = nullptr;
   QPushButton* Command17 = nullptr;
   QPushButton* Command18 = nullptr;
-  QRadioButton* Option3 = nullptr;
-  QRadioButton* Option4 = nullptr;
+  QRadioButton* Option3 = nullptr;  // display mode: standard
+  QRadioButton* Option4 = nullptr;  // display mode: database
 
-  QAction* mnOpen = nullptr;
-  QAction* mnsave = nullptr;
-  QAction* mnExit = nullptr;
-  QAction* mnHozon = nullptr;
-  QAction* mnYobikomi = nullptr;
-  QAction* mnHelpVersion = nullptr;
+  QAction* mnOpen = nullptr;         // open a netlist
+  QAction* mnsave = nullptr;         // save dialog only; the netlist is never written
+  QAction* mnExit = nullptr;         // no action
+  QAction* mnHozon = nullptr;        // part list: save (no action)
+  QAction* mnYobikomi = nullptr;     // part list: load (no action)
+  QAction* mnHelpVersion = nullptr;  // version window (FrmAbout)
 };
 
 }  // namespace pcbprep

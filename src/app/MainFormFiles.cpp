@@ -81,7 +81,7 @@ void MainForm::mnYobikomiClick() {
                         QStringLiteral("実行するとデータが失われますがよろしいですか？"))) {
     return;
   }
-  const PartListLoad load = LoadPartList(design_, parse, partHelpers_.Combo11, list1_);
+  const PartListLoad load = LoadPartList(design_, parse, partHelpers_.mainPartChoices, list1_);
   showList1();
   showPartHelpers(false);
   Text9->setText(QString::number(load.undefinedCount));

@@ -14,6 +14,7 @@
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
 #include "design/CodePage.h"
+#include "netlist/ListViews.h"
 #include "netlist/NetlistReader.h"
 
 namespace pcbprep {
@@ -98,7 +99,7 @@ void MainForm::list1Click(int index) {
 void MainForm::list3Click(int index) {
   if (index < 0 || index + 1 > kMaxNets) return;
   std::array<Text, 10> boxes = readSkipNets();
-  if (AddSkipNet(boxes, design_.NetTable.at(index + 1, 0)) >= 0) showSkipNets(boxes);
+  if (AddSkipNet(boxes, design_.NetTable.at(index + 1, kNetName)) >= 0) showSkipNets(boxes);
 }
 
 void MainForm::command4Click() {

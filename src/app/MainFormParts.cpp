@@ -61,14 +61,14 @@ void MainForm::command1Click() {
                         QStringLiteral("実行するとデータが失われますがよろしいですか？"))) {
     return;
   }
-  const SymbolSizes sizes{T(Combo1->currentText()), T(Combo2->currentText()),
-                          T(Combo3->currentText()), T(Combo4->currentText()),
-                          T(Combo7->currentText()), T(Combo8->currentText()),
-                          T(Combo5->currentText()), T(Combo6->currentText())};
+  SymbolSizes sizes;
+  for (std::size_t i = 0; i < sizeBoxes_.size(); ++i) {
+    sizes.*SymbolSizeBoxes()[i].size = T(sizeBoxes_[i]->currentText());
+  }
   SymbolAssignment result;
   {
     const BusyCursor busy;
-    result = RunSymbolAssignment(design_, sizes, partHelpers_.Combo11, list1_);
+    result = RunSymbolAssignment(design_, sizes, partHelpers_.mainPartChoices, list1_);
     if (result.fits) {
       showList1();
       showPartHelpers(false);
@@ -88,18 +88,18 @@ void MainForm::command2Click() {
   EditPanel panel = readEditPanel();
   const PartEditResult result = ApplyPartEdit(design_, panel, partHelpers_, list1_);
   if (result.outcome == PartEditOutcome::TableFull) {
-    dialogs_.warn(this, Q(kAppTitle), Q(PartTableFullMessage(panel.Text11)));
+    dialogs_.warn(this, Q(kAppTitle), Q(PartTableFullMessage(panel.reference)));
     return;
   }
   // Only the coded boxes can have changed: an unknown text is cleared.
-  Text17->setText(Q(panel.Text17));
-  Text23->setText(Q(panel.Text23));
+  Text17->setText(Q(panel.side));
+  Text23->setText(Q(panel.partClass));
   showList1();
   showPartHelpers(!design_.PartTable.at(result.row, kPartSymbol).empty());
   Text9->setText(QString::number(result.undefinedCount));
   showStatus((result.outcome == PartEditOutcome::Added ? QStringLiteral("部品 %1 を追加しました")
                                                        : QStringLiteral("部品 %1 を修正しました"))
-                 .arg(Q(panel.Text11)));
+                 .arg(Q(panel.reference)));
 }
 
 void MainForm::command3Click() {
@@ -115,20 +115,20 @@ void MainForm::command8Click() {
   SYNNAME->setText(Q(PartFileBaseName(T(*chosen))));
 }
 
-void MainForm::text17Click() { Text17->setText(Q(CycleSide(T(Text17->text())))); }
+void MainForm::text17Click() { Text17->setText(Q(NextShown(kSideCodes, T(Text17->text())))); }
 
-void MainForm::text23Click() { Text23->setText(Q(CycleClass(T(Text23->text())))); }
+void MainForm::text23Click() { Text23->setText(Q(NextShown(kClassCodes, T(Text23->text())))); }
 
 void MainForm::showPartHelpers(bool selectNewestSymbol) {
-  cmdPast->setText(Q(partHelpers_.cmdPast));
-  Command10->setText(Q(partHelpers_.Command10));
-  Command11->setText(Q(partHelpers_.Command11));
-  MirrorItems(cmbRireki, partHelpers_.cmbRireki);
+  cmdPast->setText(Q(partHelpers_.lastSymbol));
+  Command10->setText(Q(partHelpers_.lastMainPart));
+  Command11->setText(Q(partHelpers_.lastGroup));
+  MirrorItems(cmbRireki, partHelpers_.symbolHistory);
   if (selectNewestSymbol) {
     const QSignalBlocker block(cmbRireki);
-    cmbRireki->setCurrentIndex(partHelpers_.cmbRirekiSelected);
+    cmbRireki->setCurrentIndex(partHelpers_.symbolHistorySelected);
   }
-  MirrorItems(Combo11, partHelpers_.Combo11);
+  MirrorItems(Combo11, partHelpers_.mainPartChoices);
 }
 
 void MainForm::option3Click() { partViews_->setCurrentWidget(List1); }

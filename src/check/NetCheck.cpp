@@ -20,8 +20,7 @@ struct Slot {
 std::vector<Slot> PinSlots(const Design& d) {
   std::vector<Slot> slots;
   for (int n = 1; n <= d.NetCount; ++n) {
-    const int count = d.pinCount(n);
-    for (int c = 2; c <= count + 1; ++c) slots.push_back({n, c});
+    for (const int c : d.pinColumns(n)) slots.push_back({n, c});
   }
   return slots;
 }
@@ -57,7 +56,8 @@ void CheckOpen(const Design& d, const std::vector<Slot>& slots, NetCheckResult& 
   for (const Slot& s : slots) {
     const Text& reference = d.PinPartTable.at(s.net, s.column);
     if (StartsWith(reference, u"TP") || occurrences[reference] > 1) continue;
-    Append(out, kCrLf, d.NetTable.at(s.net, 0), Spaces(3), d.NetTable.at(s.net, s.column), kCrLf);
+    Append(out, kCrLf, d.NetTable.at(s.net, kNetName), Spaces(3), d.NetTable.at(s.net, s.column),
+           kCrLf);
     ++r.openCount;
   }
   if (r.openCount == 0) Append(out, Spaces(5), u"OK", kCrLf, kCrLf);
@@ -68,21 +68,21 @@ void CheckShort(const Design& d, NetCheckResult& r) {
   out += kCrLf;
   out += u" [ ２端子部品ショート ]";
   for (int n = 1; n <= d.NetCount; ++n) {
-    const int count = d.pinCount(n);
+    const ColumnRange pins = d.pinColumns(n);
     std::unordered_map<TextView, std::vector<int>> columnsOf;
-    for (int c = 2; c <= count + 1; ++c) {
+    for (const int c : pins) {
       const Text& reference = d.PinPartTable.at(n, c);
       if (IsTwoTerminal(reference)) columnsOf[reference].push_back(c);
     }
     // Pairs (c, d) with c < d, c ascending and then d ascending.
-    for (int c = 2; c <= count; ++c) {
+    for (int c = pins.first; c < pins.last; ++c) {
       const auto group = columnsOf.find(d.PinPartTable.at(n, c));
       if (group == columnsOf.end()) continue;
       const std::vector<int>& columns = group->second;
       for (auto it = std::upper_bound(columns.begin(), columns.end(), c); it != columns.end();
            ++it) {
-        Append(out, kCrLf, kCrLf, d.NetTable.at(n, 0), Spaces(5), d.NetTable.at(n, c), Spaces(5),
-               d.NetTable.at(n, *it), kCrLf);
+        Append(out, kCrLf, kCrLf, d.NetTable.at(n, kNetName), Spaces(5), d.NetTable.at(n, c),
+               Spaces(5), d.NetTable.at(n, *it), kCrLf);
         ++r.shortCount;
       }
     }
@@ -111,9 +111,9 @@ void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckRes
     for (auto it = from; it != same.end(); ++it) {
       if (*it == i) continue;
       const Slot& second = slots[*it];
-      Append(out, kCrLf, kCrLf, d.NetTable.at(first.net, 0), Spaces(2), token, Spaces(6),
-             d.NetTable.at(second.net, 0), Spaces(2), d.NetTable.at(second.net, second.column),
-             kCrLf);
+      Append(out, kCrLf, kCrLf, d.NetTable.at(first.net, kNetName), Spaces(2), token, Spaces(6),
+             d.NetTable.at(second.net, kNetName), Spaces(2),
+             d.NetTable.at(second.net, second.column), kCrLf);
       ++r.duplicateCount;
     }
   }
@@ -125,8 +125,10 @@ void CheckIsolated(const Design& d, NetCheckResult& r) {
   out += kCrLf;
   out += u" [ 孤立ピン ]";
   for (int n = 1; n <= d.NetCount; ++n) {
-    if (d.NetTable.at(n, 1) != u"1") continue;
-    Append(out, kCrLf, d.NetTable.at(n, 0), Spaces(2), d.NetTable.at(n, 2), kCrLf);
+    // The count compared as text, as the reader writes it for a net of one pin.
+    if (d.NetTable.at(n, kNetPinCount) != u"1") continue;
+    Append(out, kCrLf, d.NetTable.at(n, kNetName), Spaces(2), d.NetTable.at(n, kFirstPinColumn),
+           kCrLf);
     ++r.isolatedCount;
   }
   if (r.isolatedCount == 0) Append(out, Spaces(19), u"OK", kCrLf, kCrLf);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
 #include "netlist/NetlistReader.h"
+#include "symbol/PartList.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace CLI {
@@ -36,9 +36,8 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
 // them: sizes per part kind, then on request main parts, grouping and coordinates.
 struct PartSteps {
   std::string netlist;
-  // The size boxes, in the order of SymbolSizes.
-  std::string capacitor, resistor, resistorArray, coil, testPoint, transistor, diode, led;
-  std::vector<std::string> skip;  // the skip-net boxes; the window's when not given
+  std::vector<std::string> sizes;  // the size boxes, in the order of SymbolSizeBoxes()
+  std::vector<std::string> skip;   // the skip-net boxes; the window's when not given
   bool skipGiven = false;
   bool mainParts = false;
   std::string group = "none";        // none | hundreds

@@ -31,13 +31,13 @@ int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err) {
       nlohmann::ordered_json tokens = nlohmann::ordered_json::array();
       nlohmann::ordered_json refs = nlohmann::ordered_json::array();
       nlohmann::ordered_json pins = nlohmann::ordered_json::array();
-      for (int c = 2; c <= design.pinCount(n) + 1; ++c) {
+      for (const int c : design.pinColumns(n)) {
         tokens.push_back(ToUtf8(design.NetTable.at(n, c)));
         refs.push_back(ToUtf8(design.PinPartTable.at(n, c)));
         pins.push_back(ToUtf8(design.PinNoTable.at(n, c)));
       }
       nets.push_back({{"row", n},
-                      {"name", ToUtf8(design.NetTable.at(n, 0))},
+                      {"name", ToUtf8(design.NetTable.at(n, kNetName))},
                       {"pinCount", design.pinCount(n)},
                       {"tokens", tokens},
                       {"references", refs},
@@ -57,8 +57,8 @@ int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err) {
   for (const Text& line : NetListItems(design)) out << ToUtf8(line) << "\n";
   out << "\n";
   for (int n = 1; n <= design.NetCount; ++n) {
-    out << ToUtf8(design.NetTable.at(n, 0)) << "\n";
-    for (int c = 2; c <= design.pinCount(n) + 1; ++c) {
+    out << ToUtf8(design.NetTable.at(n, kNetName)) << "\n";
+    for (const int c : design.pinColumns(n)) {
       out << "        " << ToUtf8(design.NetTable.at(n, c)) << "\t"
           << ToUtf8(design.PinPartTable.at(n, c)) << "\t" << ToUtf8(design.PinNoTable.at(n, c))
           << "\n";

@@ -52,29 +52,18 @@ IgnoreNetList SkipBoxes(const PartSteps& steps, const LoadResult& load) {
 void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
   command.add_option("NETLIST", steps.netlist, "netlist file (*.NET, code page 932)")->required();
 
+  // One option per size box of the window, starting at the box's start value. The
+  // options bind to the strings, so the list gets its final length first.
   const SymbolSizes initial = InitialSymbolSizes();
-  struct SizeOption {
-    const char* name;
-    std::string* value;
-    const Text& start;
-    const char* help;
-  };
-  const SizeOption sizes[] = {
-      {"--capacitor", &steps.capacitor, initial.Combo1, "size of C parts (window: Combo1)"},
-      {"--resistor", &steps.resistor, initial.Combo2, "size of R parts (window: Combo2)"},
-      {"--resistor-array", &steps.resistorArray, initial.Combo3,
-       "size of RA parts (window: Combo3)"},
-      {"--coil", &steps.coil, initial.Combo4, "size of L parts (window: Combo4)"},
-      {"--test-point", &steps.testPoint, initial.Combo7, "size of TP parts (window: Combo7)"},
-      {"--transistor", &steps.transistor, initial.Combo8,
-       "size of Q and TR parts (window: Combo8)"},
-      {"--diode", &steps.diode, initial.Combo5, "size of D parts (window: Combo5)"},
-      {"--led", &steps.led, initial.Combo6, "size of LED parts (window: Combo6)"},
-  };
+  const std::vector<SymbolSizeBox>& boxes = SymbolSizeBoxes();
+  steps.sizes.assign(boxes.size(), std::string());
   std::vector<CLI::Option*> sizeOptions;
-  for (const SizeOption& size : sizes) {
-    *size.value = ToUtf8(size.start);
-    sizeOptions.push_back(command.add_option(size.name, *size.value, size.help)
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const SymbolSizeBox& box = boxes[i];
+    steps.sizes[i] = ToUtf8(initial.*box.size);
+    const std::string help =
+        "size of " + std::string(box.parts) + " parts (window: " + std::string(box.control) + ")";
+    sizeOptions.push_back(command.add_option("--" + std::string(box.name), steps.sizes[i], help)
                               ->type_name("SIZE")
                               ->capture_default_str()
                               ->group("Symbol sizes"));
@@ -125,11 +114,12 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
   const LoadResult load = LoadOrFail(run.design, steps.netlist, err);
   const IgnoreNetList skip = SkipBoxes(steps, load);
 
-  const SymbolSizes sizes{FromUtf8(steps.capacitor),     FromUtf8(steps.resistor),
-                          FromUtf8(steps.resistorArray), FromUtf8(steps.coil),
-                          FromUtf8(steps.testPoint),     FromUtf8(steps.transistor),
-                          FromUtf8(steps.diode),         FromUtf8(steps.led)};
-  std::vector<Text> combo11;
+  SymbolSizes sizes;
+  const std::vector<SymbolSizeBox>& boxes = SymbolSizeBoxes();
+  for (std::size_t i = 0; i < boxes.size() && i < steps.sizes.size(); ++i) {
+    sizes.*boxes[i].size = FromUtf8(steps.sizes[i]);
+  }
+  std::vector<Text> mainPartChoices;
   if (!steps.fromList.empty()) {
     if (steps.sizesGiven) {
       throw UserError{
@@ -138,13 +128,13 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
     }
     const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList));
     if (!parse.ok()) throw UserError{steps.fromList + ": " + ToUtf8(PartListFault(parse))};
-    const PartListLoad loaded = LoadPartList(run.design, parse, combo11, run.list1);
+    const PartListLoad loaded = LoadPartList(run.design, parse, mainPartChoices, run.list1);
     if (loaded.notInNetlist > 0 || loaded.missingFromList > 0) {
       err << "pcbprep-cli: 注意: " << ToUtf8(PartListLoadNote(loaded, FromUtf8(steps.fromList)))
           << "\n";
     }
   } else {
-    run.symbols = RunSymbolAssignment(run.design, sizes, combo11, run.list1);
+    run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
     if (!run.symbols.fits) {
       throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
     }
@@ -196,7 +186,7 @@ int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) 
 
   if (options.json) {
     nlohmann::ordered_json parts = nlohmann::ordered_json::array();
-    for (int i = 1; i <= d.PartCount; ++i) {
+    for (int i = 1; i <= d.partRows(); ++i) {
       nlohmann::ordered_json part = {{"row", i}};
       for (const PartColumnName& c : kColumns) part[c.name] = ToUtf8(d.PartTable.at(i, c.column));
       part["line"] = ToUtf8(run.list1.items[static_cast<std::size_t>(i - 1)]);
@@ -221,7 +211,7 @@ int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) 
     const char* separator = "";
     for (const PartColumnName& c : kColumns) out << std::exchange(separator, "\t") << c.name;
     out << "\n";
-    for (int i = 1; i <= d.PartCount; ++i) {
+    for (int i = 1; i <= d.partRows(); ++i) {
       separator = "";
       for (const PartColumnName& c : kColumns) {
         out << std::exchange(separator, "\t") << ToUtf8(d.PartTable.at(i, c.column));

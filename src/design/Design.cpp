@@ -8,11 +8,17 @@
 namespace pcbprep {
 
 int Design::pinCount(int net) const {
-  const double value = NumericValue(NetTable.at(net, 1));
+  const double value = NumericValue(NetTable.at(net, kNetPinCount));
   if (!(value > 0)) return 0;
   // Columns 2 .. count + 1 must exist; a larger count is read as a full row.
   return static_cast<int>(std::min(std::floor(value), double{kMaxPinsPerNet}));
 }
+
+ColumnRange Design::pinColumns(int net) const {
+  return {kFirstPinColumn, kFirstPinColumn + pinCount(net) - 1};
+}
+
+int Design::partRows() const { return std::clamp<int>(PartCount, 0, kMaxParts); }
 
 void Design::clearParts() {
   PartTable.clearAll();
@@ -23,6 +29,31 @@ Text ReferencePrefix(TextView reference) {
   std::size_t end = 0;
   while (end < reference.size() && !(reference[end] >= u'0' && reference[end] <= u'9')) ++end;
   return Text(reference.substr(0, end));
+}
+
+std::optional<Text> ShownOfCode(CodeTable codes, TextView code) {
+  if (code.empty()) return Text();
+  for (const CodedValue& value : codes) {
+    if (value.code == code) return Text(value.shown);
+  }
+  return std::nullopt;
+}
+
+std::optional<Text> CodeOfShown(CodeTable codes, TextView shown) {
+  if (shown.empty()) return Text();
+  for (const CodedValue& value : codes) {
+    if (value.shown == shown) return Text(value.code);
+  }
+  return std::nullopt;
+}
+
+Text NextShown(CodeTable codes, TextView shown) {
+  if (codes.empty()) return {};
+  if (shown.empty()) return Text(codes.front().shown);
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i].shown == shown) return Text(codes[(i + codes.size() - 1) % codes.size()].shown);
+  }
+  return {};
 }
 
 }  // namespace pcbprep

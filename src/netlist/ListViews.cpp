@@ -8,7 +8,7 @@
 namespace pcbprep {
 
 Text NetListLine(const Design& d, int net) {
-  return PadRight(d.NetTable.at(net, 0), 12) + PadLeft(d.NetTable.at(net, 1), 3);
+  return PadRight(d.NetTable.at(net, kNetName), 12) + PadLeft(d.NetTable.at(net, kNetPinCount), 3);
 }
 
 std::vector<Text> NetListItems(const Design& d) {
@@ -22,96 +22,18 @@ std::vector<Text> NetPinListItems(const Design& d) {
   std::vector<Text> items;
   const Text indent(8, u' ');
   for (int n = 1; n <= d.NetCount; ++n) {
-    items.push_back(d.NetTable.at(n, 0));
-    // Columns 2 .. count + 2. A closing line outside any net leaves the count -1 and
-    // so no pin items; after a full net of 399 pins the empty cell lies past column
-    // 400, and it is listed as empty all the same.
-    const double count = std::floor(NumericValue(d.NetTable.at(n, 1)));
-    const int last = static_cast<int>(std::clamp(count, -1.0, double{kMaxPinsPerNet})) + 2;
-    for (int c = 2; c <= last; ++c) {
+    items.push_back(d.NetTable.at(n, kNetName));
+    // The pin columns and the one after them. A closing line outside any net leaves the count -1
+    // and so no pin items; after a full net of 399 pins the empty cell lies past column 400, and it
+    // is listed as empty all the same.
+    const double count = std::floor(NumericValue(d.NetTable.at(n, kNetPinCount)));
+    const int last =
+        static_cast<int>(std::clamp(count, -1.0, double{kMaxPinsPerNet})) + kFirstPinColumn;
+    for (int c = kFirstPinColumn; c <= last; ++c) {
       items.push_back(c < kNetColumns ? indent + d.NetTable.at(n, c) : indent);
     }
   }
   return items;
-}
-
-Text PartListLine(const Design& d, int part) {
-  auto field = [&](int column, std::size_t width) {
-    Text value = d.PartTable.at(part, column);
-    value.push_back(u' ');
-    return PadRight(value, width);
-  };
-  Text line;
-  line.reserve(50);
-  line += field(kPartRef, 7);
-  line += field(kPartSymbol, 13);
-  line += field(kPartX, 5);
-  line += field(kPartY, 5);
-  line += field(kPartSide, 2);
-  line += u"  ";
-  line += field(kPartClass, 2);
-  line += field(kPartMain, 7);
-  line += field(kPartLevel, 3);
-  line += u" ";
-  line += field(kPartGroup, 3);
-  return line;
-}
-
-void RefreshPartList(Design& d, ListBoxState& list1, int p) {
-  const int items = static_cast<int>(list1.items.size());
-  if (p < 0) {
-    list1.items.clear();
-    list1.items.reserve(static_cast<std::size_t>(std::max<int>(d.PartCount, 0)));
-    for (int i = 1; i <= d.PartCount; ++i) list1.items.push_back(PartListLine(d, i));
-    list1.selectedIndex = -1;
-    return;
-  }
-  if (p > items) {
-    list1.items.push_back(PartListLine(d, p));
-    list1.selectedIndex = std::min<int>(d.PartCount, static_cast<int>(list1.items.size()) - 1);
-    d.PartCount = static_cast<std::int16_t>(d.PartCount + 1);
-    return;
-  }
-  if (p >= 1) {
-    list1.items[static_cast<std::size_t>(p - 1)] = PartListLine(d, p);
-    list1.selectedIndex = p - 1;
-  }
-}
-
-std::optional<Text> SideShown(TextView code) {
-  if (code.empty()) return Text();
-  if (code == u"0") return Text(kSideFront);
-  if (code == u"1") return Text(kSideBack);
-  return std::nullopt;
-}
-
-std::optional<Text> ClassShown(TextView code) {
-  if (code.empty()) return Text();
-  if (code == u"0") return Text(kClassSub);
-  if (code == u"1") return Text(kClassSemi);
-  if (code == u"2") return Text(kClassMain);
-  return std::nullopt;
-}
-
-EditPanel FillEditPanel(Design& d, int row) {
-  EditPanel panel;
-  panel.Text11 = d.PartTable.at(row, kPartRef);
-  panel.SYNNAME = d.PartTable.at(row, kPartSymbol);
-  panel.Text20 = d.PartTable.at(row, kPartX);
-  panel.Text21 = d.PartTable.at(row, kPartY);
-  if (auto shown = SideShown(d.PartTable.at(row, kPartSide))) {
-    panel.Text17 = *shown;
-  } else {
-    d.PartTable.set(row, kPartSide, Text());
-  }
-  if (auto shown = ClassShown(d.PartTable.at(row, kPartClass))) {
-    panel.Text23 = *shown;
-  } else {
-    d.PartTable.set(row, kPartClass, Text());
-  }
-  panel.Text2 = d.PartTable.at(row, kPartMain);
-  panel.Text12 = d.PartTable.at(row, kPartGroup);
-  return panel;
 }
 
 int AddSkipNet(std::array<Text, 10>& boxes, const Text& netName) {

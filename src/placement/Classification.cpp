@@ -3,14 +3,14 @@
 namespace pcbprep {
 
 TextView ClassForPrefix(TextView prefix) {
-  if (prefix == u"U" || prefix == u"X" || prefix == u"Y" || prefix == u"IC") return u"2";
-  if (prefix == u"CN" || prefix == u"J" || prefix == u"P") return u"1";
-  return u"0";
+  if (prefix == u"U" || prefix == u"X" || prefix == u"Y" || prefix == u"IC") return kClassMain;
+  if (prefix == u"CN" || prefix == u"J" || prefix == u"P") return kClassSemi;
+  return kClassSub;
 }
 
-bool ClassifyByPrefix(Design& design, std::vector<Text>& combo11) {
+bool ClassifyByPrefix(Design& design, std::vector<Text>& mainPartChoices) {
   bool classified = false;
-  const int count = design.PartCount;
+  const int count = design.partRows();
   for (int i = 1; i <= count; ++i) {
     if (!design.PartTable.at(i, kPartClass).empty()) continue;
     classified = true;
@@ -18,7 +18,7 @@ bool ClassifyByPrefix(Design& design, std::vector<Text>& combo11) {
     const Text reference = design.PartTable.at(i, kPartRef);
     const TextView code = ClassForPrefix(ReferencePrefix(reference));
     design.PartTable.set(i, kPartClass, Text(code));
-    if (code != u"0") combo11.push_back(reference);
+    if (code != kClassSub) mainPartChoices.push_back(reference);
   }
   return classified;
 }

@@ -6,13 +6,13 @@
 
 namespace pcbprep {
 
-// Class code for a reference prefix: "2" main (U, X, Y, IC), "1" semi (CN, J, P),
-// "0" for everything else. The whole prefix must match, case-sensitive.
+// Class code for a reference prefix: main (U, X, Y, IC), semi (CN, J, P), sub for
+// everything else. The whole prefix must match, case-sensitive.
 TextView ClassForPrefix(TextView prefix);
 
 // Gives every part without a class the class of its reference prefix and appends
 // each new main or semi part to the main-part chooser items (no duplicate check).
 // Classes already set are kept. Returns true when at least one part was classified.
-bool ClassifyByPrefix(Design& design, std::vector<Text>& combo11);
+bool ClassifyByPrefix(Design& design, std::vector<Text>& mainPartChoices);
 
 }  // namespace pcbprep

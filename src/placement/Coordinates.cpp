@@ -53,7 +53,7 @@ class CoordinateRun {
  public:
   explicit CoordinateRun(Design& design)
       : d_(design),
-        parts_(std::clamp<int>(design.PartCount, 0, kMaxParts)),
+        parts_(design.partRows()),
         x_(static_cast<std::size_t>(parts_) + 1),
         y_(static_cast<std::size_t>(parts_) + 1),
         changed_(static_cast<std::size_t>(parts_) + 1, false) {
@@ -68,10 +68,10 @@ class CoordinateRun {
     AnchorList mains;
     for (int i = 1; i <= parts_; ++i) {
       const Text& partClass = d_.PartTable.at(i, kPartClass);
-      if (partClass == u"1") {
+      if (partClass == kClassSemi) {
         const int k = semis.append(d_.PartTable.at(i, kPartRef));
         if (!put(i, -kColumnPitch * k, kSemiRowY)) return false;
-      } else if (partClass == u"2") {
+      } else if (partClass == kClassMain) {
         const int k = mains.append(d_.PartTable.at(i, kPartRef));
         if (!put(i, -kColumnPitch * k, 0)) return false;
       }
@@ -180,7 +180,7 @@ class CoordinateRun {
   std::vector<std::vector<int>> SubPartsByLevel() const {
     std::vector<std::vector<int>> levels(idx(parts_) + 2);
     for (int i = 1; i <= parts_; ++i) {
-      if (d_.PartTable.at(i, kPartClass) != u"0") continue;
+      if (d_.PartTable.at(i, kPartClass) != kClassSub) continue;
       const Text& cell = d_.PartTable.at(i, kPartLevel);
       if (cell.empty() || cell.size() > 5 || cell[0] == u'0') continue;
       std::size_t level = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 

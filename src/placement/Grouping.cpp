@@ -22,9 +22,13 @@ bool SplitByHundreds(Design& d, int parts) {
 
 }  // namespace
 
+std::vector<Text> GroupingMethodItems() {
+  return {u"なし", u"自動", u"主部品 ABC指定", u"100   番代 分離", u"", u"グループ解除"};
+}
+
 bool GroupParts(Design& design, int method, bool partListHasEntries,
                 const std::function<bool()>& confirmClear) {
-  const int parts = std::clamp<int>(design.PartCount, 0, kMaxParts);
+  const int parts = design.partRows();
   switch (method) {
     case kGroupByHundreds:
       return SplitByHundreds(design, parts);

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 
 // Positions of the grouping methods in the method list; the others do nothing.
 inline constexpr int kGroupByHundreds = 3;
 inline constexpr int kGroupClear = 5;
+
+// The items of the method list (Combo10), in position order.
+std::vector<Text> GroupingMethodItems();
 
 // Applies the grouping method at position `method` (-1 when none is selected).
 // A clear asks `confirmClear` first, but only when the part list shows entries.

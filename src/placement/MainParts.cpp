@@ -18,7 +18,7 @@ class Assignment {
  public:
   Assignment(Design& design, const IgnoreNetList& ignoreNames)
       : d_(design),
-        parts_(std::clamp<int>(design.PartCount, 0, kMaxParts)),
+        parts_(design.partRows()),
         nets_(std::clamp<int>(design.NetCount, 0, kMaxNets)),
         netClaim_(static_cast<std::size_t>(kMaxNets) + 1),
         slotRows_(static_cast<std::size_t>(nets_) + 1),
@@ -30,16 +30,16 @@ class Assignment {
   void run() {
     for (int row = 0; row < d_.PartTable.rowCount(); ++row) d_.PartTable.set(row, kPartLevel, {});
 
-    bool attached = anchorPhase(u"2", 1);
-    attached = anchorPhase(u"1", 0) || attached;
+    bool attached = anchorPhase(kClassMain, kAnchorLevel + 1);
+    attached = anchorPhase(kClassSemi, kAnchorLevel) || attached;
     if (attached) spread();
 
     // The neighbours of semi parts were taken at level 0 so that they could not
     // spread before the main parts had finished; now the sub parts among them may.
     bool promoted = false;
     for (int i = 1; i <= parts_; ++i) {
-      if (d_.PartTable.at(i, kPartClass) == u"0" && level_[idx(i)] == 0) {
-        setLevel(i, 1);
+      if (d_.PartTable.at(i, kPartClass) == kClassSub && level_[idx(i)] == kAnchorLevel) {
+        setLevel(i, kAnchorLevel + 1);
         promoted = true;
       }
     }
@@ -65,11 +65,10 @@ class Assignment {
 
     std::unordered_map<Text, std::vector<int>> netsOfReference;
     for (int n = 1; n <= nets_; ++n) {
-      const Text& name = d_.NetTable.at(n, 0);
+      const Text& name = d_.NetTable.at(n, kNetName);
       if (std::find(ignoreNames.begin(), ignoreNames.end(), name) != ignoreNames.end()) continue;
-      const int count = d_.pinCount(n);
       auto& rows = slotRows_[idx(n)];
-      for (int column = 2; column <= count + 1; ++column) {
+      for (const int column : d_.pinColumns(n)) {
         const Text part = SlotPart(d_.NetTable.at(n, column));
         auto& nets = netsOfReference[part];
         if (nets.empty() || nets.back() != n) nets.push_back(n);
@@ -104,7 +103,7 @@ class Assignment {
       if (d_.PartTable.at(c, kPartClass) != partClass) continue;
       const Text reference = d_.PartTable.at(c, kPartRef);
       d_.PartTable.set(c, kPartMain, u"*" + reference);
-      setLevel(c, 0);
+      setLevel(c, kAnchorLevel);
       for (const int n : netsOfPart_[idx(c)]) {
         netClaim_[idx(n)] = reference;
         attached = take(n, reference, takenLevel) || attached;
@@ -172,15 +171,14 @@ void RunMainPartAssignment(Design& design, const IgnoreNetList& ignoreNames, Lis
 }
 
 int CountPartsWithMainPart(const Design& design) {
-  const int parts = std::clamp<int>(design.PartCount, 0, kMaxParts);
   int count = 0;
-  for (int i = 1; i <= parts; ++i) count += design.PartTable.at(i, kPartMain).empty() ? 0 : 1;
+  for (int i = 1; i <= design.partRows(); ++i)
+    count += design.PartTable.at(i, kPartMain).empty() ? 0 : 1;
   return count;
 }
 
 void ClearMainParts(Design& design) {
-  const int parts = std::clamp<int>(design.PartCount, 0, kMaxParts);
-  for (int i = 1; i <= parts; ++i) {
+  for (int i = 1; i <= design.partRows(); ++i) {
     design.PartTable.set(i, kPartMain, {});
     design.PartTable.set(i, kPartLevel, {});
   }

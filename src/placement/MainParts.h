@@ -3,7 +3,7 @@
 #include <array>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "design/Numeric.h"
-#include "netlist/ListViews.h"
 
 namespace pcbprep {
 
@@ -15,6 +14,8 @@ constexpr double kSemiRadius = 90;
 constexpr double kPartRadius = 30;
 constexpr CanvasColor kBoardColor = CanvasColor::Rgb(4, 0, 0);
 constexpr CanvasColor kSecondLevelColor = CanvasColor::Rgb(2, 0, 0);
+// Parts two steps from their main part (kPartLevel) get their own colour.
+constexpr TextView kSecondLevel = u"2";
 
 }  // namespace
 
@@ -38,26 +39,26 @@ void DrawPlacementImage(const Design& d, PlacementCanvas& canvas) {
   canvas.line(kImageOrigin, top, right, top, kBoardColor);
   canvas.line(right, top, right, kImageOrigin, kBoardColor);
 
-  const int parts = std::clamp<int>(d.PartCount, 0, kMaxParts);
+  const int parts = d.partRows();
   for (int i = 1; i <= parts; ++i) {
     const double px = ImageX(NumericValue(d.PartTable.at(i, kPartX)));
     const double py = ImageY(NumericValue(d.PartTable.at(i, kPartY)));
     const Text& partClass = d.PartTable.at(i, kPartClass);
-    if (partClass == u"2") {
+    if (partClass == kClassMain) {
       canvas.circle(px, py, kMainRadius, CanvasColor::Drawing());
       canvas.text(px - 200, py + 160, d.PartTable.at(i, kPartRef));
-    } else if (partClass == u"1") {
+    } else if (partClass == kClassSemi) {
       canvas.circle(px, py, kSemiRadius, CanvasColor::Drawing());
       canvas.text(px - 200, py - 260, d.PartTable.at(i, kPartRef));
     }
-    const bool secondLevel = d.PartTable.at(i, kPartLevel) == u"2";
+    const bool secondLevel = d.PartTable.at(i, kPartLevel) == kSecondLevel;
     canvas.circle(px, py, kPartRadius, secondLevel ? kSecondLevelColor : CanvasColor::Drawing());
   }
 }
 
 std::vector<PlacedPart> PlacedParts(const Design& d) {
   std::vector<PlacedPart> parts;
-  const int count = std::clamp<int>(d.PartCount, 0, kMaxParts);
+  const int count = d.partRows();
   parts.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) {
     PlacedPart p;
@@ -66,7 +67,9 @@ std::vector<PlacedPart> PlacedParts(const Design& d) {
     p.x = ImageX(NumericValue(p.xText));
     p.y = ImageY(NumericValue(p.yText));
     p.classCode = d.PartTable.at(i, kPartClass);
-    p.radius = p.classCode == u"2" ? kMainRadius : p.classCode == u"1" ? kSemiRadius : kPartRadius;
+    p.radius = p.classCode == kClassMain   ? kMainRadius
+               : p.classCode == kClassSemi ? kSemiRadius
+                                           : kPartRadius;
     p.reference = d.PartTable.at(i, kPartRef);
     p.symbol = d.PartTable.at(i, kPartSymbol);
     p.mainPart = d.PartTable.at(i, kPartMain);
@@ -94,7 +97,7 @@ std::optional<std::size_t> PartAt(const std::vector<PlacedPart>& parts, double x
 }
 
 Text PartTip(const PlacedPart& p) {
-  const auto shownClass = ClassShown(p.classCode);
+  const auto shownClass = ShownOfCode(kClassCodes, p.classCode);
   Text tip = p.reference;
   if (!p.symbol.empty()) tip += u"　" + p.symbol;
   tip += u"\nX= " + p.xText + u"  Y= " + p.yText;

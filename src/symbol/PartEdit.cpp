@@ -6,40 +6,12 @@
 
 namespace pcbprep {
 
-Text CycleSide(TextView shown) {
-  if (shown.empty() || shown == kSideBack) return kSideFront;
-  if (shown == kSideFront) return kSideBack;
-  return {};
-}
-
-Text CycleClass(TextView shown) {
-  if (shown.empty() || shown == kClassSemi) return kClassSub;
-  if (shown == kClassSub) return kClassMain;
-  if (shown == kClassMain) return kClassSemi;
-  return {};
-}
-
-std::optional<Text> SideCode(TextView shown) {
-  if (shown.empty()) return Text();
-  if (shown == kSideFront) return Text(u"0");
-  if (shown == kSideBack) return Text(u"1");
-  return std::nullopt;
-}
-
-std::optional<Text> ClassCode(TextView shown) {
-  if (shown.empty()) return Text();
-  if (shown == kClassSub) return Text(u"0");
-  if (shown == kClassSemi) return Text(u"1");
-  if (shown == kClassMain) return Text(u"2");
-  return std::nullopt;
-}
-
 void RememberSymbolName(PartEditHelpers& helpers, const Text& symbol) {
-  std::vector<Text>& history = helpers.cmbRireki;
+  std::vector<Text>& history = helpers.symbolHistory;
   history.insert(history.begin(), symbol);
   history.erase(std::remove(history.begin() + 1, history.end(), symbol), history.end());
   if (history.size() > kSymbolHistoryLength) history.resize(kSymbolHistoryLength);
-  helpers.cmbRirekiSelected = 0;
+  helpers.symbolHistorySelected = 0;
 }
 
 namespace {
@@ -47,15 +19,15 @@ namespace {
 // Side and class go into the table as codes; a box with an unknown text is emptied
 // and stored as "".
 void StoreCodedCells(Design& d, int row, EditPanel& panel) {
-  const std::optional<Text> side = SideCode(panel.Text17);
-  if (!side) panel.Text17.clear();
+  const std::optional<Text> side = CodeOfShown(kSideCodes, panel.side);
+  if (!side) panel.side.clear();
   d.PartTable.set(row, kPartSide, side.value_or(Text()));
-  const std::optional<Text> cls = ClassCode(panel.Text23);
-  if (!cls) panel.Text23.clear();
+  const std::optional<Text> cls = CodeOfShown(kClassCodes, panel.partClass);
+  if (!cls) panel.partClass.clear();
   d.PartTable.set(row, kPartClass, cls.value_or(Text()));
 }
 
-bool IsAnchorClass(TextView code) { return code == u"1" || code == u"2"; }
+bool IsAnchorClass(TextView code) { return code == kClassSemi || code == kClassMain; }
 
 // The list mirrors rows 1 .. PartCount. Should it ever be out of step, it is rebuilt
 // rather than let the append mode count the part a second time.
@@ -72,39 +44,40 @@ void ShowPartLine(Design& d, ListBoxState& list1, int row, bool added) {
 }
 
 void UpdateExisting(Design& d, int k, EditPanel& panel, PartEditHelpers& helpers) {
-  d.PartTable.set(k, kPartSymbol, panel.SYNNAME);
-  d.PartTable.set(k, kPartX, panel.Text20);
-  d.PartTable.set(k, kPartY, panel.Text21);
+  d.PartTable.set(k, kPartSymbol, panel.symbol);
+  d.PartTable.set(k, kPartX, panel.x);
+  d.PartTable.set(k, kPartY, panel.y);
   StoreCodedCells(d, k, panel);
 
   const Text reference = d.PartTable.at(k, kPartRef);
-  std::vector<Text>& chooser = helpers.Combo11;
+  std::vector<Text>& chooser = helpers.mainPartChoices;
   const auto listed = std::find(chooser.begin(), chooser.end(), reference);
   if (IsAnchorClass(d.PartTable.at(k, kPartClass))) {
     // An anchor is its own main part, at level 0.
     d.PartTable.set(k, kPartMain, u"*" + reference);
-    d.PartTable.set(k, kPartLevel, u"0");
+    d.PartTable.set(k, kPartLevel, IntText(kAnchorLevel));
     if (listed == chooser.end()) chooser.push_back(reference);
   } else {
-    d.PartTable.set(k, kPartMain, panel.Text2);
-    d.PartTable.set(k, kPartLevel, u"1");
+    d.PartTable.set(k, kPartMain, panel.mainPart);
+    d.PartTable.set(k, kPartLevel, IntText(kAnchorLevel + 1));
     if (listed != chooser.end()) chooser.erase(listed);
   }
-  d.PartTable.set(k, kPartGroup, panel.Text12);
+  d.PartTable.set(k, kPartGroup, panel.group);
 
-  if (!d.PartTable.at(k, kPartMain).empty()) helpers.Command10 = d.PartTable.at(k, kPartMain);
-  if (!d.PartTable.at(k, kPartGroup).empty()) helpers.Command11 = d.PartTable.at(k, kPartGroup);
+  if (!d.PartTable.at(k, kPartMain).empty()) helpers.lastMainPart = d.PartTable.at(k, kPartMain);
+  if (!d.PartTable.at(k, kPartGroup).empty()) helpers.lastGroup = d.PartTable.at(k, kPartGroup);
 }
 
 void FillNew(Design& d, int k, EditPanel& panel) {
-  d.PartTable.set(k, kPartRef, panel.Text11);
-  d.PartTable.set(k, kPartSymbol, panel.SYNNAME);
-  d.PartTable.set(k, kPartX, panel.Text20);
-  d.PartTable.set(k, kPartY, panel.Text21);
+  d.PartTable.set(k, kPartRef, panel.reference);
+  d.PartTable.set(k, kPartSymbol, panel.symbol);
+  d.PartTable.set(k, kPartX, panel.x);
+  d.PartTable.set(k, kPartY, panel.y);
   StoreCodedCells(d, k, panel);
   // A new semi part starts without a main part; every other class takes the box.
-  d.PartTable.set(k, kPartMain, d.PartTable.at(k, kPartClass) == u"1" ? Text() : panel.Text2);
-  d.PartTable.set(k, kPartGroup, panel.Text12);
+  d.PartTable.set(k, kPartMain,
+                  d.PartTable.at(k, kPartClass) == kClassSemi ? Text() : panel.mainPart);
+  d.PartTable.set(k, kPartGroup, panel.group);
 }
 
 }  // namespace
@@ -113,8 +86,8 @@ PartEditResult ApplyPartEdit(Design& design, EditPanel& panel, PartEditHelpers& 
                              ListBoxState& list1) {
   PartEditResult result;
   int k = 0;
-  for (int i = 1; i <= design.PartCount; ++i) {
-    if (design.PartTable.at(i, kPartRef) == panel.Text11) {
+  for (int i = 1; i <= design.partRows(); ++i) {
+    if (design.PartTable.at(i, kPartRef) == panel.reference) {
       k = i;
       break;
     }
@@ -139,7 +112,7 @@ PartEditResult ApplyPartEdit(Design& design, EditPanel& panel, PartEditHelpers& 
 
   const Text symbol = design.PartTable.at(k, kPartSymbol);
   if (!symbol.empty()) {
-    helpers.cmdPast = symbol;
+    helpers.lastSymbol = symbol;
     RememberSymbolName(helpers, symbol);
   }
   result.undefinedCount = CountUndefinedSymbols(design);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 
@@ -13,25 +13,13 @@ inline constexpr std::size_t kSymbolHistoryLength = 10;
 // The previous-input helpers of the edit panel: three button captions and two lists.
 // The window shows them as they are.
 struct PartEditHelpers {
-  Text cmdPast = u"前の入力";   // last symbol name applied
-  Text Command10 = u"前入力";   // last main-part name stored
-  Text Command11 = u"前";       // last group stored
-  std::vector<Text> cmbRireki;  // symbol names applied, newest first
-  int cmbRirekiSelected = -1;
-  std::vector<Text> Combo11;  // main and semi parts to choose a main-part name from
+  Text lastSymbol = u"前の入力";      // cmdPast: last symbol name applied
+  Text lastMainPart = u"前入力";      // Command10: last main-part name stored
+  Text lastGroup = u"前";             // Command11: last group stored
+  std::vector<Text> symbolHistory;    // cmbRireki: symbol names applied, newest first
+  int symbolHistorySelected = -1;     // cmbRireki's selection
+  std::vector<Text> mainPartChoices;  // Combo11: main and semi parts to choose a main part from
 };
-
-// The next value of the side box on a click: "" and 裏(1) go to 表(0), 表(0) to
-// 裏(1); anything else is cleared.
-Text CycleSide(TextView shown);
-
-// The next value of the class box on a click: sub, main, semi, sub, ...; "" starts at
-// sub; anything else is cleared.
-Text CycleClass(TextView shown);
-
-// Stored codes of the shown side and class texts; nullopt for an unknown text.
-std::optional<Text> SideCode(TextView shown);
-std::optional<Text> ClassCode(TextView shown);
 
 // Puts a symbol name at the top of the history, drops its older copies and keeps the
 // ten newest; the top entry becomes the selection.

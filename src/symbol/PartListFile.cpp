@@ -149,8 +149,7 @@ PartListParse Fault(int line, Text reason) {
 std::unordered_set<Text> NetlistReferences(const Design& d) {
   std::unordered_set<Text> references;
   for (int n = 1; n <= d.NetCount; ++n) {
-    const int count = d.pinCount(n);
-    for (int c = 2; c <= count + 1; ++c) references.insert(d.PinPartTable.at(n, c));
+    for (const int c : d.pinColumns(n)) references.insert(d.PinPartTable.at(n, c));
   }
   return references;
 }
@@ -160,8 +159,7 @@ std::unordered_set<Text> NetlistReferences(const Design& d) {
 Text PartListText(const Design& d) {
   Text text;
   AppendLine(text, kHeader);
-  const int parts = std::clamp<int>(d.PartCount, 0, kMaxParts);
-  for (int i = 1; i <= parts; ++i) {
+  for (int i = 1; i <= d.partRows(); ++i) {
     std::array<TextView, kPartListFields> fields;
     for (std::size_t f = 0; f < kPartListFields; ++f) {
       fields[f] = d.PartTable.at(i, kPartListColumns[f]);
@@ -234,17 +232,17 @@ Text PartListFault(const PartListParse& parse) {
   return IntText(parse.line) + u" 行目: " + parse.reason;
 }
 
-PartListLoad LoadPartList(Design& d, const PartListParse& parse, std::vector<Text>& combo11,
+PartListLoad LoadPartList(Design& d, const PartListParse& parse, std::vector<Text>& mainPartChoices,
                           ListBoxState& list1) {
   d.clearParts();
-  combo11.clear();
+  mainPartChoices.clear();
   for (const PartListRow& row : parse.rows) {
     const int r = d.PartCount + 1;
     for (std::size_t f = 0; f < kPartListFields; ++f)
       d.PartTable.set(r, kPartListColumns[f], row[f]);
     d.PartCount = static_cast<std::int16_t>(r);
     const Text& partClass = row[5];
-    if (partClass == u"1" || partClass == u"2") combo11.push_back(row[0]);
+    if (partClass == kClassSemi || partClass == kClassMain) mainPartChoices.push_back(row[0]);
   }
   RefreshPartList(d, list1, -1);
 

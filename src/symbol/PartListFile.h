@@ -6,7 +6,7 @@
 
 #include "design/CodePage.h"
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 
@@ -58,8 +58,8 @@ struct PartListLoad {
 // Replaces the part table by the rows of a good parse (every other row empty),
 // rebuilds the main-part chooser from the loaded main and semi parts and rebuilds the
 // part list. References are loaded as they are, also when the netlist lacks them.
-PartListLoad LoadPartList(Design& design, const PartListParse& parse, std::vector<Text>& combo11,
-                          ListBoxState& list1);
+PartListLoad LoadPartList(Design& design, const PartListParse& parse,
+                          std::vector<Text>& mainPartChoices, ListBoxState& list1);
 
 // One line on what a load found, for the status bar and the command line.
 Text PartListLoadNote(const PartListLoad& load, TextView path);

@@ -1,8 +1,6 @@
 #include "symbol/PartTableView.h"
 
-#include <algorithm>
-
-#include "netlist/ListViews.h"
+#include <utility>
 
 namespace pcbprep {
 
@@ -12,8 +10,8 @@ PartViewRow PartViewCells(const Design& design, int part) {
     const PartColumn column = kPartViewColumns[c].column;
     const Text& cell = design.PartTable.at(part, column);
     std::optional<Text> shown;
-    if (column == kPartSide) shown = SideShown(cell);
-    if (column == kPartClass) shown = ClassShown(cell);
+    if (column == kPartSide) shown = ShownOfCode(kSideCodes, cell);
+    if (column == kPartClass) shown = ShownOfCode(kClassCodes, cell);
     row[c] = shown ? std::move(*shown) : cell;
   }
   return row;
@@ -21,8 +19,8 @@ PartViewRow PartViewCells(const Design& design, int part) {
 
 std::vector<PartViewRow> PartViewRows(const Design& design) {
   std::vector<PartViewRow> rows;
-  rows.reserve(static_cast<std::size_t>(std::max<int>(design.PartCount, 0)));
-  for (int part = 1; part <= design.PartCount; ++part) rows.push_back(PartViewCells(design, part));
+  rows.reserve(static_cast<std::size_t>(design.partRows()));
+  for (int part = 1; part <= design.partRows(); ++part) rows.push_back(PartViewCells(design, part));
   return rows;
 }
 

@@ -17,17 +17,56 @@ SymbolSizes InitialSymbolSizes() {
   return {u"C1608", u"R1608", u"RA4-M", u"L1608", u"TP06", u"", u"", u""};
 }
 
+const std::vector<SymbolSizeBox>& SymbolSizeBoxes() {
+  static const std::vector<SymbolSizeBox> boxes{
+      {"Combo1",
+       "capacitor",
+       "C",
+       u"コンデンサ",
+       {u"C1005", u"C1608", u"C2012", u"C3216"},
+       &SymbolSizes::capacitor},
+      {"Combo2",
+       "resistor",
+       "R",
+       u"抵抗",
+       {u"R1005", u"R1608", u"R2012", u"R3216"},
+       &SymbolSizes::resistor},
+      {"Combo3",
+       "resistor-array",
+       "RA",
+       u"集積抵抗",
+       {u"RA4-M", u"RA8-M", u"RA4-L", u"RA8-L"},
+       &SymbolSizes::resistorArray},
+      {"Combo4",
+       "coil",
+       "L",
+       u"コイル",
+       {u"L1005", u"L1608", u"L2012", u"L3216", u"L3220", u"L3225"},
+       &SymbolSizes::coil},
+      {"Combo7",
+       "test-point",
+       "TP",
+       u"ＴＰ",
+       {u"TP06", u"TP08", u"TP10", u"TP12", u"TP15"},
+       &SymbolSizes::testPoint},
+      {"Combo8", "transistor", "Q and TR", u"トランジスタ", {}, &SymbolSizes::transistor},
+      {"Combo5", "diode", "D", u"ダイオード", {}, &SymbolSizes::diode},
+      {"Combo6", "led", "LED", u"ＬＥＤ", {}, &SymbolSizes::led},
+  };
+  return boxes;
+}
+
 Text SymbolNameFor(TextView reference, const SymbolSizes& sizes) {
   // The longer prefixes come first: CN before C, RV and RA before R, LED before L.
   if (StartsWith(reference, u"CN") || StartsWith(reference, u"RV")) return {};
-  if (StartsWith(reference, u"RA")) return sizes.Combo3;
-  if (StartsWith(reference, u"LED")) return sizes.Combo6;
-  if (StartsWith(reference, u"C")) return sizes.Combo1;
-  if (StartsWith(reference, u"R")) return sizes.Combo2;
-  if (StartsWith(reference, u"L")) return sizes.Combo4;
-  if (StartsWith(reference, u"D")) return sizes.Combo5;
-  if (StartsWith(reference, u"TP")) return sizes.Combo7;
-  if (StartsWith(reference, u"Q") || StartsWith(reference, u"TR")) return sizes.Combo8;
+  if (StartsWith(reference, u"RA")) return sizes.resistorArray;
+  if (StartsWith(reference, u"LED")) return sizes.led;
+  if (StartsWith(reference, u"C")) return sizes.capacitor;
+  if (StartsWith(reference, u"R")) return sizes.resistor;
+  if (StartsWith(reference, u"L")) return sizes.coil;
+  if (StartsWith(reference, u"D")) return sizes.diode;
+  if (StartsWith(reference, u"TP")) return sizes.testPoint;
+  if (StartsWith(reference, u"Q") || StartsWith(reference, u"TR")) return sizes.transistor;
   return {};
 }
 
@@ -124,7 +163,7 @@ void ExchangeSort(std::vector<std::uint64_t>& keys, std::vector<std::uint32_t>& 
 }  // namespace
 
 void SortPartReferences(Design& design) {
-  const std::size_t count = static_cast<std::size_t>(std::max<int>(design.PartCount, 0));
+  const std::size_t count = static_cast<std::size_t>(design.partRows());
   // Per reference: its key, and rest[4 * r + p], the leading-number value of the
   // reference without its first p characters for p = 1, 2, 3; rest[4 * r] stays 0 so
   // that a pair differing in the first character is never corrected. The sort moves
@@ -166,7 +205,7 @@ void SortPartReferences(Design& design) {
 
 int CountUndefinedSymbols(const Design& design) {
   int defined = 0;
-  for (int i = 1; i <= design.PartCount; ++i) {
+  for (int i = 1; i <= design.partRows(); ++i) {
     if (!design.PartTable.at(i, kPartSymbol).empty()) ++defined;
   }
   return design.PartCount - defined;
@@ -178,8 +217,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
   std::vector<Text> references;
   std::unordered_set<TextView> seen;
   for (int n = 1; n <= design.NetCount; ++n) {
-    const int count = design.pinCount(n);
-    for (int c = 2; c <= count + 1; ++c) {
+    for (const int c : design.pinColumns(n)) {
       const Text& reference = design.PinPartTable.at(n, c);
       if (seen.insert(reference).second) references.push_back(reference);
     }
@@ -196,11 +234,11 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
   for (Text& reference : references) {
     const int row = design.PartCount + 1;
     design.PartTable.set(row, kPartRef, std::move(reference));
-    design.PartTable.set(row, kPartSide, u"0");
+    design.PartTable.set(row, kPartSide, Text(kSideFront));
     design.PartCount = static_cast<std::int16_t>(row);
   }
   SortPartReferences(design);
-  for (int k = 1; k <= design.PartCount; ++k) {
+  for (int k = 1; k <= design.partRows(); ++k) {
     design.PartTable.set(k, kPartSymbol, SymbolNameFor(design.PartTable.at(k, kPartRef), sizes));
   }
   result.undefinedCount = CountUndefinedSymbols(design);
@@ -208,10 +246,10 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
 }
 
 SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
-                                     std::vector<Text>& combo11, ListBoxState& list1) {
+                                     std::vector<Text>& mainPartChoices, ListBoxState& list1) {
   SymbolAssignment result = AssignSymbolNames(design, sizes);
   if (!result.fits) return result;
-  ClassifyByPrefix(design, combo11);
+  ClassifyByPrefix(design, mainPartChoices);
   // Rebuilt also when nothing was classified, so an empty netlist empties the list
   // instead of leaving the parts of an earlier run on screen.
   RefreshPartList(design, list1, -1);

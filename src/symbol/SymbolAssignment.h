@@ -1,27 +1,42 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "design/Design.h"
-#include "netlist/ListViews.h"
+#include "symbol/PartList.h"
 
 namespace pcbprep {
 
 // Current texts of the symbol size boxes, one per part kind.
 struct SymbolSizes {
-  Text Combo1;  // capacitor
-  Text Combo2;  // resistor
-  Text Combo3;  // resistor array
-  Text Combo4;  // coil
-  Text Combo7;  // test point
-  Text Combo8;  // transistor
-  Text Combo5;  // diode
-  Text Combo6;  // LED
+  Text capacitor;      // Combo1
+  Text resistor;       // Combo2
+  Text resistorArray;  // Combo3
+  Text coil;           // Combo4
+  Text testPoint;      // Combo7
+  Text transistor;     // Combo8
+  Text diode;          // Combo5
+  Text led;            // Combo6
 };
 
 // The sizes the main window's boxes show when it opens; the boxes are editable, so
 // any text is a valid size.
 SymbolSizes InitialSymbolSizes();
+
+// One size box of the main window. The window builds and reads its boxes through this
+// table and the command line makes its options from it, so the two cannot drift apart.
+struct SymbolSizeBox {
+  std::string_view control;     // the box's name in the window: "Combo1"
+  std::string_view name;        // the size's name on the command line: "capacitor"
+  std::string_view parts;       // the references it sizes, for help texts: "C"
+  TextView caption;             // the caption above the box
+  std::vector<TextView> items;  // the sizes its list offers
+  Text SymbolSizes::*size;      // the size it holds
+};
+
+// The eight size boxes in window order.
+const std::vector<SymbolSizeBox>& SymbolSizeBoxes();
 
 // The symbol name a reference gets from its leading letters; empty for connectors,
 // variable resistors and every kind without a size box.
@@ -49,7 +64,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes);
 // The whole auto-assignment after the confirmation: the part table is rebuilt, the new
 // parts are classified and the part list is rebuilt.
 SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
-                                     std::vector<Text>& combo11, ListBoxState& list1);
+                                     std::vector<Text>& mainPartChoices, ListBoxState& list1);
 
 // Message for a netlist whose parts do not fit the part table.
 Text TooManyPartsMessage(int referencesFound);

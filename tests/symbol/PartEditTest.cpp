@@ -10,36 +10,23 @@ namespace {
 
 using testing::AddPart;
 
-TEST(CycleSideAndClass, StepThroughTheirValues) {
-  EXPECT_EQ(CycleSide(u""), kSideFront);
-  EXPECT_EQ(CycleSide(kSideFront), kSideBack);
-  EXPECT_EQ(CycleSide(kSideBack), kSideFront);
-  EXPECT_EQ(CycleSide(u"1"), u"");
-
-  Text shown;
-  std::vector<Text> seen;
-  for (int i = 0; i < 4; ++i) seen.push_back(shown = CycleClass(shown));
-  EXPECT_EQ(seen, (std::vector<Text>{kClassSub, kClassMain, kClassSemi, kClassSub}));
-  EXPECT_EQ(CycleClass(u"主"), u"");
-}
-
 TEST(RememberSymbolName, NewestFirstWithoutRepeatsAtMostTen) {
   PartEditHelpers h;
   for (const char16_t* name : {u"A", u"B", u"A"}) RememberSymbolName(h, name);
-  EXPECT_EQ(h.cmbRireki, (std::vector<Text>{u"A", u"B"}));
-  EXPECT_EQ(h.cmbRirekiSelected, 0);
+  EXPECT_EQ(h.symbolHistory, (std::vector<Text>{u"A", u"B"}));
+  EXPECT_EQ(h.symbolHistorySelected, 0);
 
   for (int i = 1; i <= 11; ++i) RememberSymbolName(h, u"S" + IntText(i));
-  ASSERT_EQ(h.cmbRireki.size(), 10u);
-  EXPECT_EQ(h.cmbRireki.front(), u"S11");
-  EXPECT_EQ(h.cmbRireki.back(), u"S2");
+  ASSERT_EQ(h.symbolHistory.size(), 10u);
+  EXPECT_EQ(h.symbolHistory.front(), u"S11");
+  EXPECT_EQ(h.symbolHistory.back(), u"S2");
 
   // An older name moves to the top instead of standing twice.
   RememberSymbolName(h, u"S5");
-  EXPECT_EQ(h.cmbRireki.size(), 10u);
-  EXPECT_EQ(h.cmbRireki[0], u"S5");
-  EXPECT_EQ(h.cmbRireki[1], u"S11");
-  EXPECT_EQ(std::count(h.cmbRireki.begin(), h.cmbRireki.end(), u"S5"), 1);
+  EXPECT_EQ(h.symbolHistory.size(), 10u);
+  EXPECT_EQ(h.symbolHistory[0], u"S5");
+  EXPECT_EQ(h.symbolHistory[1], u"S11");
+  EXPECT_EQ(std::count(h.symbolHistory.begin(), h.symbolHistory.end(), u"S5"), 1);
 }
 
 // A design of three parts shown in the list, as symbol assignment leaves it.
@@ -58,20 +45,20 @@ struct PartEditFixture : ::testing::Test {
 
   static EditPanel Panel(TextView reference, TextView cls, TextView main = u"") {
     EditPanel p;
-    p.Text11 = reference;
-    p.SYNNAME = u"QFP44";
-    p.Text20 = u"10";
-    p.Text21 = u"20";
-    p.Text17 = kSideBack;
-    p.Text23 = cls;
-    p.Text2 = main;
-    p.Text12 = u"G";
+    p.reference = reference;
+    p.symbol = u"QFP44";
+    p.x = u"10";
+    p.y = u"20";
+    p.side = u"裏(1)";
+    p.partClass = cls;
+    p.mainPart = main;
+    p.group = u"G";
     return p;
   }
 };
 
 TEST_F(PartEditFixture, ExistingPartBecomesAnchorOnce) {
-  EditPanel panel = Panel(u"U3", kClassMain, u"IGNORED");
+  EditPanel panel = Panel(u"U3", u"主(2)", u"IGNORED");
   PartEditResult r = ApplyPartEdit(d, panel, helpers, list1);
 
   EXPECT_EQ(r.outcome, PartEditOutcome::Updated);
@@ -85,49 +72,49 @@ TEST_F(PartEditFixture, ExistingPartBecomesAnchorOnce) {
   EXPECT_EQ(d.PartTable.at(2, kPartMain), u"*U3");
   EXPECT_EQ(d.PartTable.at(2, kPartLevel), u"0");
   EXPECT_EQ(d.PartTable.at(2, kPartGroup), u"G");
-  EXPECT_EQ(helpers.Combo11, (std::vector<Text>{u"U3"}));
-  EXPECT_EQ(helpers.Command10, u"*U3");
-  EXPECT_EQ(helpers.Command11, u"G");
-  EXPECT_EQ(helpers.cmdPast, u"QFP44");
-  EXPECT_EQ(helpers.cmbRireki, (std::vector<Text>{u"QFP44"}));
+  EXPECT_EQ(helpers.mainPartChoices, (std::vector<Text>{u"U3"}));
+  EXPECT_EQ(helpers.lastMainPart, u"*U3");
+  EXPECT_EQ(helpers.lastGroup, u"G");
+  EXPECT_EQ(helpers.lastSymbol, u"QFP44");
+  EXPECT_EQ(helpers.symbolHistory, (std::vector<Text>{u"QFP44"}));
   ASSERT_EQ(list1.items.size(), 3u);
   EXPECT_EQ(list1.items[1], PartListLine(d, 2));
   EXPECT_EQ(list1.selectedIndex, 1);
   EXPECT_EQ(r.undefinedCount, 0);
 
   r = ApplyPartEdit(d, panel, helpers, list1);
-  EXPECT_EQ(helpers.Combo11, (std::vector<Text>{u"U3"}));
+  EXPECT_EQ(helpers.mainPartChoices, (std::vector<Text>{u"U3"}));
 }
 
 TEST_F(PartEditFixture, ExistingPartBackToSubLeavesTheChooser) {
-  helpers.Combo11 = {u"U1", u"U3", u"U3"};
-  EditPanel panel = Panel(u"U3", kClassSub, u"U1");
+  helpers.mainPartChoices = {u"U1", u"U3", u"U3"};
+  EditPanel panel = Panel(u"U3", u"従(0)", u"U1");
   ApplyPartEdit(d, panel, helpers, list1);
 
   EXPECT_EQ(d.PartTable.at(2, kPartClass), u"0");
   EXPECT_EQ(d.PartTable.at(2, kPartMain), u"U1");
   EXPECT_EQ(d.PartTable.at(2, kPartLevel), u"1");
-  EXPECT_EQ(helpers.Combo11, (std::vector<Text>{u"U1", u"U3"}));  // the first U3 only
-  EXPECT_EQ(helpers.Command10, u"U1");
+  EXPECT_EQ(helpers.mainPartChoices, (std::vector<Text>{u"U1", u"U3"}));  // the first U3 only
+  EXPECT_EQ(helpers.lastMainPart, u"U1");
 }
 
 TEST_F(PartEditFixture, EmptyValuesKeepTheCaptionsAndUnknownCodesAreCleared) {
   EditPanel panel = Panel(u"C1", u"2");
-  panel.SYNNAME.clear();
-  panel.Text17 = u"1";
-  panel.Text12.clear();
+  panel.symbol.clear();
+  panel.side = u"1";
+  panel.group.clear();
   const PartEditResult r = ApplyPartEdit(d, panel, helpers, list1);
 
-  EXPECT_EQ(panel.Text17, u"");
-  EXPECT_EQ(panel.Text23, u"");
+  EXPECT_EQ(panel.side, u"");
+  EXPECT_EQ(panel.partClass, u"");
   EXPECT_EQ(d.PartTable.at(1, kPartSide), u"");
   EXPECT_EQ(d.PartTable.at(1, kPartClass), u"");
   EXPECT_EQ(d.PartTable.at(1, kPartMain), u"");
   EXPECT_EQ(d.PartTable.at(1, kPartLevel), u"1");
-  EXPECT_EQ(helpers.cmdPast, u"前の入力");
-  EXPECT_EQ(helpers.Command10, u"前入力");
-  EXPECT_EQ(helpers.Command11, u"前");
-  EXPECT_TRUE(helpers.cmbRireki.empty());
+  EXPECT_EQ(helpers.lastSymbol, u"前の入力");
+  EXPECT_EQ(helpers.lastMainPart, u"前入力");
+  EXPECT_EQ(helpers.lastGroup, u"前");
+  EXPECT_TRUE(helpers.symbolHistory.empty());
   EXPECT_EQ(r.undefinedCount, 2);  // C1 now, and U3
 }
 
@@ -137,9 +124,9 @@ TEST_F(PartEditFixture, UnknownReferenceIsAppendedByClass) {
     TextView storedClass;
     TextView storedMain;
   } cases[] = {
-      {kClassSemi, u"1", u""},
-      {kClassMain, u"2", u"U1"},
-      {kClassSub, u"0", u"U1"},
+      {u"準(1)", u"1", u""},
+      {u"主(2)", u"2", u"U1"},
+      {u"従(0)", u"0", u"U1"},
       {u"", u"", u"U1"},
   };
   for (const auto& c : cases) {
@@ -164,15 +151,15 @@ TEST_F(PartEditFixture, UnknownReferenceIsAppendedByClass) {
     EXPECT_EQ(list1.items[1], PartListLine(d, 2));
     EXPECT_EQ(list1.selectedIndex, 1);
     // Only an existing part maintains the chooser and the two captions.
-    EXPECT_TRUE(helpers.Combo11.empty());
-    EXPECT_EQ(helpers.Command10, u"前入力");
-    EXPECT_EQ(helpers.Command11, u"前");
-    EXPECT_EQ(helpers.cmdPast, u"QFP44");
+    EXPECT_TRUE(helpers.mainPartChoices.empty());
+    EXPECT_EQ(helpers.lastMainPart, u"前入力");
+    EXPECT_EQ(helpers.lastGroup, u"前");
+    EXPECT_EQ(helpers.lastSymbol, u"QFP44");
   }
 }
 
 TEST_F(PartEditFixture, ApplyingTwiceUpdatesTheNewPart) {
-  EditPanel panel = Panel(u"", kClassSub);
+  EditPanel panel = Panel(u"", u"従(0)");
   ApplyPartEdit(d, panel, helpers, list1);
   const PartEditResult r = ApplyPartEdit(d, panel, helpers, list1);
   EXPECT_EQ(r.outcome, PartEditOutcome::Updated);
@@ -185,25 +172,25 @@ TEST_F(PartEditFixture, ApplyingTwiceUpdatesTheNewPart) {
 TEST_F(PartEditFixture, FullTableTakesNoNewPart) {
   for (int i = 4; i <= kMaxParts; ++i) AddPart(d, u"P" + IntText(i), u"S");
   RefreshPartList(d, list1, -1);
-  EditPanel panel = Panel(u"NEW1", kClassSub);
+  EditPanel panel = Panel(u"NEW1", u"従(0)");
 
   const PartEditResult r = ApplyPartEdit(d, panel, helpers, list1);
 
   EXPECT_EQ(r.outcome, PartEditOutcome::TableFull);
   EXPECT_EQ(d.PartCount, kMaxParts);
   EXPECT_EQ(list1.items.size(), static_cast<std::size_t>(kMaxParts));
-  EXPECT_TRUE(helpers.cmbRireki.empty());
-  EXPECT_EQ(helpers.cmdPast, u"前の入力");
+  EXPECT_TRUE(helpers.symbolHistory.empty());
+  EXPECT_EQ(helpers.lastSymbol, u"前の入力");
   EXPECT_NE(PartTableFullMessage(u"NEW1").find(u"NEW1"), Text::npos);
 
   // An existing part is still edited.
-  panel.Text11 = u"P1000";
+  panel.reference = u"P1000";
   EXPECT_EQ(ApplyPartEdit(d, panel, helpers, list1).outcome, PartEditOutcome::Updated);
 }
 
 TEST_F(PartEditFixture, ListOutOfStepIsRebuiltNotCountedTwice) {
   list1.items.clear();  // the list shows no parts while the table holds three
-  EditPanel panel = Panel(u"R50", kClassSub);
+  EditPanel panel = Panel(u"R50", u"従(0)");
   ApplyPartEdit(d, panel, helpers, list1);
   EXPECT_EQ(d.PartCount, 4);
   EXPECT_EQ(list1.items.size(), 4u);
