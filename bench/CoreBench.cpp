@@ -10,6 +10,9 @@
 #include "check/NetCheck.h"
 #include "netlist/ListViews.h"
 #include "netlist/NetlistReader.h"
+#include "outline/DblPicture.h"
+#include "outline/DblReader.h"
+#include "outline/DblSvg.h"
 #include "outline/OutlineGenerator.h"
 #include "placement/Classification.h"
 #include "placement/Coordinates.h"
@@ -207,7 +210,7 @@ BENCHMARK_CAPTURE(BM_PlacementImage, largest, kLargest)->Unit(benchmark::kMicros
 BENCHMARK_CAPTURE(BM_PlacementImage, dense, kDense)->Unit(benchmark::kMicrosecond);
 
 // Every step of the outline on, with a board size and all texts filled in.
-void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
+OutlineSettings FullOutline(CornerTreatment corner) {
   OutlineSettings s;
   s.width = 160;
   s.height = 100;
@@ -221,6 +224,11 @@ void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
   s.metalMaskText = true;
   s.metalMaskTextValue = u"MASK";
   s.filmTitles.fill(true);
+  return s;
+}
+
+void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
+  const OutlineSettings s = FullOutline(corner);
   std::size_t length = 0;
   for (auto _ : state) {
     DblDocument doc = GenerateDbl(s);
@@ -232,6 +240,45 @@ void BM_GenerateDbl(benchmark::State& state, CornerTreatment corner) {
 BENCHMARK_CAPTURE(BM_GenerateDbl, square, CornerTreatment::kSquare)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_GenerateDbl, rounded, CornerTreatment::kRounded)
     ->Unit(benchmark::kMicrosecond);
+
+// Counts what the outline drawing asks of its canvas.
+struct CountingDblCanvas final : DblCanvas {
+  std::size_t calls = 0;
+  void line(DblPoint, DblPoint, double, DblInk) override { ++calls; }
+  void arc(DblPoint, double, double, double, double, DblInk) override { ++calls; }
+  void plane(const DblPath& path, DblInk) override { calls += path.size(); }
+  void text(DblPoint, double, double, bool, DblInk, TextView) override { ++calls; }
+  void via(DblPoint, double, DblInk) override { ++calls; }
+};
+
+// What the outline window does on every change of a setting, up to its painter:
+// generate the file, read it back and draw it.
+void BM_OutlineDrawing(benchmark::State& state, CornerTreatment corner) {
+  const OutlineSettings s = FullOutline(corner);
+  CountingDblCanvas canvas;
+  for (auto _ : state) {
+    const DblReadResult read = ReadDbl(GenerateDbl(s).text());
+    RenderDbl(read.drawing, canvas);
+  }
+  benchmark::DoNotOptimize(canvas.calls);
+}
+BENCHMARK_CAPTURE(BM_OutlineDrawing, square, CornerTreatment::kSquare)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_OutlineDrawing, rounded, CornerTreatment::kRounded)
+    ->Unit(benchmark::kMicrosecond);
+
+// The same drawing as an SVG document, as outline --svg writes it.
+void BM_OutlineSvg(benchmark::State& state) {
+  const DblReadResult read = ReadDbl(GenerateDbl(FullOutline(CornerTreatment::kRounded)).text());
+  std::size_t length = 0;
+  for (auto _ : state) {
+    const std::string svg = DblSvgDocument(read.drawing, u"board");
+    length = svg.size();
+    benchmark::DoNotOptimize(svg.data());
+  }
+  state.SetLabel(std::to_string(length) + " bytes");
+}
+BENCHMARK(BM_OutlineSvg)->Unit(benchmark::kMicrosecond);
 
 // List1 rebuilt from every column of a fully placed part table.
 void BM_RefreshPartList(benchmark::State& state, Input input) {

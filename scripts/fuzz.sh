@@ -4,9 +4,9 @@
 #   scripts/fuzz.sh TARGET SECONDS [libFuzzer options]   run a campaign
 #   scripts/fuzz.sh merge TARGET                         minimize into the kept corpus
 #
-# TARGET is netlist, numeric or outline. A campaign starts from fuzz/corpus/TARGET and
-# grows fuzz/work/TARGET (not committed); inputs that fail land in
-# fuzz/work/TARGET-crashes/. A failing input belongs in fuzz/regressions/TARGET/ once
+# TARGET is netlist, numeric, outline or settings. A campaign starts from
+# fuzz/corpus/TARGET and grows fuzz/work/TARGET (not committed); inputs that fail land
+# in fuzz/work/TARGET-crashes/. A failing input belongs in fuzz/regressions/TARGET/ once
 # the fault is fixed; `merge` adds to fuzz/corpus/TARGET what reaches new code.
 # One process on one core, so the machine stays usable.
 set -euo pipefail
@@ -41,7 +41,7 @@ fi
 target=$1
 seconds=$2
 shift 2
-case "$target" in netlist | numeric | outline) ;; *) usage ;; esac
+case "$target" in netlist | numeric | outline | settings) ;; *) usage ;; esac
 cmake --build build-fuzz --target "fuzz_$target"
 work=fuzz/work/$target
 mkdir -p "$work" "$work-crashes"

@@ -153,7 +153,7 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   for (QPushButton* b : {Command1, Command2, Command3}) b->setFocusPolicy(Qt::NoFocus);
   connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
   connect(Command2, &QPushButton::clicked, Picture1, &PictureView::fit);
-  connect(Command3, &QPushButton::clicked, this, &Form2::command3Click);
+  connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form2::command3Click));
 
   const double scale = Picture1->scale();
   Text1->resize(Pixels(3855, scale), Pixels(1335, scale));

@@ -11,9 +11,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
+#include "app/OutlinePreview.h"
 #include "app/UiSupport.h"
 #include "design/Numeric.h"
 #include "outline/OutlineControls.h"
@@ -70,8 +72,9 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   setWindowTitle(kCaption);
   buildUi();
   loadForm();
-  // Room for a screenful of the generated text below the settings.
-  resize(sizeHint() + QSize(0, 240));
+  followSettings();
+  // Room for a screenful of the generated text and the drawing below the settings.
+  resize(sizeHint() + QSize(0, 320));
 }
 
 void Form3::buildUi() {
@@ -100,7 +103,12 @@ void Form3::buildUi() {
   grid->addWidget(buildTextFrame(), 0, 2, 2, 1);
   grid->addWidget(buildSilkFrame(), 1, 0, 1, 2);
   grid->addLayout(buttons, 0, 3, 2, 1);
-  grid->addWidget(RichTextBox1, 2, 0, 1, 4);
+  Preview = new OutlinePreview;
+  auto* below = new QSplitter(Qt::Horizontal);
+  below->addWidget(RichTextBox1);
+  below->addWidget(Preview);
+  below->setStretchFactor(1, 2);
+  grid->addWidget(below, 2, 0, 1, 4);
   grid->setRowStretch(2, 1);
   for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
@@ -368,5 +376,22 @@ void Form3::command1Click() {
 }
 
 void Form3::command2Click() { hide(); }
+
+void Form3::followSettings() {
+  // Any change of a setting redraws; generating and reading take well under a
+  // millisecond.
+  for (auto* box : findChildren<QLineEdit*>()) {
+    connect(box, &QLineEdit::textChanged, this, &Form3::refreshDrawing);
+  }
+  for (auto* box : findChildren<QAbstractButton*>()) {
+    if (box->isCheckable()) connect(box, &QAbstractButton::toggled, this, &Form3::refreshDrawing);
+  }
+  for (auto* list : findChildren<QComboBox*>()) {
+    connect(list, &QComboBox::currentIndexChanged, this, &Form3::refreshDrawing);
+  }
+  refreshDrawing();
+}
+
+void Form3::refreshDrawing() { Preview->showDbl(GenerateDbl(readSettings()).text()); }
 
 }  // namespace pcbprep

@@ -16,6 +16,7 @@ class QRadioButton;
 namespace pcbprep {
 
 class Dialogs;
+class OutlinePreview;
 
 // The board outline window: collects the outline settings and writes the DBL file.
 // Closing only hides it, so the settings survive until the program ends.
@@ -31,10 +32,13 @@ class Form3 : public QWidget {
   void command1Click();  // generate, show and save
   void command2Click();  // close
   void applyBoardType(BoardType type);
+  // Draws what the current settings generate beside the record text.
+  void refreshDrawing();
 
  private:
   void buildUi();
   void loadForm();
+  void followSettings();
   QGroupBox* buildOutlineFrame();
   QGroupBox* buildFrameFrame();
   QGroupBox* buildTextFrame();
@@ -108,6 +112,7 @@ class Form3 : public QWidget {
   QPushButton* Command3 = nullptr;
   QPushButton* Command4 = nullptr;
   QPlainTextEdit* RichTextBox1 = nullptr;
+  OutlinePreview* Preview = nullptr;  // drawing of the file the settings generate
 };
 
 }  // namespace pcbprep

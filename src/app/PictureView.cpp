@@ -4,6 +4,7 @@
 #include <QGraphicsScene>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -49,6 +50,10 @@ PictureView::PictureView(QWidget* parent) : QGraphicsView(parent) {
   setResizeAnchor(QGraphicsView::NoAnchor);
   setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
   setFocusPolicy(Qt::StrongFocus);
+  // Scroll bar use by hand (not the scrolling done here) is a pan too.
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+    connect(bar, &QScrollBar::actionTriggered, this, [this] { emit userMoved(); });
+  }
 }
 
 void PictureView::setPicture(const QRectF& bounds, Painter painter) {
@@ -107,6 +112,7 @@ void PictureView::wheelEvent(QWheelEvent* event) {
   if (steps == 0) return;
   zoomBy(std::pow(kStep, steps / 120.0), event->position().toPoint());
   event->accept();
+  emit userMoved();
 }
 
 void PictureView::keyPressEvent(QKeyEvent* event) {
@@ -120,6 +126,18 @@ void PictureView::keyPressEvent(QKeyEvent* event) {
   QPoint anchor = viewport()->mapFromGlobal(QCursor::pos());
   if (!viewport()->rect().contains(anchor)) anchor = viewport()->rect().center();
   zoomBy(in ? kStep : 1 / kStep, anchor);
+  emit userMoved();
+}
+
+void PictureView::resizeEvent(QResizeEvent* event) {
+  QGraphicsView::resizeEvent(event);
+  emit resized();
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+  // A press starts a drag that pans the picture.
+  QGraphicsView::mousePressEvent(event);
+  emit userMoved();
 }
 
 bool PictureView::viewportEvent(QEvent* event) {

@@ -38,10 +38,18 @@ class PictureView : public QGraphicsView {
 
   QRectF pictureBounds() const { return bounds_; }
 
+ signals:
+  // The user zoomed or panned.
+  void userMoved();
+  // The view changed its size.
+  void resized();
+
  protected:
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void updateSceneRect();

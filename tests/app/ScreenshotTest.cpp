@@ -12,6 +12,7 @@
 #include "GuiTestSupport.h"
 #include "app/Form2.h"
 #include "app/Form3.h"
+#include "app/OutlinePreview.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -52,14 +53,28 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   auto* form2 = form->findChild<Form2*>();
   ASSERT_NE(form2, nullptr);
   Save(form2, "placement-image.png");
+  // Zoomed in around the first main part of the table.
+  const PlacedPart& anchor = form2->Picture1->parts().front();
+  form2->Picture1->zoomBy(3, form2->Picture1->mapFromScene(QPointF(anchor.x, anchor.y)));
+  Save(form2, "placement-zoomed.png");
 
   find<QPushButton>("Command14")->click();
   auto* form3 = form->findChild<Form3*>();
   ASSERT_NE(form3, nullptr);
+  // The board of examples/outline.json.
+  form3->Text4->setText(QStringLiteral("120"));
+  form3->Text5->setText(QStringLiteral("80.5"));
+  form3->Text23->setText(QStringLiteral("3"));
+  form3->Option4->click();
+  form3->Combo1->setCurrentIndex(4);
+  form3->Text13->setText(QStringLiteral("4.5"));
+  form3->Text1->setText(QStringLiteral("CTRL-A01"));
+  form3->Text8->setText(QStringLiteral("制御基板 REV.A"));
   QTemporaryDir dir;
   dialogs.fileAnswers.push_back(dir.filePath("board.dbl"));
   form3->findChild<QPushButton*>("Command1")->click();
   Save(form3, "outline-window.png");
+  Save(form3->Preview, "outline-drawing.png");
 }
 
 }  // namespace
