@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <ostream>
+#include <span>
 
 #include "Version.h"
 #include "cli/CliCommands.h"
@@ -16,50 +18,40 @@ namespace {
 
 constexpr char kProgram[] = "pcbprep-cli";
 
-}  // namespace
+// A command's parser and how to run it once its options are parsed.
+struct Command {
+  CLI::App* parser;
+  std::function<int()> run;
+};
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{
-      "pcbprep-cli: netlist check, part list, pre-placement image and board outline files\n"
-      "from the command line (the same operations as the pcbprep windows)",
-      kProgram};
+// The program-wide options and texts; the commands add themselves.
+void SetUpProgram(CLI::App& app) {
   app.set_version_flag("--version", std::string(kProgram) + " " + kVersionString);
   app.require_subcommand(1);
   app.footer(
       "Exit codes: 0 done (check: no findings), 1 check: findings, 2 error (bad input or "
       "option).\nRun 'pcbprep-cli COMMAND --help' for the options of a command.");
+}
 
-  NetsOptions nets;
-  CheckOptions check;
-  PartsOptions parts;
-  ImageOptions image;
-  OutlineOptions outline;
-  ViewOptions view;
-  struct Command {
-    CLI::App* parser;
-    std::function<int()> run;
-  };
-  const Command commands[] = {
-      {AddCheckCommand(app, check), [&] { return RunCheck(check, out, err); }},
-      {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
-      {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
-      {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
-      {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
-      {AddViewCommand(app, view), [&] { return RunView(view, out, err); }},
-  };
-
-  // A mistyped command would otherwise be reported as a missing one.
-  if (args.size() > 1 && !args[1].empty() && args[1][0] != '-') {
-    const bool known = std::any_of(std::begin(commands), std::end(commands),
-                                   [&](const Command& c) { return c.parser->check_name(args[1]); });
-    if (!known) {
-      err << kProgram << ": 不明なコマンドです: " << args[1]
-          << "（check, nets, parts, image, outline, view のどれか）\n"
-          << "Run '" << kProgram << " --help' for more information.\n";
-      return kExitFailure;
-    }
+// A mistyped command would otherwise be reported as a missing one. Returns false after
+// saying so.
+bool CommandIsKnown(const std::vector<std::string>& args, std::span<const Command> commands,
+                    std::ostream& err) {
+  if (args.size() <= 1 || args[1].empty() || args[1][0] == '-') return true;
+  const bool known = std::any_of(commands.begin(), commands.end(),
+                                 [&](const Command& c) { return c.parser->check_name(args[1]); });
+  if (!known) {
+    err << kProgram << ": 不明なコマンドです: " << args[1]
+        << "（check, nets, parts, image, outline, view のどれか）\n"
+        << "Run '" << kProgram << " --help' for more information.\n";
   }
+  return known;
+}
 
+// Parses the arguments after the program name. Returns the exit code when the parse
+// already ends the run: help, version or a bad option.
+std::optional<int> Parse(CLI::App& app, const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err) {
   // CLI11 takes the arguments last first.
   std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
   std::reverse(rest.begin(), rest.end());
@@ -82,7 +74,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         << "Run '" << command << " --help' for more information.\n";
     return kExitFailure;
   }
+  return std::nullopt;
+}
 
+// Runs the parsed command; what goes wrong becomes one message and exit code 2.
+int RunParsedCommand(std::span<const Command> commands, std::ostream& err) {
   try {
     for (const Command& command : commands) {
       if (command.parser->parsed()) return command.run();
@@ -96,6 +92,35 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << kProgram << ": 内部エラー: " << e.what() << "\n";
     return kExitFailure;
   }
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "pcbprep-cli: netlist check, part list, pre-placement image and board outline files\n"
+      "from the command line (the same operations as the pcbprep windows)",
+      kProgram};
+  SetUpProgram(app);
+
+  NetsOptions nets;
+  CheckOptions check;
+  PartsOptions parts;
+  ImageOptions image;
+  OutlineOptions outline;
+  ViewOptions view;
+  const Command commands[] = {
+      {AddCheckCommand(app, check), [&] { return RunCheck(check, out, err); }},
+      {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
+      {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
+      {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
+      {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
+      {AddViewCommand(app, view), [&] { return RunView(view, out, err); }},
+  };
+
+  if (!CommandIsKnown(args, commands, err)) return kExitFailure;
+  if (const std::optional<int> done = Parse(app, args, out, err)) return *done;
+  return RunParsedCommand(commands, err);
 }
 
 }  // namespace pcbprep::cli

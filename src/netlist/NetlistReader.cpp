@@ -80,34 +80,36 @@ Text PinTotalStatus(long long totalPins) { return totalPins > kMaxTotalPinsOk ? 
 
 namespace {
 
-// Parses into empty net tables; on failure d holds the part read so far.
-LoadResult ParseNetlist(Design& d, TextView text) {
-  // Capacity pass: an empty line takes no slot, an opening line two, others one.
-  {
-    NetlistItemReader reader(text);
-    NetlistItem item;
-    int used = 0;
-    while (true) {
-      if (used + 1 > kMaxLineSlots) {
-        if (reader.next(item)) return Fail(LoadFailure::TooManyLineSlots, item.line);
-        break;
-      }
-      if (!reader.next(item)) break;
-      if (item.text.empty()) continue;
-      if (item.text.find(u'[') != Text::npos) {
-        if (used + 2 > kMaxLineSlots) return Fail(LoadFailure::TooManyLineSlots, item.line);
-        used += 2;
-      } else {
-        used += 1;
-      }
+// Capacity pass: the whole file must fit the line slots before any table is written.
+// An empty line takes no slot, an opening line two, any other line one.
+LoadResult CheckLineSlots(TextView text) {
+  NetlistItemReader reader(text);
+  NetlistItem item;
+  int used = 0;
+  while (true) {
+    if (used + 1 > kMaxLineSlots) {
+      if (reader.next(item)) return Fail(LoadFailure::TooManyLineSlots, item.line);
+      break;
+    }
+    if (!reader.next(item)) break;
+    if (item.text.empty()) continue;
+    if (item.text.find(u'[') != Text::npos) {
+      if (used + 2 > kMaxLineSlots) return Fail(LoadFailure::TooManyLineSlots, item.line);
+      used += 2;
+    } else {
+      used += 1;
     }
   }
+  return LoadResult();
+}
 
-  // Parse pass.
+// Parse pass into empty net tables: row r is the net being read, c the next column.
+// On failure d holds the part read so far.
+LoadResult ParseNets(Design& d, TextView text) {
   NetlistItemReader reader(text);
   NetlistItem item;
   int r = 1;
-  int c = 0;
+  int c = kNetName;
   Text reference;
   Text pinNumber;
   auto failHere = [&](LoadFailure f) {
@@ -120,6 +122,7 @@ LoadResult ParseNetlist(Design& d, TextView text) {
     const Text& line = item.text;
     d.NetTable.set(r, c, line);
 
+    // "NAME[FIRST-PIN" opens a net; "NAME[ONLY-PIN]" is a whole net of one pin.
     const std::size_t open = line.find(u'[');
     if (open != Text::npos) {
       const Text name = line.substr(0, open);
@@ -128,24 +131,27 @@ LoadResult ParseNetlist(Design& d, TextView text) {
       const std::size_t close = first.find(u']');
       const bool onePin = close != Text::npos;
       if (onePin) first.resize(close);
-      d.NetTable.set(r, 0, name);
-      d.PinPartTable.set(r, 0, name);
-      d.PinNoTable.set(r, 0, name);
-      d.NetTable.set(r, 2, first);
+      d.NetTable.set(r, kNetName, name);
+      d.PinPartTable.set(r, kNetName, name);
+      d.PinNoTable.set(r, kNetName, name);
+      d.NetTable.set(r, kFirstPinColumn, first);
       if (!SplitPinToken(first, reference, pinNumber)) {
         return failHere(LoadFailure::TokenWithoutHyphen);
       }
-      d.PinPartTable.set(r, 2, reference);
-      d.PinNoTable.set(r, 2, pinNumber);
-      c += 3;
+      d.PinPartTable.set(r, kFirstPinColumn, reference);
+      d.PinNoTable.set(r, kFirstPinColumn, pinNumber);
+      // Past the name, the count and the first pin; counted on from c, as a second
+      // opening line inside an open net moves on by as many.
+      c += kFirstPinColumn + 1;
       if (onePin) {
-        d.NetTable.set(r, 1, u"1");
+        d.NetTable.set(r, kNetPinCount, u"1");
         ++r;
-        c = 0;
+        c = kNetName;
       }
       continue;
     }
 
+    // "LAST-PIN]" closes the net.
     const std::size_t close = line.find(u']');
     if (close != Text::npos) {
       const Text last = line.substr(0, close);
@@ -155,12 +161,13 @@ LoadResult ParseNetlist(Design& d, TextView text) {
       }
       d.PinPartTable.set(r, c, reference);
       d.PinNoTable.set(r, c, pinNumber);
-      d.NetTable.set(r, 1, IntText(c - 1));
-      c = 0;
+      d.NetTable.set(r, kNetPinCount, IntText(c - kFirstPinColumn + 1));
+      c = kNetName;
       ++r;
       continue;
     }
 
+    // "REF-PIN" inside a net.
     if (line.find(u'-') != Text::npos) {
       SplitPinToken(line, reference, pinNumber);
       d.PinPartTable.set(r, c, reference);
@@ -170,26 +177,36 @@ LoadResult ParseNetlist(Design& d, TextView text) {
     // Any other line is ignored; its stored text is overwritten by the next line.
   }
   d.NetCount = static_cast<std::int16_t>(r - 1);
+  return LoadResult();
+}
 
-  LoadResult result;
+// Summary of the loaded tables: the pin total with its status, and the net with the
+// most pins (on a tie the earlier net) as the first net not to follow.
+void Summarize(const Design& d, LoadResult& result) {
   for (int n = 1; n <= d.NetCount; ++n) {
-    result.totalPins += static_cast<long long>(NumericValue(d.NetTable.at(n, 1)));
+    result.totalPins += static_cast<long long>(NumericValue(d.NetTable.at(n, kNetPinCount)));
   }
   result.status = PinTotalStatus(result.totalPins);
 
-  // The net with most pins; on a tie the earlier net wins.
   if (d.NetCount > 0) {
     int best = 1;
-    double bestCount = NumericValue(d.NetTable.at(1, 1));
+    double bestCount = NumericValue(d.NetTable.at(1, kNetPinCount));
     for (int n = 2; n <= d.NetCount; ++n) {
-      const double count = NumericValue(d.NetTable.at(n, 1));
+      const double count = NumericValue(d.NetTable.at(n, kNetPinCount));
       if (count > bestCount) {
         best = n;
         bestCount = count;
       }
     }
-    result.largestNet = d.NetTable.at(best, 0);
+    result.largestNet = d.NetTable.at(best, kNetName);
   }
+}
+
+// Parses into empty net tables; on failure d holds the part read so far.
+LoadResult ParseNetlist(Design& d, TextView text) {
+  if (LoadResult slots = CheckLineSlots(text); !slots.ok()) return slots;
+  LoadResult result = ParseNets(d, text);
+  if (result.ok()) Summarize(d, result);
   return result;
 }
 

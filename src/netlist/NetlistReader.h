@@ -61,10 +61,20 @@ bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
 // "OK", or "OVR" when the total number of pins is greater than 2000.
 Text PinTotalStatus(long long totalPins);
 
-// Loads a decoded netlist into the net tables of the design: the capacity pass checks
-// the line slots and the parse pass fills fresh tables, which replace the design's net
-// tables and NetCount only when the whole load succeeds. After a failure the design is
-// exactly as it was.
+// Loads a decoded netlist into the net tables of the design. The file is one item per
+// line (commas also end an item); a net opens with its name and "[", closes with "]",
+// and every pin is REFERENCE-PIN:
+//
+//     VCC[U1-1        net VCC, first pin: row r, column 2 (name in column 0)
+//     C1-1            further pins: columns 3, 4, ...
+//     R1-1]           last pin; the pin count (here 3) goes into column 1
+//     SPARE[J1-1]     a net of one pin
+//     * comment       any line without "[", "]" or "-" is skipped
+//
+// Three steps: the capacity pass checks the line slots, the parse pass fills fresh
+// tables, and the summary counts the pins and finds the largest net. The fresh tables
+// replace the design's net tables and NetCount only when the whole load succeeds; after
+// a failure the design is exactly as it was.
 LoadResult LoadNetlistText(Design& design, TextView text);
 
 // Decodes the bytes of a netlist file: code page 932, or UTF-8 after a UTF-8

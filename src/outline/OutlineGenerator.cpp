@@ -116,8 +116,9 @@ void AppendWiringAreaAroundHoles(DblDocument& doc, double w, double h, double p)
 // A plain rectangle inset by a margin that depends on the hole diameter. The margin
 // goes into the records as its own text, without the leading blank of a number.
 void AppendInsetWiringArea(DblDocument& doc, double w, double h, int holeDiameter) {
-  const Text m = holeDiameter == 0 || holeDiameter == 1 ? u"2.5" : holeDiameter == 3 ? u"3" : u"4";
-  const double mv = holeDiameter == 0 || holeDiameter == 1 ? 2.5 : holeDiameter == 3 ? 3 : 4;
+  const bool small = holeDiameter == kHole20 || holeDiameter == kHole22;
+  const Text m = small ? u"2.5" : holeDiameter == kHole30 ? u"3" : u"4";
+  const double mv = small ? 2.5 : holeDiameter == kHole30 ? 3 : 4;
   const Text l = u"LINE: LE= 11,AP= 1, NA=,";
   doc.append(l + u" X= " + m + u", Y=" + m + u", X= " + N(w - mv) + u", Y=" + m + u"/");
   doc.append(l + u" X= " + N(w - mv) + u", Y=" + m + u", X= " + N(w - mv) + u", Y= " + N(h - mv) +
@@ -160,8 +161,8 @@ void AppendBoardOutline(DblDocument& doc, const OutlineSettings& s) {
 
 void AppendWiringArea(DblDocument& doc, const OutlineSettings& s) {
   // Only the 3.2 and 3.5 mm corner holes get an area shaped around them.
-  const bool aroundHoles =
-      (s.holeDiameter == 4 || s.holeDiameter == 5) && s.holeArrangement == kFourCornerHoles;
+  const bool aroundHoles = (s.holeDiameter == kHole32 || s.holeDiameter == kHole35) &&
+                           s.holeArrangement == kFourCornerHoles;
   if (aroundHoles) {
     AppendWiringAreaAroundHoles(doc, s.width, s.height, s.holeOffset);
   } else {

@@ -40,6 +40,17 @@ using FilmTitles = std::array<bool, kFilmTitleCount>;
 inline constexpr int kHoleDiameterCount = 8;  // 0 "２.０ｍｍ------" .. 7 "４.５ｍｍ------"
 inline constexpr int kHoleArrangementCount = 4;  // 0 four corner holes, 1..3 no holes
 inline constexpr int kFourCornerHoles = 0;
+// The hole diameter list by position: kHole32 is 3.2 mm.
+enum HoleDiameterPosition : int {
+  kHole20,
+  kHole22,
+  kHole25,
+  kHole30,
+  kHole32,
+  kHole35,
+  kHole40,
+  kHole45
+};
 
 // The items of the two lists, in list order.
 std::vector<Text> HoleDiameterItems();
@@ -61,7 +72,7 @@ struct OutlineSettings {
   bool holeDimensions = true;              // Check19
   bool holeData = true;                    // Check23
   bool placementGuides = true;             // Check24
-  int holeDiameter = 5;                    // Combo1 position, "穴径　３.５ｍｍ"
+  int holeDiameter = kHole35;              // Combo1 position, "穴径　３.５ｍｍ"
   int holeArrangement = kFourCornerHoles;  // Combo2 position
   CornerTreatment corner = CornerTreatment::kSquare;  // Option6 / Option4 / Option5
 

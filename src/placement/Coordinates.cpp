@@ -18,6 +18,12 @@ constexpr int kSubRowPitch = 3;
 constexpr int kFirstMainSubRowY = 10;
 constexpr int kFirstSemiSubRowY = -35;
 constexpr int kBandGap = 15;
+// Ten anchor columns make a band; a part lies beyond a band when it is left of the
+// band's last column by more than the sub parts stacked beside that column (3 mm).
+constexpr int kColumnsPerBand = 10;
+constexpr int kBandWidth = kColumnsPerBand * kColumnPitch;
+constexpr int kBandEdge = 5;
+constexpr int kFoldedBands = 3;
 constexpr int kBelowFirstX = 10;
 constexpr int kBelowFirstY = -20;
 constexpr int kBelowStepX = 5;
@@ -63,9 +69,17 @@ class CoordinateRun {
     }
   }
 
+  // By main part: the anchors in a row, their sub parts by level, long rows folded into
+  // bands, then the parts still without a place below the board.
   bool byMainPart() {
     AnchorList semis;
     AnchorList mains;
+    return placeAnchors(semis, mains) && placeSubPartsByLevel(semis, mains) && foldBands() &&
+           placeRestBelowBoard();
+  }
+
+  // Main parts in a row at y 0, semi parts in a row below, one column each going left.
+  bool placeAnchors(AnchorList& semis, AnchorList& mains) {
     for (int i = 1; i <= parts_; ++i) {
       const Text& partClass = d_.PartTable.at(i, kPartClass);
       if (partClass == kClassSemi) {
@@ -76,10 +90,13 @@ class CoordinateRun {
         if (!put(i, -kColumnPitch * k, 0)) return false;
       }
     }
+    return true;
+  }
 
-    // Level by level, so that the parts nearest an anchor get the places nearest it.
-    // The sub parts are sorted into their levels once, in table order, instead of
-    // scanning the whole table for every level.
+  // Level by level, so that the parts nearest an anchor get the places nearest it.
+  // The sub parts are sorted into their levels once, in table order, instead of
+  // scanning the whole table for every level.
+  bool placeSubPartsByLevel(AnchorList& semis, AnchorList& mains) {
     const std::vector<std::vector<int>> levels = SubPartsByLevel();
     for (std::size_t level = 1;; ++level) {
       bool placed = false;
@@ -93,7 +110,12 @@ class CoordinateRun {
       }
       if (!placed) break;
     }
+    return true;
+  }
 
+  // Ten anchor columns fit left of the board; each further ten move right into the
+  // same columns and up above everything placed so far.
+  bool foldBands() {
     // Extents over every part, placed in this run or not.
     double m = 0;
     double c = 0;
@@ -105,32 +127,30 @@ class CoordinateRun {
       if (xValue(i) < m) m = RoundHalfEven(xValue(i));
       if (yValue(i) > c) c = RoundHalfEven(yValue(i));
     }
+    if (!(m < -(kBandWidth + kBandEdge))) return true;
 
-    // Ten anchor columns fit left of the board; each further ten move right into the
-    // same columns and up above everything placed so far.
-    if (m < -255) {
-      const double b1 = c + kBandGap;
-      const double b2 = 2 * (c + kBandGap) + kBandGap;
-      const double b3 = 3 * (c + kBandGap) + kBandGap;
-      const struct {
-        double below, shift, lift;
-      } bands[] = {{-755, 750, b3}, {-505, 500, b2}, {-255, 250, b1}};
-      for (int i = 1; i <= parts_; ++i) {
-        double x = xValue(i);
-        double y = yValue(i);
-        bool moved = false;
-        for (const auto& band : bands) {
-          if (x < band.below) {
-            x += band.shift;
-            y += band.lift;
-            moved = true;
-          }
+    // Band k (1 .. 3) beyond the first: a part left of it moves right by k band widths
+    // and up by the lift of band k. The farthest band is tried first.
+    const double lift[kFoldedBands + 1] = {0, c + kBandGap, 2 * (c + kBandGap) + kBandGap,
+                                           3 * (c + kBandGap) + kBandGap};
+    for (int i = 1; i <= parts_; ++i) {
+      double x = xValue(i);
+      double y = yValue(i);
+      bool moved = false;
+      for (int k = kFoldedBands; k >= 1; --k) {
+        if (x < -(k * kBandWidth + kBandEdge)) {
+          x += k * kBandWidth;
+          y += lift[k];
+          moved = true;
         }
-        if (moved && !put(i, x, y)) return false;
       }
+      if (moved && !put(i, x, y)) return false;
     }
+    return true;
+  }
 
-    // Parts still without a place go into rows below the board.
+  // Parts still without a place go into rows below the board.
+  bool placeRestBelowBoard() {
     int x = kBelowFirstX;
     int y = kBelowFirstY;
     for (int i = 1; i <= parts_; ++i) {
