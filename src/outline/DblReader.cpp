@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <map>
 #include <string>
 
 namespace pcbprep {
@@ -44,7 +43,7 @@ std::optional<double> StrictNumber(TextView text) {
 }
 
 struct Field {
-  Text key;
+  TextView key;
   TextView value;
 };
 
@@ -65,7 +64,7 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
   while (i < body.size()) {
     const std::size_t keyStart = i;
     while (i < body.size() && IsLetter(body[i])) ++i;
-    Text key(body.substr(keyStart, i - keyStart));
+    const TextView key = body.substr(keyStart, i - keyStart);
     while (i < body.size() && IsSpace(body[i])) ++i;
     if (key.empty() || i >= body.size() || body[i] != u'=') {
       return FieldError{u"項目名と「=」が読めません: " + Text(body.substr(keyStart))};
@@ -74,7 +73,7 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
     while (i < body.size() && IsSpace(body[i])) ++i;
     const std::size_t valueStart = i;
     while (i < body.size() && !IsSpace(body[i]) && body[i] != u',' && body[i] != u':') ++i;
-    fields.push_back({std::move(key), body.substr(valueStart, i - valueStart)});
+    fields.push_back({key, body.substr(valueStart, i - valueStart)});
     skipSeparators();
   }
   return fields;
@@ -83,7 +82,8 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
 // The fields of one record, taken in order: a key may occur more than once (X, Y).
 class Fields {
  public:
-  explicit Fields(std::vector<Field> fields) : fields_(std::move(fields)) {}
+  explicit Fields(std::vector<Field> fields)
+      : fields_(std::move(fields)), taken_(fields_.size(), false) {}
 
   // The next field of that key after those already taken, as a number.
   std::optional<double> number(TextView key) {
@@ -120,20 +120,19 @@ class Fields {
   }
 
  private:
+  // The first field of that key not yet taken.
   const Field* next(TextView key) {
-    std::size_t& from = taken_[Text(key)];
-    for (std::size_t i = from; i < fields_.size(); ++i) {
-      if (fields_[i].key == key) {
-        from = i + 1;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+      if (!taken_[i] && fields_[i].key == key) {
+        taken_[i] = true;
         return &fields_[i];
       }
     }
-    from = fields_.size();
     return nullptr;
   }
 
   std::vector<Field> fields_;
-  std::map<Text, std::size_t> taken_;  // per key, where the next search starts
+  std::vector<bool> taken_;
   Text missing_;
 };
 
