@@ -172,6 +172,8 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
 
   Text1->setPlainText(Q(PlacementLegend()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   drawImage(design);
+  // The + and - keys zoom as soon as the window opens.
+  Picture1->setFocus();
 }
 
 void Form2::drawImage(const Design& design) { Picture1->draw(design); }
