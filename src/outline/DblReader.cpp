@@ -89,12 +89,12 @@ class Fields {
   std::optional<double> number(TextView key) {
     const Field* f = next(key);
     if (f == nullptr) {
-      missing_ = Text(key);
+      reason_ = Text(key) + u"= がありません";
       return std::nullopt;
     }
     auto value = StrictNumber(f->value);
     if (!value || !std::isfinite(*value)) {
-      missing_ = Text(key) + u" の値が数値ではありません: " + Text(f->value);
+      reason_ = Text(key) + u" の値が数値ではありません: " + Text(f->value);
       return std::nullopt;
     }
     return value;
@@ -115,9 +115,7 @@ class Fields {
     return f ? Text(f->value) : Text();
   }
   // Why the last number could not be taken.
-  Text reason() const {
-    return missing_.find(u' ') == Text::npos ? missing_ + u"= がありません" : missing_;
-  }
+  const Text& reason() const { return reason_; }
 
  private:
   // The first field of that key not yet taken.
@@ -133,7 +131,7 @@ class Fields {
 
   std::vector<Field> fields_;
   std::vector<bool> taken_;
-  Text missing_;
+  Text reason_;
 };
 
 enum class Kind { kLine, kArc, kText, kChar, kVia, kPlane, kIsland, kEndPlane, kUnknown };
@@ -165,7 +163,7 @@ class Reader {
       if (line.empty()) continue;
       if (line == u"$END") {
         if (plane_) return fail(u"EOGPLANE:/ の前に $END があります");
-        if (text_pending_) return fail(u"TEXT の後に CHAR がありません");
+        if (textPending_) return fail(u"TEXT の後に CHAR がありません");
         return std::move(result_);
       }
       if (!record(line)) return std::move(result_);
@@ -211,7 +209,7 @@ class Reader {
     const TextView keyword = Trimmed(line.substr(0, colon));
     const Kind kind = KindOf(keyword);
     ++result_.records;
-    if (text_pending_ && kind != Kind::kChar) {
+    if (textPending_ && kind != Kind::kChar) {
       fail(u"TEXT の後に CHAR がありません");
       return false;
     }
@@ -259,7 +257,7 @@ class Reader {
         if (!v) return broken();
         pendingText_ = {Whole((*v)[0]), Whole((*v)[1]), {(*v)[2], (*v)[3]}, (*v)[4], (*v)[5],
                         (*v)[6] != 0,   (*v)[7] != 0,   Whole((*v)[8]),     Text()};
-        text_pending_ = true;
+        textPending_ = true;
         return true;
       }
       case Kind::kVia: {
@@ -317,7 +315,7 @@ class Reader {
   // "CHAR: NU= n, characters/": the characters run to the last "/" and may hold
   // anything, commas, slashes and line breaks included.
   bool characters(TextView rest) {
-    if (!text_pending_) {
+    if (!textPending_) {
       fail(u"CHAR の前に TEXT がありません");
       return false;
     }
@@ -365,7 +363,7 @@ class Reader {
     std::erase(pendingText_.characters, u'\r');
     result_.drawing.texts.push_back(std::move(pendingText_));
     pendingText_ = {};
-    text_pending_ = false;
+    textPending_ = false;
     return true;
   }
 
@@ -376,7 +374,7 @@ class Reader {
   DblReadResult result_;
   std::optional<DblPlane> plane_;
   DblText pendingText_;
-  bool text_pending_ = false;
+  bool textPending_ = false;
 };
 
 }  // namespace
