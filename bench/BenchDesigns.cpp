@@ -139,6 +139,74 @@ std::string WideNetsNetlist(unsigned seed) {
   return Encode(text);
 }
 
+std::string BoardNetlist(int parts, unsigned seed) {
+  std::mt19937 random(seed);
+  const std::vector<Text> references = MakeReferences(random, parts);
+  auto pinsOf = [&](const Text& reference) -> int {
+    const Text prefix = ReferencePrefix(reference);
+    if (prefix == u"TP") return 1;
+    if (prefix == u"U" || prefix == u"IC") return 8 + static_cast<int>(random() % 3) * 4;
+    if (prefix == u"CN" || prefix == u"J" || prefix == u"P")
+      return 4 + static_cast<int>(random() % 4);
+    if (prefix == u"Q" || prefix == u"TR" || prefix == u"RV") return 3;
+    if (prefix == u"RA") return 8;
+    return 2;
+  };
+
+  // Supplies: every IC's last two pins, and both pins of every third capacitor.
+  std::vector<Text> vcc, gnd;
+  std::vector<std::vector<Text>> sheets(10);  // the other pins, by schematic sheet
+  for (std::size_t i = 0; i < references.size(); ++i) {
+    const Text& reference = references[i];
+    const Text prefix = ReferencePrefix(reference);
+    const int pins = pinsOf(reference);
+    const bool ic = prefix == u"U" || prefix == u"IC";
+    const bool decoupling = prefix == u"C" && i % 3 == 0;
+    for (int pin = 1; pin <= pins; ++pin) {
+      const Text token = Join(reference, u"-", IntText(pin));
+      if ((ic && pin == pins - 1) || (decoupling && pin == 1)) {
+        vcc.push_back(token);
+      } else if ((ic && pin == pins) || (decoupling && pin == 2)) {
+        gnd.push_back(token);
+      } else {
+        sheets[1 + i * 9 / references.size()].push_back(token);
+      }
+    }
+  }
+
+  Text text;
+  auto net = [&](const Text& name, const std::vector<Text>& tokens) {
+    text += Join(name, u"[");
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+      text += Join(tokens[k], k + 1 < tokens.size() ? u"\r\n" : u"]\r\n");
+    }
+  };
+  net(u"VCC", vcc);
+  net(u"GND", gnd);
+  // Signal nets of two to four pins within a sheet, never two pins of one part.
+  int n = 0;
+  for (std::vector<Text>& pool : sheets) {
+    std::shuffle(pool.begin(), pool.end(), random);
+    std::vector<Text> tokens;
+    std::size_t want = 2 + random() % 3;
+    for (const Text& token : pool) {
+      const Text reference = token.substr(0, token.find(u'-'));
+      const bool samePart = std::any_of(tokens.begin(), tokens.end(), [&](const Text& t) {
+        return t.substr(0, t.find(u'-')) == reference;
+      });
+      if (samePart) continue;  // left open, as a designer sometimes does
+      tokens.push_back(token);
+      if (tokens.size() == want) {
+        net(NetName(++n), tokens);
+        tokens.clear();
+        want = 2 + random() % 3;
+      }
+    }
+    if (tokens.size() > 1) net(NetName(++n), tokens);
+  }
+  return Encode(text);
+}
+
 void FillDenseNets(Design& d, unsigned seed) {
   std::mt19937 random(seed);
   std::vector<Text> references = MakeReferences(random, kMaxParts);

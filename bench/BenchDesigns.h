@@ -20,6 +20,11 @@ std::string LargestNetlist(unsigned seed = 1);
 // slots: 403 nets and nearly 1600 pins.
 std::string WideNetsNetlist(unsigned seed = 1);
 
+// A board as a designer draws it, within the reader's limits: `parts` parts numbered
+// by schematic sheet, ICs and connectors with many pins, VCC and GND, and signal nets
+// of two to four pins within each sheet. For the README's pictures.
+std::string BoardNetlist(int parts = 300, unsigned seed = 1);
+
 // What the reader's slot limit cannot express: a dense board filled straight into the
 // net tables. 1000 nets and 1000 parts: two supply nets of 399 pins (VCC, GND), the
 // others signal nets of 2 to 5 pins, every part on at least one signal net.

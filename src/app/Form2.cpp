@@ -73,12 +73,17 @@ class QtPlacementCanvas final : public PlacementCanvas {
 
 int Pixels(double twips, double scale) { return static_cast<int>(std::lround(twips * scale)); }
 
-// The SVG picture as PNG bytes, at 96 dots per inch.
+// The SVG picture as PNG bytes, at 96 dots per inch, or smaller when parts far away
+// would make the image too large to hold; empty when it cannot be made.
 QByteArray PngOf(const std::string& svg) {
+  constexpr double kMaxSide = 16000;  // pixels
   QSvgRenderer renderer(QByteArray::fromStdString(svg));
   const QRectF box = renderer.viewBoxF();
-  QImage image(std::max(1, qRound(box.width() / kTwipsPerPngPixel)),
-               std::max(1, qRound(box.height() / kTwipsPerPngPixel)), QImage::Format_RGB32);
+  const double perPixel =
+      std::max({kTwipsPerPngPixel, box.width() / kMaxSide, box.height() / kMaxSide});
+  QImage image(std::max(1, qRound(box.width() / perPixel)),
+               std::max(1, qRound(box.height() / perPixel)), QImage::Format_RGB32);
+  if (image.isNull()) return {};
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -87,7 +92,7 @@ QByteArray PngOf(const std::string& svg) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
+  if (!image.save(&buffer, "PNG")) return {};
   return bytes;
 }
 
@@ -167,6 +172,8 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
 
   Text1->setPlainText(Q(PlacementLegend()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   drawImage(design);
+  // The + and - keys zoom as soon as the window opens.
+  Picture1->setFocus();
 }
 
 void Form2::drawImage(const Design& design) { Picture1->draw(design); }
@@ -220,6 +227,10 @@ void Form2::command3Click() {
   } else if (path->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
     BusyCursor busy;
     bytes = PngOf(Picture1->svg());
+    if (bytes.isEmpty()) {
+      dialogs_.warn(this, title, QStringLiteral("PNG 画像を作れませんでした。\n%1").arg(*path));
+      return;
+    }
   } else {
     dialogs_.warn(
         this, title,

@@ -369,13 +369,16 @@ void Form3::followSettings() {
   // Any change of a setting redraws; generating and reading take well under a
   // millisecond.
   for (auto* box : findChildren<QLineEdit*>()) {
-    connect(box, &QLineEdit::textChanged, this, &Form3::refreshDrawing);
+    connect(box, &QLineEdit::textChanged, this, Guarded(this, dialogs_, &Form3::refreshDrawing));
   }
   for (auto* box : findChildren<QAbstractButton*>()) {
-    if (box->isCheckable()) connect(box, &QAbstractButton::toggled, this, &Form3::refreshDrawing);
+    if (box->isCheckable())
+      connect(box, &QAbstractButton::toggled, this,
+              Guarded(this, dialogs_, &Form3::refreshDrawing));
   }
   for (auto* list : findChildren<QComboBox*>()) {
-    connect(list, &QComboBox::currentIndexChanged, this, &Form3::refreshDrawing);
+    connect(list, &QComboBox::currentIndexChanged, this,
+            Guarded(this, dialogs_, &Form3::refreshDrawing));
   }
   refreshDrawing();
 }

@@ -302,7 +302,8 @@ QWidget* MainForm::buildPartListArea() {
   List1Table->setAlternatingRowColors(true);
   List1Table->setCornerButtonEnabled(false);
   List1Table->verticalHeader()->setDefaultSectionSize(List1Table->fontMetrics().height() + 6);
-  List1Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Fitted to the contents when the table is chosen, then the user's to change.
+  List1Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   List1Table->setMinimumSize(120, 80);
 
   partViews_ = new QStackedWidget;

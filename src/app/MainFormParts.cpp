@@ -117,6 +117,7 @@ void MainForm::option3Click() { partViews_->setCurrentWidget(List1); }
 
 void MainForm::option4Click() {
   partViews_->setCurrentWidget(List1Table);
+  List1Table->resizeColumnsToContents();
   List1Table->setFocus();
 }
 

@@ -12,12 +12,17 @@ void PartTableModel::setRows(std::vector<PartViewRow> rows) {
     endResetModel();
     return;
   }
-  const int last = columnCount() - 1;
+  // One notice for the rows between the first and the last change: a command that
+  // touches every part costs one repaint, not a thousand.
+  int first = -1;
+  int last = -1;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] == rows_[r]) continue;
     rows_[r] = std::move(rows[r]);
-    emit dataChanged(index(static_cast<int>(r), 0), index(static_cast<int>(r), last));
+    if (first < 0) first = static_cast<int>(r);
+    last = static_cast<int>(r);
   }
+  if (first >= 0) emit dataChanged(index(first, 0), index(last, columnCount() - 1));
 }
 
 int PartTableModel::rowCount(const QModelIndex& parent) const {

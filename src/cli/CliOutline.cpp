@@ -99,14 +99,18 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   }
 
   const DblDocument doc = GenerateDbl(settings);
+  std::string svg;
   if (!options.svg.empty()) {
     const DblReadResult drawing = ReadDbl(doc.text());
     if (!drawing.ok()) {
       throw UserError{"生成したファイルを描けません: " +
                       ToUtf8(DblReadErrorMessage(*drawing.error))};
     }
-    WriteFileOrFail(options.svg, DblSvgDocument(drawing.drawing, u"外形作成"));
-    if (options.output.empty()) return kExitOk;
+    svg = DblSvgDocument(drawing.drawing, u"外形作成");
+    if (options.output.empty()) {
+      WriteFileOrFail(options.svg, svg);
+      return kExitOk;
+    }
   }
   if (options.output.empty()) {
     const EncodeResult bytes = doc.fileBytes();
@@ -118,9 +122,11 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
     return kExitOk;
   }
 
+  // The drawing follows only a file that was written.
   const DblSaveResult result = doc.save(options.output);
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
+      if (!options.svg.empty()) WriteFileOrFail(options.svg, svg);
       return kExitOk;
     case DblSaveResult::Status::kUnmappable:
       throw UserError{UnmappableMessage(result.unmappable) + "\nファイル " + options.output +

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <system_error>
 
 namespace pcbprep {
 
@@ -56,9 +57,11 @@ std::string XmlEscaped(TextView text) {
 std::string SvgNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "0";
   // to_chars keeps the decimal point whatever locale the window toolkit has set.
-  char buffer[64];
+  // Room for the largest double in plain decimals.
+  char buffer[400];
   const auto written =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (written.ec != std::errc()) return "0";
   std::string s(buffer, written.ptr);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <map>
 #include <string>
 
 namespace pcbprep {
@@ -44,7 +43,7 @@ std::optional<double> StrictNumber(TextView text) {
 }
 
 struct Field {
-  Text key;
+  TextView key;
   TextView value;
 };
 
@@ -65,7 +64,7 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
   while (i < body.size()) {
     const std::size_t keyStart = i;
     while (i < body.size() && IsLetter(body[i])) ++i;
-    Text key(body.substr(keyStart, i - keyStart));
+    const TextView key = body.substr(keyStart, i - keyStart);
     while (i < body.size() && IsSpace(body[i])) ++i;
     if (key.empty() || i >= body.size() || body[i] != u'=') {
       return FieldError{u"項目名と「=」が読めません: " + Text(body.substr(keyStart))};
@@ -74,7 +73,7 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
     while (i < body.size() && IsSpace(body[i])) ++i;
     const std::size_t valueStart = i;
     while (i < body.size() && !IsSpace(body[i]) && body[i] != u',' && body[i] != u':') ++i;
-    fields.push_back({std::move(key), body.substr(valueStart, i - valueStart)});
+    fields.push_back({key, body.substr(valueStart, i - valueStart)});
     skipSeparators();
   }
   return fields;
@@ -83,18 +82,19 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
 // The fields of one record, taken in order: a key may occur more than once (X, Y).
 class Fields {
  public:
-  explicit Fields(std::vector<Field> fields) : fields_(std::move(fields)) {}
+  explicit Fields(std::vector<Field> fields)
+      : fields_(std::move(fields)), taken_(fields_.size(), false) {}
 
   // The next field of that key after those already taken, as a number.
   std::optional<double> number(TextView key) {
     const Field* f = next(key);
     if (f == nullptr) {
-      missing_ = Text(key);
+      reason_ = Text(key) + u"= がありません";
       return std::nullopt;
     }
     auto value = StrictNumber(f->value);
     if (!value || !std::isfinite(*value)) {
-      missing_ = Text(key) + u" の値が数値ではありません: " + Text(f->value);
+      reason_ = Text(key) + u" の値が数値ではありません: " + Text(f->value);
       return std::nullopt;
     }
     return value;
@@ -115,26 +115,23 @@ class Fields {
     return f ? Text(f->value) : Text();
   }
   // Why the last number could not be taken.
-  Text reason() const {
-    return missing_.find(u' ') == Text::npos ? missing_ + u"= がありません" : missing_;
-  }
+  const Text& reason() const { return reason_; }
 
  private:
+  // The first field of that key not yet taken.
   const Field* next(TextView key) {
-    std::size_t& from = taken_[Text(key)];
-    for (std::size_t i = from; i < fields_.size(); ++i) {
-      if (fields_[i].key == key) {
-        from = i + 1;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+      if (!taken_[i] && fields_[i].key == key) {
+        taken_[i] = true;
         return &fields_[i];
       }
     }
-    from = fields_.size();
     return nullptr;
   }
 
   std::vector<Field> fields_;
-  std::map<Text, std::size_t> taken_;  // per key, where the next search starts
-  Text missing_;
+  std::vector<bool> taken_;
+  Text reason_;
 };
 
 enum class Kind { kLine, kArc, kText, kChar, kVia, kPlane, kIsland, kEndPlane, kUnknown };
@@ -166,7 +163,7 @@ class Reader {
       if (line.empty()) continue;
       if (line == u"$END") {
         if (plane_) return fail(u"EOGPLANE:/ の前に $END があります");
-        if (text_pending_) return fail(u"TEXT の後に CHAR がありません");
+        if (textPending_) return fail(u"TEXT の後に CHAR がありません");
         return std::move(result_);
       }
       if (!record(line)) return std::move(result_);
@@ -212,7 +209,7 @@ class Reader {
     const TextView keyword = Trimmed(line.substr(0, colon));
     const Kind kind = KindOf(keyword);
     ++result_.records;
-    if (text_pending_ && kind != Kind::kChar) {
+    if (textPending_ && kind != Kind::kChar) {
       fail(u"TEXT の後に CHAR がありません");
       return false;
     }
@@ -260,7 +257,7 @@ class Reader {
         if (!v) return broken();
         pendingText_ = {Whole((*v)[0]), Whole((*v)[1]), {(*v)[2], (*v)[3]}, (*v)[4], (*v)[5],
                         (*v)[6] != 0,   (*v)[7] != 0,   Whole((*v)[8]),     Text()};
-        text_pending_ = true;
+        textPending_ = true;
         return true;
       }
       case Kind::kVia: {
@@ -318,7 +315,7 @@ class Reader {
   // "CHAR: NU= n, characters/": the characters run to the last "/" and may hold
   // anything, commas, slashes and line breaks included.
   bool characters(TextView rest) {
-    if (!text_pending_) {
+    if (!textPending_) {
       fail(u"CHAR の前に TEXT がありません");
       return false;
     }
@@ -366,7 +363,7 @@ class Reader {
     std::erase(pendingText_.characters, u'\r');
     result_.drawing.texts.push_back(std::move(pendingText_));
     pendingText_ = {};
-    text_pending_ = false;
+    textPending_ = false;
     return true;
   }
 
@@ -377,7 +374,7 @@ class Reader {
   DblReadResult result_;
   std::optional<DblPlane> plane_;
   DblText pendingText_;
-  bool text_pending_ = false;
+  bool textPending_ = false;
 };
 
 }  // namespace

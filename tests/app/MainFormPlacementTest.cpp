@@ -1,11 +1,13 @@
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #include "GuiTestSupport.h"
 #include "app/Form2.h"
@@ -276,6 +278,16 @@ TEST_F(PlacementFlow, PlacementImageZoomsFitsNamesPartsAndSaves) {
   EXPECT_FALSE(png.isNull());
   EXPECT_GT(png.width(), 1000);
   EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp")));
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
+
+  // A part 300 m away still gives a picture, scaled down to a size that can be held.
+  form->design().PartTable.set(4, kPartX, u"300000");
+  click("Command9");
+  dialogs.fileAnswers = {dir.filePath("far.png")};
+  image->Command3->click();
+  const QImage far(dir.filePath("far.png"));
+  ASSERT_FALSE(far.isNull());
+  EXPECT_LE(far.width(), 16000);
   EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
 }
 

@@ -63,6 +63,10 @@ TEST_F(OutlineDrawing, FollowsTheSettingsAndHidesLayersFromTheLegend) {
   preview->cmdFit->click();
   const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
   EXPECT_TRUE(shown.contains(view->pictureBounds()));
+
+  // A width no board has still draws, and quickly.
+  f->Text4->setText(QStringLiteral("1e300"));
+  EXPECT_FALSE(f->grab().isNull());
 }
 
 }  // namespace

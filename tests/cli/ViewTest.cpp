@@ -51,6 +51,13 @@ TEST_F(ViewCommand, OutlineSvgOfTheSampleSettingsShowsTheBoardInMillimetresYUp) 
   const std::string drawn = ReadBytes(path("o.svg"));
   const auto body = [](const std::string& s) { return s.substr(s.find("<g id=\"drawing\"")); };
   EXPECT_EQ(body(view.out), body(drawn));
+
+  // No drawing of a file that could not be written.
+  const CliResult refused = RunCli({"outline", "--set", "Text8=\u00e9", "--svg",
+                                    path("r.svg").string(), "-o", path("r.dbl").string()});
+  EXPECT_EQ(refused.code, cli::kExitFailure);
+  EXPECT_FALSE(fs::exists(path("r.svg")));
+  EXPECT_FALSE(fs::exists(path("r.dbl")));
 }
 
 TEST_F(ViewCommand, ViewReportsTheLineOfABrokenRecordAndSkipsUnknownOnes) {
