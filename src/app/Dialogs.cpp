@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pcbprep {
 
@@ -44,6 +45,24 @@ bool QtDialogs::confirm(QWidget* parent, const QString& title, const QString& pr
   return box.exec() == QMessageBox::Ok;
 }
 
+SaveAnswer QtDialogs::askSave(QWidget* parent, const QString& title, const QString& prompt) {
+  QMessageBox box(QMessageBox::Question, title, prompt,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveAnswer::kSave;
+    case QMessageBox::Discard:
+      return SaveAnswer::kDiscard;
+    default:
+      return SaveAnswer::kCancel;
+  }
+}
+
 void QtDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
   box.exec();
@@ -81,6 +100,14 @@ bool ScriptedDialogs::confirm(QWidget*, const QString& title, const QString& pro
   if (confirmAnswers.empty()) return false;
   const bool answer = confirmAnswers.front();
   confirmAnswers.pop_front();
+  return answer;
+}
+
+SaveAnswer ScriptedDialogs::askSave(QWidget*, const QString& title, const QString& prompt) {
+  calls.push_back({QStringLiteral("askSave"), {}, {}, title, prompt});
+  if (saveAnswers.empty()) return SaveAnswer::kCancel;
+  const SaveAnswer answer = saveAnswers.front();
+  saveAnswers.pop_front();
   return answer;
 }
 

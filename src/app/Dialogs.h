@@ -9,6 +9,9 @@ class QWidget;
 
 namespace pcbprep {
 
+// The answers of the question before unsaved work is thrown away.
+enum class SaveAnswer { kSave, kDiscard, kCancel };
+
 // Every file dialog and message box of the program goes through this interface, so
 // the window tests can answer them from a script.
 class Dialogs {
@@ -21,6 +24,8 @@ class Dialogs {
                                           const QString& presetName) = 0;
   // A modal OK/Cancel question with Cancel as the default button; true for OK.
   virtual bool confirm(QWidget* parent, const QString& title, const QString& prompt) = 0;
+  // A modal question with 保存 / 破棄 / キャンセル, キャンセル the default.
+  virtual SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) = 0;
   // A modal message with an OK button.
   virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
   virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
@@ -36,6 +41,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                   const QString& presetName) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
+  SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;
   void inform(QWidget* parent, const QString& title, const QString& text) override;
   void warn(QWidget* parent, const QString& title, const QString& text) override;
 };
@@ -44,7 +50,7 @@ class QtDialogs final : public Dialogs {
 class ScriptedDialogs final : public Dialogs {
  public:
   struct Call {
-    QString kind;  // "open", "save", "confirm", "inform", "warn"
+    QString kind;  // "open", "save", "confirm", "askSave", "inform", "warn"
     QString filter;
     QString preset;
     QString title;
@@ -53,12 +59,14 @@ class ScriptedDialogs final : public Dialogs {
 
   std::deque<std::optional<QString>> fileAnswers;  // nullopt = cancelled
   std::deque<bool> confirmAnswers;                 // empty = Cancel (the default)
+  std::deque<SaveAnswer> saveAnswers;              // empty = キャンセル (the default)
   std::vector<Call> calls;
 
   std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                   const QString& presetName) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
+  SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;
   void inform(QWidget* parent, const QString& title, const QString& text) override;
   void warn(QWidget* parent, const QString& title, const QString& text) override;
 

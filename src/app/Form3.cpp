@@ -61,8 +61,28 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   buildUi();
   loadForm();
   followSettings();
-  // Room for a screenful of the generated text and the drawing below the settings.
-  resize(sizeHint() + QSize(0, 320));
+  const std::pair<QWidget*, const char*> tips[] = {
+      {Command1, "設定から外形データを作り、ＤＢＬファイルに保存します"},
+      {Command2, "この画面を閉じます（設定は残ります）"},
+      {Command3, "（未対応）"},
+      {Command4, "（未対応）"},
+      {Command5, "（未対応）"},
+      {Command6, "（未対応）"},
+      {Command7, "（未対応）"},
+      {Command8, "（未対応）"},
+      {Combo1, "取付穴の穴径"},
+      {Combo2, "取付穴の配置"},
+      {Option6, "角を直角のままにします"},
+      {Option5, "角を面取りします（寸法は右の欄）"},
+      {Option4, "角を丸めます（半径は右の欄）"},
+      {Option1, "両面基板の層タイトルの組を選び直します"},
+      {Option2, "４層基板の層タイトルの組を選び直します"},
+      {Option3, "６層基板の層タイトルの組を選び直します"},
+  };
+  for (const auto& [widget, tip] : tips) widget->setToolTip(QString::fromUtf8(tip));
+  // Room for a screenful of the generated text and the drawing below the settings,
+  // where the screen has it.
+  FitToScreen(this, sizeHint() + QSize(0, 320));
 }
 
 void Form3::buildUi() {
@@ -358,7 +378,7 @@ void Form3::command1Click() {
     case DblSaveResult::Status::kWriteFailed:
       dialogs_.warn(this, kCaption,
                     QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
-                        .arg(*path, QString::fromLocal8Bit(result.reason)));
+                        .arg(*path, QString::fromStdString(result.reason)));
       break;
   }
 }

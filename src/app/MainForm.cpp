@@ -20,6 +20,7 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -86,6 +87,7 @@ MainForm::MainForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dia
   setReadingTabOrder();
   // As large as a full-HD screen allows; on a laptop, the free area of its screen.
   FitToScreen(this, QSize(1480, 960));
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
 MainForm::~MainForm() = default;
@@ -144,6 +146,13 @@ void MainForm::buildUi() {
   Text23->installEventFilter(this);
   List1->installEventFilter(this);
   List3->installEventFilter(this);
+
+  // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
+  for (QLineEdit* box : {Text11, SYNNAME, Text20, Text21, Text17, Text23, Text2, Text12}) {
+    connect(box, &QLineEdit::returnPressed, this,
+            Guarded(this, dialogs_, &MainForm::command2Click));
+  }
+  connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command3Click));
 }
 
 QWidget* MainForm::buildNetlistArea() {
@@ -498,8 +507,8 @@ QWidget* MainForm::buildOutlineArea() {
   connect(Command14, &QPushButton::clicked, this,
           Guarded(this, dialogs_, &MainForm::command14Click));
 
-  // Buttons that are present but have no action.
   Command3 = Button(QStringLiteral("Command3"), QStringLiteral("部品追加"));
+  // Buttons that are present but have no action.
   Command16 = Button(QStringLiteral("Command16"), QStringLiteral("解除"));
   Command17 = Button(QStringLiteral("Command17"), QStringLiteral("プレ配置設計"));
   Command18 = Button(QStringLiteral("Command18"), QStringLiteral("接続解析"));
@@ -544,7 +553,7 @@ void MainForm::addToolTips() {
       {Command5[0], "選んだ方法で全部品の座標を決めます"},
       {Command9, "部品の配置分類イメージを表示します"},
       {Command14, "基板外形のＤＢＬファイルを作成する画面を開きます"},
-      {Command3, "（未対応）"},
+      {Command3, "編集欄を空にして部品番号へ移ります（新しい部品は 修正 実行 で追加します）"},
       {Command16, "（未対応）"},
       {Command17, "（未対応）"},
       {Command18, "（未対応）"},
@@ -593,10 +602,17 @@ void MainForm::buildMenus() {
   mnHelpVersion =
       Named(help->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")), QStringLiteral("mnHelpVersion"));
 
+  mnOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnHozon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(mnOpen, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnOpenClick));
   connect(mnsave, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnsaveClick));
   connect(mnHelpVersion, &QAction::triggered, this,
           Guarded(this, dialogs_, &MainForm::mnHelpVersionClick));
+  connect(mnExit, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnExitClick));
+  connect(mnHozon, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnHozonClick));
+  connect(mnYobikomi, &QAction::triggered, this,
+          Guarded(this, dialogs_, &MainForm::mnYobikomiClick));
 }
 
 void MainForm::loadForm() {
@@ -649,11 +665,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-void MainForm::mnsaveClick() {
-  // The netlist is never written: the dialog is shown and its answer is not used.
-  (void)dialogs_.saveFile(this, QStringLiteral("*.NET|*.net"), Q(design_.NetFilePath));
 }
 
 void MainForm::mnHelpVersionClick() {
@@ -717,6 +728,8 @@ void MainForm::showEditPanel(const EditPanel& p) {
   Text2->setText(Q(p.mainPart));
   Text12->setText(Q(p.group));
 }
+
+void MainForm::showStatus(const QString& text) { statusBar()->showMessage(text); }
 
 std::array<Text, 10> MainForm::readSkipNets() const {
   std::array<Text, 10> boxes;

@@ -3,11 +3,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "design/Design.h"
 #include "symbol/PartEdit.h"
 #include "symbol/PartList.h"
+#include "symbol/PartListFile.h"
 
 class QAction;
 class QComboBox;
@@ -48,6 +50,7 @@ class MainForm : public QMainWindow {
   // Command handlers, public so the command line of a test can reach them too.
   void mnOpenClick();
   void mnsaveClick();
+  void mnExitClick();
   void mnHelpVersionClick();
   void list1Click(int index);
   void list3Click(int index);
@@ -63,6 +66,7 @@ class MainForm : public QMainWindow {
   void command7Click();
   void command1Click();
   void command2Click();
+  void command3Click();  // add a part: an empty edit panel
   void command8Click();
   void text17Click();
   void text23Click();
@@ -83,6 +87,8 @@ class MainForm : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Asks before unsaved part-list work is thrown away; closes the other windows too.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildUi();
@@ -106,6 +112,8 @@ class MainForm : public QMainWindow {
   void showEditPanel(const EditPanel& panel);
   std::array<Text, 10> readSkipNets() const;
   void showSkipNets(const std::array<Text, 10>& boxes);
+  // One line in the status bar on what the last command did.
+  void showStatus(const QString& text);
 
   Dialogs& dialogs_;
   Design design_;
@@ -124,6 +132,20 @@ class MainForm : public QMainWindow {
   // The eight size boxes (Combo1 ... Combo6) in the order of SymbolSizeBoxes().
   std::vector<QComboBox*> sizeBoxes_;
   // --- end symbol assignment and part edit panel ---
+
+  // --- Part-list and netlist files (MainFormFiles.cpp) ---
+ public:
+  void mnHozonClick();
+  void mnYobikomiClick();
+
+ private:
+  // Saves the part list through the save dialog; false when nothing was saved.
+  bool savePartList();
+  // Whether the part list holds work not in its file.
+  PartListSaveState partListSaved_;
+  // The bytes of the loaded netlist file, which the netlist save writes unchanged.
+  std::string netFileBytes_;
+  // --- end part-list and netlist files ---
 
   // --- Part list as a table (MainFormParts.cpp) ---
   // The table mirrors PartTable as of the last refresh of List1; its proxy orders the

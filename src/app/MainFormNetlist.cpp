@@ -44,14 +44,18 @@ void MainForm::mnOpenClick() {
   // The file is parsed into fresh tables; a failure leaves the loaded netlist and
   // everything the window shows of it untouched.
   Text raw;
-  const LoadResult result = LoadNetlistFile(design_, QFile::encodeName(path).toStdString(), &raw);
+  std::string bytes;
+  const LoadResult result =
+      LoadNetlistFile(design_, QFile::encodeName(path).toStdString(), &raw, &bytes);
   if (!result.ok()) {
     busy.reset();
+    showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
     dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
     return;
   }
 
   design_.NetFilePath = T(path);
+  netFileBytes_ = std::move(bytes);
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
@@ -76,6 +80,10 @@ void MainForm::mnOpenClick() {
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
+  showStatus(QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
+                 .arg(path)
+                 .arg(design_.NetCount)
+                 .arg(result.totalPins));
 
   if (design_.NetCount == 0) {
     busy.reset();

@@ -48,6 +48,11 @@ void MainForm::command7Click() {
   Text25->setText(QString::number(result.shortCount));
   Text24->setText(QString::number(result.duplicateCount));
   Text27->setText(QString::number(result.isolatedCount));
+  showStatus(QStringLiteral("拡張ネットチェック: オープン %1、ショート %2、重複PIN %3、孤立PIN %4")
+                 .arg(result.openCount)
+                 .arg(result.shortCount)
+                 .arg(result.duplicateCount)
+                 .arg(result.isolatedCount));
 }
 
 void MainForm::command1Click() {
@@ -68,9 +73,13 @@ void MainForm::command1Click() {
       showList1();
       showPartHelpers(false);
       Text9->setText(QString::number(result.undefinedCount));
+      showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
+                     .arg(design_.PartCount)
+                     .arg(result.undefinedCount));
     }
   }
   if (!result.fits) {
+    showStatus(QStringLiteral("部品が多すぎるため、シンボル名を割り付けませんでした"));
     dialogs_.warn(this, Q(kAppTitle), Q(TooManyPartsMessage(result.referencesFound)));
   }
 }
@@ -88,6 +97,15 @@ void MainForm::command2Click() {
   showList1();
   showPartHelpers(!design_.PartTable.at(result.row, kPartSymbol).empty());
   Text9->setText(QString::number(result.undefinedCount));
+  showStatus((result.outcome == PartEditOutcome::Added ? QStringLiteral("部品 %1 を追加しました")
+                                                       : QStringLiteral("部品 %1 を修正しました"))
+                 .arg(Q(panel.reference)));
+}
+
+void MainForm::command3Click() {
+  showEditPanel(EditPanel{});
+  Text11->setFocus();
+  showStatus(QStringLiteral("部品番号を入力し、修正 実行で追加します"));
 }
 
 void MainForm::command8Click() {

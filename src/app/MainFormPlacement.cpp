@@ -19,6 +19,9 @@ void MainForm::command6Click() {
   BusyCursor busy;
   RunMainPartAssignment(design_, readSkipNets(), list1_);
   showList1();
+  showStatus(QStringLiteral("主部品名を設定しました: 主部品名のある部品 %1 個 / 部品 %2 個")
+                 .arg(CountPartsWithMainPart(design_))
+                 .arg(design_.PartCount));
 }
 
 void MainForm::command15Click() {
@@ -30,6 +33,7 @@ void MainForm::command15Click() {
   ClearMainParts(design_);
   RefreshPartList(design_, list1_, -1);
   showList1();
+  showStatus(QStringLiteral("主部品名を解除しました"));
 }
 
 void MainForm::command12Click() {
@@ -37,7 +41,12 @@ void MainForm::command12Click() {
     return dialogs_.confirm(this, QStringLiteral("グループ情報を初期化します"),
                             QStringLiteral("全てのグループ情報が消去されますがよろしいですか？"));
   };
-  if (RunGrouping(design_, Combo10->currentIndex(), list1_, confirmClear)) showList1();
+  if (RunGrouping(design_, Combo10->currentIndex(), list1_, confirmClear)) {
+    showList1();
+    showStatus(QStringLiteral("グループ処理（%1）を行いました").arg(Combo10->currentText()));
+  } else {
+    showStatus(QStringLiteral("グループ処理（%1）: 変更はありません").arg(Combo10->currentText()));
+  }
 }
 
 void MainForm::command5Click(int) {
@@ -45,8 +54,13 @@ void MainForm::command5Click(int) {
       RunCoordinateDetermination(design_, Option1->isChecked(), Option2->isChecked(), list1_);
   showList1();
   if (!result.written) {
+    showStatus(
+        QStringLiteral("部品座標は変更していません（%1 の座標が範囲外）").arg(Q(result.part)));
     dialogs_.warn(this, QStringLiteral("部品座標確定"), Q(CoordinateRangeMessage(result.part)));
+    return;
   }
+  showStatus(QStringLiteral("部品座標を設定しました（%1）")
+                 .arg(Option1->isChecked() ? Option1->text() : Option2->text()));
 }
 
 Form2* MainForm::form2() const { return form2_; }

@@ -56,7 +56,8 @@ void FitToScreen(QWidget* window, const QSize& wanted) {
     return;
   }
   const QRect available = screen->availableGeometry();
-  const QSize size = FittedWindowSize(wanted, window->minimumSizeHint(), available);
+  const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+  const QSize size = FittedWindowSize(wanted, minimum, available);
   window->resize(size);
   // Centred in the free area; a window manager may still place it elsewhere.
   const int x = available.x() + std::max(0, (available.width() - size.width()) / 2);

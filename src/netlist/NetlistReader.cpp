@@ -257,8 +257,9 @@ LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
   return result;
 }
 
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText) {
-  const FileReadResult file = ReadWholeFile(path);
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText,
+                           std::string* fileBytes) {
+  FileReadResult file = ReadWholeFile(path);
   if (!file.ok()) {
     LoadResult result = Fail(LoadFailure::Unreadable, 0);
     result.detail = FromUtf8(file.reason);
@@ -270,6 +271,7 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawTex
   result = LoadNetlistText(design, decoded.text);
   result.invalidBytes = decoded.invalidBytes;
   if (result.ok() && rawText) *rawText = std::move(decoded.text);
+  if (result.ok() && fileBytes) *fileBytes = std::move(file.bytes);
   return result;
 }
 

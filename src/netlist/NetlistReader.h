@@ -85,8 +85,10 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
 
 // Reads and loads a file; a file that cannot be read is a failure with the reason in
-// detail. rawText receives the decoded text when the load succeeds.
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr);
+// detail. rawText receives the decoded text and fileBytes the bytes of the file when the
+// load succeeds.
+LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr,
+                           std::string* fileBytes = nullptr);
 
 // Japanese message for a failed load, naming the file, the line and the reason.
 Text LoadFailureMessage(const LoadResult& result, TextView path);

@@ -170,6 +170,13 @@ void RunMainPartAssignment(Design& design, const IgnoreNetList& ignoreNames, Lis
   RefreshPartList(design, list1, -1);
 }
 
+int CountPartsWithMainPart(const Design& design) {
+  int count = 0;
+  for (int i = 1; i <= design.partRows(); ++i)
+    count += design.PartTable.at(i, kPartMain).empty() ? 0 : 1;
+  return count;
+}
+
 void ClearMainParts(Design& design) {
   for (int i = 1; i <= design.partRows(); ++i) {
     design.PartTable.set(i, kPartMain, {});

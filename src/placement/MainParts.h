@@ -24,6 +24,9 @@ void AssignMainParts(Design& design, const IgnoreNetList& ignoreNames);
 // The main-part command: the assignment, then the part list rebuilt to show it.
 void RunMainPartAssignment(Design& design, const IgnoreNetList& ignoreNames, ListBoxState& list1);
 
+// Number of parts with a main-part name.
+int CountPartsWithMainPart(const Design& design);
+
 // Empties the main-part name and the level of every part.
 void ClearMainParts(Design& design);
 

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" PCBPREP_TEST_SCREEN_CONFIG);
   }
   QApplication app(argc, argv);
+  // Tests close main windows; the run goes on after each.
+  QApplication::setQuitOnLastWindowClosed(false);
   pcbprep::InstallJapaneseQtTranslations(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,0 +1,137 @@
+// The part-list file, the netlist save, the exit and the question before unsaved work
+// is thrown away.
+#include <QCloseEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "app/Dialogs.h"
+#include "app/Form2.h"
+#include "app/Form3.h"
+#include "app/FrmAbout.h"
+#include "app/MainForm.h"
+#include "app/UiSupport.h"
+#include "design/AppInfo.h"
+#include "design/FileIO.h"
+
+namespace pcbprep {
+
+namespace {
+
+const QString kPartListFilter = QStringLiteral("部品リスト (*.csv)|*.csv");
+
+std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+bool MainForm::savePartList() {
+  if (design_.PartCount <= 0) {
+    dialogs_.inform(this, Q(kAppTitle),
+                    QStringLiteral("部品リストが空です。保存する部品がありません。"));
+    return false;
+  }
+  const std::optional<QString> path =
+      dialogs_.saveFile(this, kPartListFilter, Q(PartListFileName(design_.NetFilePath)));
+  if (!path) return false;
+  const EncodeResult bytes = PartListBytes(design_);
+  if (!bytes.ok()) {
+    dialogs_.warn(this, Q(kAppTitle),
+                  QStringLiteral("次の文字はファイルの文字コード（Shift_JIS）で書けないため、"
+                                 "部品リストを保存しませんでした。\n%1\n"
+                                 "文字を直してから保存してください。")
+                      .arg(Q(bytes.unmappable)));
+    return false;
+  }
+  const FileWriteResult written = WriteFileAtomic(FileName(*path), bytes.bytes);
+  if (!written.ok()) {
+    dialogs_.warn(this, Q(kAppTitle),
+                  QStringLiteral("部品リストを保存できませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(written.reason)));
+    return false;
+  }
+  partListSaved_.markSaved(design_);
+  showStatus(QStringLiteral("部品リストを保存しました: %1（部品 %2 個）")
+                 .arg(*path)
+                 .arg(design_.PartCount));
+  return true;
+}
+
+void MainForm::mnHozonClick() { savePartList(); }
+
+void MainForm::mnYobikomiClick() {
+  const std::optional<QString> path = dialogs_.openFile(this, kPartListFilter);
+  if (!path) return;
+  const FileReadResult read = ReadWholeFile(FileName(*path));
+  if (!read.ok()) {
+    dialogs_.warn(this, Q(kAppTitle),
+                  QStringLiteral("部品リストを読み込めませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(read.reason)));
+    return;
+  }
+  const PartListParse parse = ParsePartListBytes(read.bytes);
+  if (!parse.ok()) {
+    dialogs_.warn(
+        this, Q(kAppTitle),
+        QStringLiteral("部品リストを読み込めませんでした。\n%1\n%2\n部品リストは変更していません。")
+            .arg(*path, Q(PartListFault(parse))));
+    return;
+  }
+  if (List1->count() > 0 &&
+      !dialogs_.confirm(this, QStringLiteral("編集中のデータがあります。"),
+                        QStringLiteral("実行するとデータが失われますがよろしいですか？"))) {
+    return;
+  }
+  const PartListLoad load = LoadPartList(design_, parse, partHelpers_.mainPartChoices, list1_);
+  showList1();
+  showPartHelpers(false);
+  Text9->setText(QString::number(load.undefinedCount));
+  partListSaved_.markSaved(design_);
+  showStatus(Q(PartListLoadNote(load, T(*path))));
+}
+
+void MainForm::mnsaveClick() {
+  if (design_.NetFilePath.empty()) {
+    dialogs_.inform(this, Q(kAppTitle), QStringLiteral("ネットリストが読み込まれていません。"));
+    return;
+  }
+  const std::optional<QString> path =
+      dialogs_.saveFile(this, QStringLiteral("*.NET|*.net"), Q(design_.NetFilePath));
+  if (!path) return;
+  // The file as it was loaded, byte for byte: a copy to keep beside the part list.
+  const FileWriteResult written = WriteFileAtomic(FileName(*path), netFileBytes_);
+  if (!written.ok()) {
+    dialogs_.warn(this, Q(kAppTitle),
+                  QStringLiteral("ネットリストを保存できませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(written.reason)));
+    return;
+  }
+  showStatus(QStringLiteral("ネットリストを保存しました: %1").arg(*path));
+}
+
+void MainForm::mnExitClick() { close(); }
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  if (partListSaved_.changed(design_)) {
+    switch (dialogs_.askSave(this, Q(kAppTitle),
+                             QStringLiteral("部品リストが保存されていません。保存しますか？"))) {
+      case SaveAnswer::kSave:
+        if (!savePartList()) {
+          event->ignore();
+          return;
+        }
+        break;
+      case SaveAnswer::kDiscard:
+        break;
+      case SaveAnswer::kCancel:
+        event->ignore();
+        return;
+    }
+  }
+  // The main window is the program: its other windows go with it.
+  if (form2_) form2_->close();
+  if (form3_) form3_->close();
+  if (about_) about_->close();
+  event->accept();
+}
+
+}  // namespace pcbprep

@@ -1,0 +1,166 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include "GuiTestSupport.h"
+#include "app/Form3.h"
+#include "app/UiSupport.h"
+#include "symbol/PartListFile.h"
+
+namespace pcbprep::testing {
+namespace {
+
+// The main window with a netlist loaded and its parts edited: symbol names assigned,
+// U1 given a symbol with characters beyond ASCII, main parts set.
+struct WorkFiles : MainFormFixture {
+  QTemporaryDir dir;
+
+  void SetUp() override {
+    MainFormFixture::SetUp();
+    edit();
+  }
+
+  void edit() {
+    openNetlist(ExamplePath("sample.NET"));
+    click("Command1");
+    dialogs.calls.clear();
+    find<QLineEdit>("Text11")->setText(QStringLiteral("U1"));
+    find<QLineEdit>("SYNNAME")->setText(QStringLiteral("ＳＯＰ①,\"8\""));
+    find<QLineEdit>("Text23")->setText(QStringLiteral("主(2)"));
+    QTest::keyClick(find<QLineEdit>("Text12"), Qt::Key_Return);  // Enter applies the edit
+    click("Command6");
+  }
+
+  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  void trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
+  QString status() { return form->statusBar()->currentMessage(); }
+
+  int rowOf(TextView reference) {
+    for (int r = 1; r <= form->design().PartCount; ++r) {
+      if (form->design().PartTable.at(r, kPartRef) == reference) return r;
+    }
+    return 0;
+  }
+
+  QString csv(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+
+  // Every part cell and what the window shows of the parts.
+  std::vector<Text> snapshot() {
+    std::vector<Text> cells;
+    const Design& d = form->design();
+    for (int r = 0; r <= kMaxParts; ++r) {
+      for (int c = 0; c < kPartColumns; ++c) cells.push_back(d.PartTable.at(r, c));
+    }
+    for (const char* box : {"Text9", "Text10"}) cells.push_back(T(find<QLineEdit>(box)->text()));
+    for (const Text& line : form->list1State().items) cells.push_back(line);
+    auto* combo11 = find<QComboBox>("Combo11");
+    for (int i = 0; i < combo11->count(); ++i) cells.push_back(T(combo11->itemText(i)));
+    return cells;
+  }
+};
+
+TEST_F(WorkFiles, PartListSavedAndLoadedGivesTheSameParts) {
+  const int u1 = rowOf(u"U1");
+  EXPECT_EQ(form->design().PartTable.at(u1, kPartMain), u"*U1");
+  const std::vector<Text> edited = snapshot();
+
+  dialogs.fileAnswers.push_back(csv("board.csv"));
+  trigger("mnHozon");
+  ASSERT_EQ(dialogs.calls.back().kind, "save");
+  EXPECT_EQ(dialogs.calls.back().filter, "部品リスト (*.csv)|*.csv");
+  EXPECT_EQ(dialogs.calls.back().preset, ExamplePath("sample.csv"));
+  EXPECT_EQ(status(), "部品リストを保存しました: " + csv("board.csv") + "（部品 31 個）");
+  QFile file(csv("board.csv"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), PartListBytes(form->design()).bytes);
+
+  // Cleared, then loaded again after the question.
+  dialogs.confirmAnswers = {true, true};
+  click("Command15");
+  ASSERT_NE(snapshot(), edited);
+  dialogs.fileAnswers.push_back(csv("board.csv"));
+  trigger("mnYobikomi");
+  EXPECT_EQ(dialogs.calls.back().kind, "confirm");
+  EXPECT_EQ(snapshot(), edited);
+  EXPECT_TRUE(status().startsWith("部品リストを読み込みました: ")) << status().toStdString();
+
+  // The panel's lists work on the loaded parts.
+  clickItem(form->List1, u1 - 1);
+  EXPECT_EQ(find<QLineEdit>("SYNNAME")->text(), "ＳＯＰ①,\"8\"");
+}
+
+TEST_F(WorkFiles, BadListChangesNothing) {
+  const std::vector<Text> before = snapshot();
+  QFile bad(csv("bad.csv"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write(QByteArray::fromStdString(PartListBytes(form->design()).bytes) + "R99,a,b\r\n");
+  bad.close();
+
+  dialogs.fileAnswers.push_back(csv("bad.csv"));
+  trigger("mnYobikomi");
+  ASSERT_EQ(dialogs.calls.back().kind, "warn");
+  EXPECT_TRUE(dialogs.calls.back().text.contains("33 行目: 欄の数が 3 個です"))
+      << dialogs.calls.back().text.toStdString();
+  EXPECT_EQ(dialogs.count("confirm"), 0);
+  EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(WorkFiles, ClosingAsksBeforeUnsavedPartsAreLost) {
+  const struct {
+    const char* what;
+    SaveAnswer answer;
+    bool saveDialogAnswered;
+    bool closes;
+  } cases[] = {
+      {"cancel", SaveAnswer::kCancel, false, false},
+      {"discard", SaveAnswer::kDiscard, false, true},
+      {"save", SaveAnswer::kSave, true, true},
+      {"save, dialog cancelled", SaveAnswer::kSave, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    form = std::make_unique<MainForm>(dialogs);
+    form->show();
+    edit();
+    click("Command14");  // the outline window goes with the main window
+    const QString saved = csv("closing.csv");
+    QFile::remove(saved);
+    dialogs.saveAnswers = {c.answer};
+    dialogs.fileAnswers = {c.saveDialogAnswered ? std::optional(saved) : std::nullopt};
+
+    trigger("mnExit");
+
+    ASSERT_EQ(dialogs.count("askSave"), 1);
+    EXPECT_EQ(dialogs.calls.front().text, "部品リストが保存されていません。保存しますか？");
+    EXPECT_EQ(form->isVisible(), !c.closes);
+    EXPECT_EQ(form->findChild<Form3*>()->isVisible(), !c.closes);
+    EXPECT_EQ(QFile::exists(saved), c.saveDialogAnswered);
+    dialogs.calls.clear();
+  }
+
+  // Saved work, and an edit that changes nothing after it, close without a question.
+  dialogs.fileAnswers = {csv("closing.csv")};
+  trigger("mnHozon");
+  click("Command2");
+  EXPECT_TRUE(form->close());
+  EXPECT_EQ(dialogs.count("askSave"), 0);
+}
+
+TEST_F(WorkFiles, AddPartStartsFromAnEmptyPanel) {
+  clickItem(form->List1, 0);
+  click("Command3");
+  for (const char* box :
+       {"Text11", "SYNNAME", "Text20", "Text21", "Text17", "Text23", "Text2", "Text12"}) {
+    EXPECT_EQ(find<QLineEdit>(box)->text(), "") << box;
+  }
+  find<QLineEdit>("Text11")->setText(QStringLiteral("R99"));
+  QTest::keyClick(find<QLineEdit>("Text11"), Qt::Key_Return);
+  EXPECT_EQ(form->design().PartCount, 32);
+  EXPECT_EQ(status(), "部品 R99 を追加しました");
+}
+
+}  // namespace
+}  // namespace pcbprep::testing
