@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -62,6 +63,12 @@ void FitToScreen(QWidget* window, const QSize& wanted) {
   const int x = available.x() + std::max(0, (available.width() - size.width()) / 2);
   const int y = available.y() + std::max(0, (available.height() - size.height() - 32) / 2);
   window->move(x, y);
+}
+
+QLabel* Caption(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setObjectName(QStringLiteral("Label_") + text.simplified().left(12));
+  return label;
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
