@@ -115,6 +115,7 @@ void MainForm::buildUi() {
   partsRow->addWidget(buildSymbolArea());
 
   auto* top = new QSplitter(Qt::Horizontal);
+  topSplitter_ = top;
   top->setObjectName(QStringLiteral("TopSplitter"));
   top->addWidget(netlist);
   top->addWidget(buildCheckArea());
@@ -164,15 +165,16 @@ QWidget* MainForm::buildNetlistArea() {
   Text6 = CountBox(QStringLiteral("Text6"));
   Text5 = CountBox(QStringLiteral("Text5"));
   Text4 = CountBox(QStringLiteral("Text4"));
+  // The file name gets a row of its own, so the column can be narrow.
   counters->addWidget(Caption(QStringLiteral("呼込ネットリスト名")), 0, 0, 1, 2);
-  counters->addWidget(Text1, 0, 2, 1, 5);
-  counters->addWidget(Caption(QStringLiteral("呼込")), 1, 0);
-  counters->addWidget(Text6, 1, 1);
-  counters->addWidget(Caption(QStringLiteral("ネット数")), 1, 2);
-  counters->addWidget(Text5, 1, 3);
-  counters->addWidget(Caption(QStringLiteral("PIN数")), 1, 4);
-  counters->addWidget(Text4, 1, 5);
-  counters->setColumnStretch(6, 1);
+  counters->addWidget(Caption(QStringLiteral("呼込")), 0, 2, Qt::AlignRight);
+  counters->addWidget(Text6, 0, 3);
+  counters->addWidget(Text1, 1, 0, 1, 5);
+  counters->addWidget(Caption(QStringLiteral("ネット数")), 2, 0);
+  counters->addWidget(Text5, 2, 1);
+  counters->addWidget(Caption(QStringLiteral("PIN数")), 2, 2);
+  counters->addWidget(Text4, 2, 3);
+  counters->setColumnStretch(4, 1);
   layout->addLayout(counters);
 
   RichTextBox1 = Named(new QPlainTextEdit, QStringLiteral("RichTextBox1"));
@@ -208,6 +210,8 @@ QWidget* MainForm::buildListArea() {
   // The headers use the list font so that they line up with the columns.
   auto* netHeader = Caption(QStringLiteral("ネット名　　　　ピン数"));
   netHeader->setFont(ListFont());
+  // Like the lists under them, the headers give way when the column is made narrow.
+  netHeader->setMinimumWidth(60);
   left->addWidget(netHeader);
   List3 = Named(new QListWidget, QStringLiteral("List3"));
   List3->setFont(ListFont());
@@ -216,6 +220,7 @@ QWidget* MainForm::buildListArea() {
   auto* right = new QVBoxLayout;
   auto* pinHeader = Caption(QStringLiteral("　　　　接続ピン名"));
   pinHeader->setFont(ListFont());
+  pinHeader->setMinimumWidth(60);
   right->addWidget(pinHeader);
   List2 = Named(new QListWidget, QStringLiteral("List2"));
   List2->setFont(ListFont());

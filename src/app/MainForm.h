@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSortFilterProxyModel;
+class QSplitter;
 class QStackedWidget;
 class QTableView;
 
@@ -153,6 +154,12 @@ class MainForm : public QMainWindow {
   PartTableModel* partModel_ = nullptr;
   QSortFilterProxyModel* partOrder_ = nullptr;
   QStackedWidget* partViews_ = nullptr;
+  QSplitter* topSplitter_ = nullptr;  // netlist | net check | part list
+  // The splitter as it was before the table widened its column, and as the table left
+  // it; 標準 puts it back unless the user has moved it since.
+  QList<int> sizesBeforeTable_;
+  QList<int> sizesForTable_;
+  void widenForTable();
   bool mirroringSelection_ = false;  // a selection set by the program, not the user
   void showPartTable();
   void partTableSelect(const QModelIndex& current);

@@ -1,13 +1,17 @@
 // Net check, symbol assignment and the part edit panel.
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
@@ -131,12 +135,42 @@ void MainForm::showPartHelpers(bool selectNewestSymbol) {
   MirrorItems(Combo11, partHelpers_.mainPartChoices);
 }
 
-void MainForm::option3Click() { partViews_->setCurrentWidget(List1); }
+void MainForm::option3Click() {
+  partViews_->setCurrentWidget(List1);
+  if (!sizesBeforeTable_.isEmpty() && topSplitter_->sizes() == sizesForTable_) {
+    topSplitter_->setSizes(sizesBeforeTable_);
+  }
+  sizesBeforeTable_.clear();
+}
 
 void MainForm::option4Click() {
   partViews_->setCurrentWidget(List1Table);
   List1Table->resizeColumnsToContents();
+  widenForTable();
   List1Table->setFocus();
+}
+
+void MainForm::widenForTable() {
+  // The table's headings make it wider than List1's lines: its column of the splitter
+  // takes what the net check and then the netlist can spare, down to their minimum.
+  const int wanted =
+      List1Table->verticalHeader()->width() + List1Table->horizontalHeader()->length() +
+      List1Table->verticalScrollBar()->sizeHint().width() + 2 * List1Table->frameWidth();
+  int missing = wanted - List1Table->width();
+  if (!isVisible() || missing <= 0 || !sizesBeforeTable_.isEmpty()) return;
+  QList<int> sizes = topSplitter_->sizes();
+  const QList<int> before = sizes;
+  for (int column : {1, 0}) {
+    const int spare = sizes[column] - topSplitter_->widget(column)->minimumSizeHint().width();
+    const int taken = std::clamp(spare, 0, missing);
+    sizes[column] -= taken;
+    sizes[2] += taken;
+    missing -= taken;
+  }
+  if (sizes == before) return;
+  topSplitter_->setSizes(sizes);
+  sizesBeforeTable_ = before;
+  sizesForTable_ = topSplitter_->sizes();
 }
 
 void MainForm::showPartTable() {

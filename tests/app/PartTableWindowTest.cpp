@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTableView>
 #include <algorithm>
 #include <map>
@@ -62,9 +63,22 @@ TEST_F(PartTableWindow, RowsFillTheEditPanelAsTheirList1LinesDoInBothSortOrders)
   ASSERT_EQ(static_cast<int>(byReference.size()), parts);
   const QStringList list1Lines = lines(list1);
 
+  auto* splitter = find<QSplitter>("TopSplitter");
+  const QList<int> listSizes = splitter->sizes();
   find<QRadioButton>("Option4")->click();
   EXPECT_TRUE(table->isVisible());
   EXPECT_FALSE(list1->isVisible());
+  // The table's column of the splitter widens until every column shows, or as far as
+  // the other two columns can give.
+  QApplication::processEvents();
+  const QList<int> tableSizes = splitter->sizes();
+  EXPECT_GT(tableSizes[2], listSizes[2]);
+  const bool fits = table->horizontalHeader()->length() <= table->viewport()->width();
+  bool othersAtMinimum = true;
+  for (int i : {0, 1}) {
+    othersAtMinimum &= tableSizes[i] <= splitter->widget(i)->minimumSizeHint().width();
+  }
+  EXPECT_TRUE(fits || othersAtMinimum);
   ASSERT_EQ(table->model()->rowCount(), parts);
   QStringList headings;
   for (int c = 0; c < table->model()->columnCount(); ++c) {
@@ -110,6 +124,7 @@ TEST_F(PartTableWindow, RowsFillTheEditPanelAsTheirList1LinesDoInBothSortOrders)
   find<QRadioButton>("Option3")->click();
   EXPECT_TRUE(list1->isVisible());
   EXPECT_FALSE(table->isVisible());
+  EXPECT_EQ(splitter->sizes(), listSizes);
 }
 
 }  // namespace
