@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <chrono>
@@ -18,6 +19,7 @@
 
 #include "app/Dialogs.h"
 #include "app/Form2.h"
+#include "app/Form3.h"
 #include "app/MainForm.h"
 #include "app/UiSupport.h"
 #include "bench/BenchDesigns.h"
@@ -231,6 +233,36 @@ void BM_WindowPlacementImage(benchmark::State& state, Input input) {
 }
 BENCHMARK_CAPTURE(BM_WindowPlacementImage, largest, kLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_WindowPlacementImage, dense, kDense)->Unit(benchmark::kMillisecond);
+
+// The placement image window hidden with 終了 and opened again: it draws the current
+// table into the window it has.
+void BM_WindowPlacementRedraw(benchmark::State& state, Input input) {
+  TimeCommand(
+      state, input,
+      [](MainForm& w) {
+        if (!w.form2()) w.command9Click();
+        w.form2()->hide();
+      },
+      [](MainForm& w) { w.command9Click(); });
+}
+BENCHMARK_CAPTURE(BM_WindowPlacementRedraw, largest, kLargest)->Unit(benchmark::kMillisecond);
+
+// One change of a setting in the outline window: the file generated, read back and
+// drawn beside the settings.
+void BM_WindowOutlineSetting(benchmark::State& state) {
+  MainForm& window = Window(kLargest);
+  window.command14Click();
+  auto* outline = window.findChild<Form3*>();
+  Settle();
+  int width = 100;
+  for (auto _ : state) {
+    outline->Text4->setText(QString::number(width));
+    width = width == 100 ? 120 : 100;
+    Settle();
+  }
+  outline->hide();
+}
+BENCHMARK(BM_WindowOutlineSetting)->Unit(benchmark::kMillisecond);
 
 // Switching the part list from List1 to the table (表示モード ﾃﾞｰﾀﾍﾞｰｽ).
 void BM_WindowTableView(benchmark::State& state, Input input) {

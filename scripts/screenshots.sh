@@ -9,7 +9,9 @@ scripts/deps.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-test --target pcbprep_gui_tests pcbprep_bench_netlist
 mkdir -p docs/images
-folder="$(mktemp -d)"
+# A fixed path, as the window shows it: the pictures change only when the windows do.
+folder=/tmp/pcbprep-screenshots
+mkdir -p "$folder"
 trap 'rm -rf "$folder"' EXIT
 netlist="$folder/board.NET"
 build-test/bench/pcbprep_bench_netlist board "$netlist"

@@ -149,6 +149,7 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   Text1->document()->setDocumentMargin(2);
   Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  Text1->setReadOnly(true);  // a legend, not an input
   Command1 = new QPushButton(QStringLiteral("終了"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
   Command2 = new QPushButton(QStringLiteral("全体表示"), this);
@@ -156,6 +157,9 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   Command3 = new QPushButton(QStringLiteral("画像保存"), this);
   Command3->setObjectName(QStringLiteral("Command3"));
   for (QPushButton* b : {Command1, Command2, Command3}) b->setFocusPolicy(Qt::NoFocus);
+  Command1->setToolTip(QStringLiteral("この画面を閉じます"));
+  Command2->setToolTip(QStringLiteral("配置イメージ全体が見える大きさにします"));
+  Command3->setToolTip(QStringLiteral("配置イメージを PNG か SVG の画像ファイルに保存します"));
   connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
   connect(Command2, &QPushButton::clicked, Picture1, &PictureView::fit);
   connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form2::command3Click));
@@ -165,10 +169,11 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   for (QPushButton* b : {Command1, Command2, Command3}) {
     b->resize(std::max(Pixels(1455, scale), b->sizeHint().width()), Pixels(495, scale));
   }
-  resize(Pixels(16320, scale), Pixels(12225, scale));
   // The legend and the buttons fit at any size the window can take.
   const int overlayWidth = std::max(Text1->width(), 3 * Command1->width() + 16) + 40;
   setMinimumSize(overlayWidth, Pixels(1680 + 495, scale) + 60);
+  // The picture box's own size where the screen has room for it.
+  FitToScreen(this, QSize(Pixels(16320, scale), Pixels(12225, scale)));
 
   Text1->setPlainText(Q(PlacementLegend()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   drawImage(design);

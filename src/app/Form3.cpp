@@ -33,12 +33,6 @@ namespace {
 const QString kCaption = QStringLiteral("外形作成");
 const QString kSettingsFilter = QStringLiteral("外形設定 (*.json)|*.json");
 
-template <typename W>
-W* Named(W* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 QLineEdit* Field(const QString& name, const QString& text, int width) {
   auto* box = Named(new QLineEdit(text), name);
   box->setMaximumWidth(width);
@@ -49,12 +43,6 @@ QCheckBox* Check(const QString& name, const QString& caption, bool checked) {
   auto* box = Named(new QCheckBox(caption), name);
   box->setChecked(checked);
   return box;
-}
-
-QLabel* Label(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setObjectName(QStringLiteral("Label_") + text.simplified().left(12));
-  return label;
 }
 
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
@@ -79,8 +67,28 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   buildUi();
   loadForm();
   followSettings();
-  // Room for a screenful of the generated text and the drawing below the settings.
-  resize(sizeHint() + QSize(0, 320));
+  const std::pair<QWidget*, const char*> tips[] = {
+      {Command1, "設定から外形データを作り、ＤＢＬファイルに保存します"},
+      {Command2, "この画面を閉じます（設定は残ります）"},
+      {Command3, "（未対応）"},
+      {Command4, "（未対応）"},
+      {Command5, "（未対応）"},
+      {Command6, "（未対応）"},
+      {Command7, "（未対応）"},
+      {Command8, "（未対応）"},
+      {Combo1, "取付穴の穴径"},
+      {Combo2, "取付穴の配置"},
+      {Option6, "角を直角のままにします"},
+      {Option5, "角を面取りします（寸法は右の欄）"},
+      {Option4, "角を丸めます（半径は右の欄）"},
+      {Option1, "両面基板の層タイトルの組を選び直します"},
+      {Option2, "４層基板の層タイトルの組を選び直します"},
+      {Option3, "６層基板の層タイトルの組を選び直します"},
+  };
+  for (const auto& [widget, tip] : tips) widget->setToolTip(QString::fromUtf8(tip));
+  // Room for a screenful of the generated text and the drawing below the settings,
+  // where the screen has it.
+  FitToScreen(this, sizeHint() + QSize(0, 320));
 }
 
 void Form3::buildUi() {
@@ -158,23 +166,23 @@ QGroupBox* Form3::buildOutlineFrame() {
   Option4 = Named(new QRadioButton(QStringLiteral("Ｒ処理")), QStringLiteral("Option4"));
   Option6->setChecked(true);
   Text23 = Field(QStringLiteral("Text23"), QStringLiteral("2.0"), 60);
-  auto* corner = Row({Option6, Option5, Option4, Text23, Label(QStringLiteral("mm"))});
+  auto* corner = Row({Option6, Option5, Option4, Text23, Caption(QStringLiteral("mm"))});
   corner->setContentsMargins(6, 6, 6, 6);
   Frame6->setLayout(corner);
 
   auto* g = new QGridLayout(Frame3);
-  g->addWidget(Label(QStringLiteral("外形寸法")), 0, 0);
-  g->addLayout(Row({Label(QStringLiteral("Ｘ＝")), Text4, Label(QStringLiteral("Ｙ＝")), Text5}), 0,
-               1);
+  g->addWidget(Caption(QStringLiteral("外形寸法")), 0, 0);
+  g->addLayout(
+      Row({Caption(QStringLiteral("Ｘ＝")), Text4, Caption(QStringLiteral("Ｙ＝")), Text5}), 0, 1);
   g->addWidget(Check17, 1, 0);
   g->addWidget(Check18, 2, 0);
   g->addWidget(Check21, 3, 0);
-  g->addWidget(Label(QStringLiteral("文字高 ：　１．５ｍｍ")), 3, 1);
+  g->addWidget(Caption(QStringLiteral("文字高 ：　１．５ｍｍ")), 3, 1);
   g->addWidget(Check19, 4, 0);
   g->addWidget(Check23, 5, 0);
   g->addWidget(Combo1, 5, 1);
   g->addWidget(Combo2, 6, 1);
-  g->addWidget(Label(QStringLiteral("外形より")), 7, 0, Qt::AlignRight);
+  g->addWidget(Caption(QStringLiteral("外形より")), 7, 0, Qt::AlignRight);
   g->addWidget(Text13, 7, 1);
   g->addWidget(Check24, 8, 0);
   g->addWidget(Frame6, 9, 0, 1, 2);
@@ -197,20 +205,20 @@ QGroupBox* Form3::buildFrameFrame() {
 
   auto* g = new QGridLayout(Frame2);
   g->addWidget(Check15, 0, 0);
-  g->addWidget(Label(QStringLiteral("外形から　０．５mm")), 0, 1);
-  g->addWidget(Label(QStringLiteral("線幅    １．０　ｍｍ")), 0, 2);
+  g->addWidget(Caption(QStringLiteral("外形から　０．５mm")), 0, 1);
+  g->addWidget(Caption(QStringLiteral("線幅    １．０　ｍｍ")), 0, 2);
   g->addWidget(Check20, 1, 0);
-  g->addLayout(Row({Label(QStringLiteral("線幅")), Text6}), 1, 1);
-  g->addWidget(Label(QStringLiteral("線長 ：　自動")), 1, 2);
+  g->addLayout(Row({Caption(QStringLiteral("線幅")), Text6}), 1, 1);
+  g->addWidget(Caption(QStringLiteral("線長 ：　自動")), 1, 2);
   g->addWidget(Check16, 2, 0);
-  g->addWidget(Label(QStringLiteral("線幅    ２．０  ｍｍ ")), 2, 1);
-  g->addWidget(Label(QStringLiteral("線長 ：　自動")), 2, 2);
+  g->addWidget(Caption(QStringLiteral("線幅    ２．０  ｍｍ ")), 2, 1);
+  g->addWidget(Caption(QStringLiteral("線長 ：　自動")), 2, 2);
   g->addWidget(Check22, 3, 0);
-  g->addWidget(Label(QStringLiteral("（ ＤＲＣネット用　９層 ）")), 3, 1, 1, 2);
+  g->addWidget(Caption(QStringLiteral("（ ＤＲＣネット用　９層 ）")), 3, 1, 1, 2);
   g->addWidget(Check26, 4, 0);
-  g->addWidget(Label(QStringLiteral("外形から　０．３mm")), 4, 1, 1, 2);
-  g->addWidget(Label(QStringLiteral("＊ 他層必要時コピー")), 5, 0, 1, 3);
-  g->addWidget(Label(QStringLiteral("（ 部品ＢＯＩＤ層に発生 ）")), 6, 0, 1, 3);
+  g->addWidget(Caption(QStringLiteral("外形から　０．３mm")), 4, 1, 1, 2);
+  g->addWidget(Caption(QStringLiteral("＊ 他層必要時コピー")), 5, 0, 1, 3);
+  g->addWidget(Caption(QStringLiteral("（ 部品ＢＯＩＤ層に発生 ）")), 6, 0, 1, 3);
   g->setRowStretch(7, 1);
   g->addLayout(Row({Command5, Command6}), 8, 0, 1, 3);
   return Frame2;
@@ -244,7 +252,7 @@ QGroupBox* Form3::buildTextFrame() {
   presetButtons->addStretch(1);
 
   auto* g = new QGridLayout(Frame1);
-  g->addWidget(Label(QStringLiteral("基板手配名")), 0, 0);
+  g->addWidget(Caption(QStringLiteral("基板手配名")), 0, 0);
   g->addWidget(Text1, 0, 1);
   g->addLayout(films, 1, 0, 1, 2);
   g->addWidget(Check27, 2, 0);
@@ -262,8 +270,8 @@ QGroupBox* Form3::buildTextFrame() {
 QGroupBox* Form3::buildSilkFrame() {
   Frame5 = Named(new QGroupBox(QStringLiteral("シルク文字")), QStringLiteral("Frame5"));
   auto* g = new QGridLayout(Frame5);
-  g->addWidget(Label(QStringLiteral("文字高")), 0, 2);
-  g->addWidget(Label(QStringLiteral("線幅")), 0, 3);
+  g->addWidget(Caption(QStringLiteral("文字高")), 0, 2);
+  g->addWidget(Caption(QStringLiteral("線幅")), 0, 3);
   struct SilkRow {
     QCheckBox*& check;
     const char* checkName;
@@ -295,7 +303,7 @@ QGroupBox* Form3::buildSilkFrame() {
     g->addWidget(row.text, r, 1);
     g->addWidget(row.height, r, 2);
     g->addWidget(row.width, r, 3);
-    g->addWidget(Label(QStringLiteral("mm")), r, 4);
+    g->addWidget(Caption(QStringLiteral("mm")), r, 4);
     ++r;
   }
   Check25 = Check(QStringLiteral("Check25"), QStringLiteral("TP　ネット名"), false);
@@ -470,7 +478,7 @@ void Form3::command1Click() {
     case DblSaveResult::Status::kWriteFailed:
       dialogs_.warn(this, kCaption,
                     QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
-                        .arg(*path, QString::fromLocal8Bit(result.reason)));
+                        .arg(*path, QString::fromStdString(result.reason)));
       break;
   }
 }

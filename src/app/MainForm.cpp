@@ -37,12 +37,6 @@ namespace pcbprep {
 
 namespace {
 
-template <typename W>
-W* Named(W* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 QLineEdit* Box(const QString& name, int width = 0) {
   auto* box = Named(new QLineEdit, name);
   if (width > 0) box->setMaximumWidth(width);
@@ -68,12 +62,6 @@ QLineEdit* EditBox(const QString& name) {
 
 QPushButton* Button(const QString& name, const QString& caption) {
   return Named(new QPushButton(caption), name);
-}
-
-QLabel* Caption(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setObjectName(QStringLiteral("Label_") + text.simplified().left(12));
-  return label;
 }
 
 QComboBox* Combo(const QString& name, bool editable) {

@@ -124,9 +124,11 @@ OutlinePreview::OutlinePreview(QWidget* parent) : QWidget(parent) {
   picOutline->setObjectName(QStringLiteral("picOutline"));
   lstLayers = new QListWidget(this);
   lstLayers->setObjectName(QStringLiteral("lstLayers"));
+  lstLayers->setToolTip(QStringLiteral("チェックした層だけを図面に描きます"));
   lstLayers->setMaximumWidth(200);
   cmdFit = new QPushButton(QStringLiteral("全体表示"), this);
   cmdFit->setObjectName(QStringLiteral("cmdFit"));
+  cmdFit->setToolTip(QStringLiteral("図面全体が見える大きさにします"));
   lblDrawError = new QLabel(this);
   lblDrawError->setObjectName(QStringLiteral("lblDrawError"));
   lblDrawError->setWordWrap(true);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
@@ -55,12 +56,19 @@ void FitToScreen(QWidget* window, const QSize& wanted) {
     return;
   }
   const QRect available = screen->availableGeometry();
-  const QSize size = FittedWindowSize(wanted, window->minimumSizeHint(), available);
+  const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+  const QSize size = FittedWindowSize(wanted, minimum, available);
   window->resize(size);
   // Centred in the free area; a window manager may still place it elsewhere.
   const int x = available.x() + std::max(0, (available.width() - size.width()) / 2);
   const int y = available.y() + std::max(0, (available.height() - size.height() - 32) / 2);
   window->move(x, y);
+}
+
+QLabel* Caption(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setObjectName(QStringLiteral("Label_") + text.simplified().left(12));
+  return label;
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -8,6 +8,7 @@
 #include "design/Text.h"
 
 class QCoreApplication;
+class QLabel;
 class QLineEdit;
 class QRect;
 class QSize;
@@ -21,6 +22,16 @@ class Dialogs;
 // question) from the installed Qt translations, whatever the system language: the
 // program speaks Japanese throughout. False when they are not installed.
 bool InstallJapaneseQtTranslations(QCoreApplication& app);
+
+// Gives a widget its name (the objectName tests and the window code find it by).
+template <typename W>
+W* Named(W* widget, const QString& name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+// A caption label, named "Label_" and the start of its text.
+QLabel* Caption(const QString& text);
 
 // Shows the busy cursor for as long as it lives.
 class BusyCursor {

@@ -53,8 +53,5 @@ struct MainFormFixture : ::testing::Test {
 inline QString ExamplePath(const char* name) {
   return QString::fromUtf8(PCBPREP_EXAMPLES_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
 }
-inline QString DataPath(const char* name) {
-  return QString::fromUtf8(PCBPREP_TEST_DATA_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
-}
 
 }  // namespace pcbprep::testing

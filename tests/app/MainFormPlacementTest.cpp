@@ -12,7 +12,7 @@
 #include "GuiTestSupport.h"
 #include "app/Form2.h"
 #include "app/UiSupport.h"
-#include "placement/DesignBuilder.h"
+#include "design/TestDesign.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -27,13 +27,13 @@ class PlacementFlow : public MainFormFixture {
   // on no net at all.
   void fillDesign() {
     Design& d = form->design();
-    AddPart(d, u"U1", u"2");
-    AddPart(d, u"CN1", u"1");
-    AddPart(d, u"R1");
-    AddPart(d, u"R2");
-    AddPart(d, u"C1");
-    AddPart(d, u"C2");
-    AddPart(d, u"R101");
+    AddPart(d, u"U1", {.partClass = kClassMain});
+    AddPart(d, u"CN1", {.partClass = kClassSemi});
+    AddPart(d, u"R1", {.partClass = kClassSub});
+    AddPart(d, u"R2", {.partClass = kClassSub});
+    AddPart(d, u"C1", {.partClass = kClassSub});
+    AddPart(d, u"C2", {.partClass = kClassSub});
+    AddPart(d, u"R101", {.partClass = kClassSub});
     AddNet(d, u"A", {u"U1-1", u"R1-1"});
     AddNet(d, u"B", {u"R1-2", u"R2-1"});
     AddNet(d, u"C", {u"CN1-1", u"C1-1"});

@@ -13,6 +13,7 @@
 #include <QStyleOptionFrame>
 
 #include "GuiTestSupport.h"
+#include "app/Form2.h"
 #include "app/UiSupport.h"
 
 namespace pcbprep::testing {
@@ -146,6 +147,39 @@ TEST_F(ScreenFit, ButtonsAndListsExplainThemselvesAndTabReadsInOrder) {
       w = w->nextInFocusChain();
     } while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(form.get()));
     EXPECT_EQ(w->objectName(), QString::fromLatin1(panel[i]));
+  }
+}
+
+// The placement image and the outline window open within the screen too, and keep
+// their buttons inside when made as small as they go.
+TEST_F(ScreenFit, SecondWindowsOpenWithinTheScreenWithTheirButtonsInside) {
+  openNetlist(ExamplePath("sample.NET"));
+  find<QPushButton>("Command1")->click();
+  find<QPushButton>("Command9")->click();
+  find<QPushButton>("Command14")->click();
+  EXPECT_TRUE(form->findChild<Form2*>()->Text1->isReadOnly());  // the legend
+  const QRect available = form->screen()->availableGeometry();
+  for (const char* name : {"Form2", "Form3"}) {
+    auto* window = form->findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(window, nullptr) << name;
+    QApplication::processEvents();
+    EXPECT_LE(window->width(), available.width()) << name;
+    EXPECT_LE(window->height(), available.height()) << name;
+    EXPECT_LE(window->minimumSize().height(), 720 - 80) << name;
+    for (auto* button : window->findChildren<QPushButton*>()) {
+      EXPECT_FALSE(button->toolTip().isEmpty()) << name << " " << qPrintable(button->objectName());
+    }
+    for (const QSize size : {window->size(), window->minimumSize()}) {
+      window->resize(size);
+      QApplication::processEvents();
+      for (auto* button : window->findChildren<QPushButton*>()) {
+        if (!button->isVisibleTo(window)) continue;
+        const QRect area(button->mapTo(window, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(window->rect().contains(area))
+            << name << " " << qPrintable(button->objectName()) << " at " << size.width() << "x"
+            << size.height();
+      }
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "app/Form2.h"
 #include "app/Form3.h"
 #include "app/OutlinePreview.h"
+#include "outline/OutlineGenerator.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -85,7 +86,12 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   dialogs.fileAnswers.push_back(dir.filePath("board.dbl"));
   form3->findChild<QPushButton*>("Command1")->click();
   Save(form3, "outline-window.png");
-  Save(form3->Preview, "outline-drawing.png");
+  // The same drawing on its own at a size that shows its detail.
+  OutlinePreview drawing;
+  drawing.resize(1100, 640);
+  drawing.show();
+  drawing.showDbl(GenerateDbl(form3->readSettings()).text());
+  Save(&drawing, "outline-drawing.png");
 }
 
 }  // namespace

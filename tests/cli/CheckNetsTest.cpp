@@ -21,7 +21,7 @@ NetCheckResult CoreCheck(const std::string& path) {
   return RunExtendedNetCheck(design);
 }
 
-TEST_F(CliTest, CheckPrintsTheWindowsReportAndCountsAndExitsByFindings) {
+TEST_F(CheckCommand, CheckPrintsTheWindowsReportAndCountsAndExitsByFindings) {
   // The sample has R8 with both pins on FB (a short) and SPARE with J1-1 alone.
   const struct {
     std::string file;
@@ -56,7 +56,7 @@ TEST_F(CliTest, CheckPrintsTheWindowsReportAndCountsAndExitsByFindings) {
   }
 }
 
-TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
+TEST_F(NetlistCommands, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
   const std::string broken = netlist("broken.NET", "A[R1-1\nR2]\n");
   const std::string missing = path("missing.NET").string();
   const std::string fifo = path("pipe.NET").string();
@@ -87,7 +87,7 @@ TEST_F(CliTest, NetlistsThatCannotBeLoadedFailWithTheWindowsMessage) {
   }
 }
 
-TEST_F(CliTest, JsonOutputStaysValidForAnyFileName) {
+TEST_F(NetlistCommands, JsonOutputStaysValidForAnyFileName) {
   const std::string file = netlist("bad\xFFname.NET", kClean);
   for (const char* command : {"check", "nets", "parts"}) {
     const CliResult r = RunCli({command, "--json", file});
@@ -97,7 +97,7 @@ TEST_F(CliTest, JsonOutputStaysValidForAnyFileName) {
   }
 }
 
-TEST_F(CliTest, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
+TEST_F(NetlistCommands, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
   for (const std::string& file :
        {write("empty.NET", ""), write("nul.NET", std::string(64, '\0'))}) {
     const CliResult check = RunCli({"check", file});
@@ -112,14 +112,14 @@ TEST_F(CliTest, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
   }
 }
 
-TEST_F(CliTest, BytesThatAreNotShiftJisAreReportedButDoNotStopTheLoad) {
+TEST_F(CheckCommand, BytesThatAreNotShiftJisAreReportedButDoNotStopTheLoad) {
   const std::string file = write("odd.NET", "A[R1-1\r\nU1-1]\r\nB\x80[R1-2\r\nU1-2]\r\n");
   const CliResult r = RunCli({"check", file});
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.err.find("Shift_JIS として読めないバイトが 1 個"), std::string::npos) << r.err;
 }
 
-TEST_F(CliTest, NetsGivesTheNetTablesAsTextAndJson) {
+TEST_F(NetsCommand, NetsGivesTheNetTablesAsTextAndJson) {
   const std::string file = netlist("nets.NET", "VCC[U1-14\nC1-1]\nGND[U1-7\nC1-2\nR1-2]\n");
 
   const CliResult json = RunCli({"nets", "--json", file});

@@ -84,4 +84,14 @@ class CliTest : public ::testing::Test {
   fs::path dir_;
 };
 
+// One suite per command, NetlistCommands for what check, nets and parts share;
+// ProgramTest runs the built program as a whole.
+using CheckCommand = CliTest;
+using NetsCommand = CliTest;
+using NetlistCommands = CliTest;
+using PartsCommand = CliTest;
+using ImageCommand = CliTest;
+using OutlineCommand = CliTest;
+using ViewCommand = CliTest;
+
 }  // namespace pcbprep::testing

@@ -10,7 +10,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-TEST_F(CliTest, ImageIsWellFormedSvgWithEveryPartWhereTheWindowDrawsIt) {
+TEST_F(ImageCommand, ImageIsWellFormedSvgWithEveryPartWhereTheWindowDrawsIt) {
   const std::vector<std::string> steps{"--main-parts", "--coordinates", "main"};
   std::vector<std::string> args{"image", kSample, "-o", path("sample.svg").string()};
   args.insert(args.end(), steps.begin(), steps.end());
@@ -65,7 +65,7 @@ TEST_F(CliTest, ImageIsWellFormedSvgWithEveryPartWhereTheWindowDrawsIt) {
             "パスコン等　配置未特定部品は　基板下に配置|");
 }
 
-TEST_F(CliTest, ImageDrawsTheBoardOfTheGivenSize) {
+TEST_F(ImageCommand, ImageDrawsTheBoardOfTheGivenSize) {
   const struct {
     const char* board;
     const char* right;
@@ -100,7 +100,7 @@ TEST_F(CliTest, ImageDrawsTheBoardOfTheGivenSize) {
   }
 }
 
-TEST_F(CliTest, ImageLabelsAreEscapedAndNothingOutsideXmlSlipsIn) {
+TEST_F(ImageCommand, ImageLabelsAreEscapedAndNothingOutsideXmlSlipsIn) {
   // Main parts whose references hold markup and a control character.
   const std::string file = netlist("odd.NET", "A[U1&<>\"'-1\nU2\x01-1\nR1-1]\n");
   const CliResult r = RunCli({"image", file});
@@ -112,7 +112,7 @@ TEST_F(CliTest, ImageLabelsAreEscapedAndNothingOutsideXmlSlipsIn) {
   EXPECT_EQ(texts, (std::vector<std::string>{"U1&<>\"'", "U2\xEF\xBF\xBD"}));
 }
 
-TEST_F(CliTest, ImageWritesTheSameDocumentToAFileAsToStandardOutput) {
+TEST_F(ImageCommand, ImageWritesTheSameDocumentToAFileAsToStandardOutput) {
   const CliResult toFile = RunCli({"image", kSample, "--output", path("a.svg").string()});
   const CliResult toOut = RunCli({"image", kSample});
   ASSERT_EQ(toFile.code, 0);
@@ -120,7 +120,7 @@ TEST_F(CliTest, ImageWritesTheSameDocumentToAFileAsToStandardOutput) {
   EXPECT_EQ(ReadBytes(path("a.svg")), toOut.out);
 }
 
-TEST_F(CliTest, BoardSizesThatCannotBeDrawnOrReadAreRefused) {
+TEST_F(ImageCommand, BoardSizesThatCannotBeDrawnOrReadAreRefused) {
   const struct {
     const char* board;
     const char* message;

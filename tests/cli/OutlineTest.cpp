@@ -19,7 +19,7 @@ std::string SavedBytes(const OutlineSettings& s) {
   return encoded.bytes + "\r\n";
 }
 
-TEST_F(CliTest, OutlineWithoutSettingsIsTheFirstOpeningOfTheWindow) {
+TEST_F(OutlineCommand, OutlineWithoutSettingsIsTheFirstOpeningOfTheWindow) {
   const CliResult saved = RunCli({"outline", "-o", path("first.dbl").string()});
   ASSERT_EQ(saved.code, 0) << saved.err;
   EXPECT_EQ(saved.out, "");
@@ -33,7 +33,7 @@ TEST_F(CliTest, OutlineWithoutSettingsIsTheFirstOpeningOfTheWindow) {
   EXPECT_EQ(shown.out, cli::TerminalText(GenerateDbl(OutlineSettings{}).text()));
 }
 
-TEST_F(CliTest, OutlineFromTheSampleSettingsFile) {
+TEST_F(OutlineCommand, OutlineFromTheSampleSettingsFile) {
   OutlineSettings s;
   s.width = 120;
   s.height = 80.5;
@@ -66,7 +66,7 @@ TEST_F(CliTest, OutlineFromTheSampleSettingsFile) {
   EXPECT_EQ(ReadBytes(path("again.dbl")), SavedBytes(s));
 }
 
-TEST_F(CliTest, EachSettingReachesTheDrawingAsTheWindowsControlWould) {
+TEST_F(OutlineCommand, EachSettingReachesTheDrawingAsTheWindowsControlWould) {
   using Change = std::function<void(OutlineSettings&)>;
   const struct {
     std::string file;  // settings file, if any
@@ -155,7 +155,7 @@ TEST_F(CliTest, EachSettingReachesTheDrawingAsTheWindowsControlWould) {
   }
 }
 
-TEST_F(CliTest, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
+TEST_F(OutlineCommand, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
   const struct {
     std::string file;
     std::vector<std::string> sets;
@@ -215,7 +215,7 @@ TEST_F(CliTest, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
   EXPECT_NE(unwritable.err.find("書き込めませんでした"), std::string::npos) << unwritable.err;
 }
 
-TEST_F(CliTest, OutputNamesThatWouldLoseDataAreRefusedBeforeReading) {
+TEST_F(OutlineCommand, OutputNamesThatWouldLoseDataAreRefusedBeforeReading) {
   const std::string net = netlist("x.NET", "A[R1-1\nU1-1]\n");
   const std::string settings = write("s.json", "{}");
   fs::create_hard_link(net, path("same.NET"));
@@ -240,7 +240,7 @@ TEST_F(CliTest, OutputNamesThatWouldLoseDataAreRefusedBeforeReading) {
   EXPECT_EQ(ReadBytes(settings), "{}");
 }
 
-TEST_F(CliTest, TextOnStandardOutputWarnsOfWhatAFileCouldNotHold) {
+TEST_F(OutlineCommand, TextOnStandardOutputWarnsOfWhatAFileCouldNotHold) {
   const CliResult r = RunCli({"outline", "--set", "Text1=基板①❤"});
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.out.find("基板①❤"), std::string::npos);
@@ -249,7 +249,7 @@ TEST_F(CliTest, TextOnStandardOutputWarnsOfWhatAFileCouldNotHold) {
   EXPECT_EQ(r.err.find("①"), std::string::npos) << r.err;
 }
 
-TEST_F(CliTest, ShownSettingsNameEveryControlThatIsASetting) {
+TEST_F(OutlineCommand, ShownSettingsNameEveryControlThatIsASetting) {
   const CliResult r = RunCli({"outline", "--show-settings"});
   ASSERT_EQ(r.code, 0);
   const Json shown = Json::parse(r.out);

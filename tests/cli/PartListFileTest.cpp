@@ -8,7 +8,7 @@ std::vector<std::string> Args(std::vector<std::string> head, const std::vector<s
   return head;
 }
 
-TEST_F(CliTest, SavedPartListLoadsBackToTheSameLines) {
+TEST_F(PartsCommand, SavedPartListLoadsBackToTheSameLines) {
   const std::string saved = path("a.csv").string();
   const struct {
     std::vector<std::string> saveSteps;  // the steps before the save
@@ -39,7 +39,7 @@ TEST_F(CliTest, SavedPartListLoadsBackToTheSameLines) {
   }
 }
 
-TEST_F(CliTest, PartListFileErrors) {
+TEST_F(PartsCommand, PartListFileErrors) {
   const std::string good = path("good.csv").string();
   ASSERT_EQ(RunCli({"parts", kSample, "--csv", "-o", good}).code, 0);
   const std::string bad =

@@ -46,7 +46,7 @@ std::vector<std::string> WindowLines(bool mainParts, bool hundreds, int coordina
   return lines;
 }
 
-TEST_F(CliTest, PartLinesAreTheWindowsListLinesAfterTheSameSteps) {
+TEST_F(PartsCommand, PartLinesAreTheWindowsListLinesAfterTheSameSteps) {
   const struct {
     std::vector<std::string> args;
     bool mainParts, hundreds;
@@ -70,7 +70,7 @@ TEST_F(CliTest, PartLinesAreTheWindowsListLinesAfterTheSameSteps) {
   }
 }
 
-TEST_F(CliTest, SkippedNetsAreTheFreshWindowsBoxesUnlessGiven) {
+TEST_F(PartsCommand, SkippedNetsAreTheFreshWindowsBoxesUnlessGiven) {
   const std::string file = netlist("small.NET", kSmall);
   using Cells = std::map<std::string, std::pair<std::string, std::string>>;  // main, level
   const struct {
@@ -108,7 +108,7 @@ TEST_F(CliTest, SkippedNetsAreTheFreshWindowsBoxesUnlessGiven) {
   EXPECT_NE(tooMany.err.find("10 個まで"), std::string::npos) << tooMany.err;
 }
 
-TEST_F(CliTest, SizeOptionsNameTheSymbolsOfTheirPartKinds) {
+TEST_F(PartsCommand, SizeOptionsNameTheSymbolsOfTheirPartKinds) {
   const std::string file = netlist(
       "kinds.NET", "A[C1-1\nR1-1\nRA1-1\nL1-1\nTP1-1\nQ1-1\nTR1-1\nD1-1\nLED1-1\nCN1-1\nRV1-1]\n");
   using Symbols = std::map<std::string, std::string>;
@@ -161,7 +161,7 @@ TEST_F(CliTest, SizeOptionsNameTheSymbolsOfTheirPartKinds) {
   }
 }
 
-TEST_F(CliTest, PartTableAsTsvAndJsonCarriesEveryColumn) {
+TEST_F(PartsCommand, PartTableAsTsvAndJsonCarriesEveryColumn) {
   const std::string file = netlist("small.NET", kSmall);
   const std::vector<std::string> steps{"--main-parts", "--coordinates", "main"};
 
@@ -201,7 +201,7 @@ TEST_F(CliTest, PartTableAsTsvAndJsonCarriesEveryColumn) {
   EXPECT_EQ(Lines(list.out).at(3), u1["line"]);
 }
 
-TEST_F(CliTest, PartsThatDoNotFitTheTableAreRefused) {
+TEST_F(PartsCommand, PartsThatDoNotFitTheTableAreRefused) {
   // 1002 distinct references in three nets of 334 pins.
   std::string text;
   for (int net = 0, r = 1; net < 3; ++net) {
@@ -215,7 +215,7 @@ TEST_F(CliTest, PartsThatDoNotFitTheTableAreRefused) {
   EXPECT_NE(r.err.find("1002"), std::string::npos) << r.err;
 }
 
-TEST_F(CliTest, BadPartOptionsAreRefused) {
+TEST_F(PartsCommand, BadPartOptionsAreRefused) {
   const std::vector<std::vector<std::string>> cases = {
       {"parts", kSample, "--group", "auto"},
       {"parts", kSample, "--coordinates", "both"},

@@ -12,7 +12,7 @@ std::string Attributes(const Element& e, std::initializer_list<const char*> name
   return out;
 }
 
-TEST_F(CliTest, OutlineSvgOfTheSampleSettingsShowsTheBoardInMillimetresYUp) {
+TEST_F(ViewCommand, OutlineSvgOfTheSampleSettingsShowsTheBoardInMillimetresYUp) {
   const CliResult r = RunCli({"outline", kSampleSettings, "--svg", path("o.svg").string()});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "");  // the drawing file goes nowhere without -o
@@ -60,7 +60,7 @@ TEST_F(CliTest, OutlineSvgOfTheSampleSettingsShowsTheBoardInMillimetresYUp) {
   EXPECT_FALSE(fs::exists(path("r.dbl")));
 }
 
-TEST_F(CliTest, ViewReportsTheLineOfABrokenRecordAndSkipsUnknownOnes) {
+TEST_F(ViewCommand, ViewReportsTheLineOfABrokenRecordAndSkipsUnknownOnes) {
   const std::string broken =
       write("broken.dbl",
             "$GRAPHIC/\r\nVIA: AS= 92, NA=, X= 5, Y= 5/\r\nLINE: LE= 1, AP= 1, "

@@ -36,4 +36,11 @@ std::vector<std::string> StepRecords(Step step, const OutlineSettings& s) {
   return lines;
 }
 
+// The records of a whole drawing: its lines without the header and the closing "$END".
+inline std::vector<std::string> DrawingRecords(const DblDocument& doc) {
+  const std::vector<std::string> lines = DblLines(doc.text());
+  if (lines.size() < 2) return {};
+  return {lines.begin() + 1, lines.end() - 1};
+}
+
 }  // namespace pcbprep

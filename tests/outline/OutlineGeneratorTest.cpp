@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "outline/DblRecordLines.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep {
@@ -10,32 +11,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The record lines of a document, header and "$END" left out.
-Lines Records(const DblDocument& doc) {
-  const std::string text = ToUtf8(doc.text());
-  Lines lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  EXPECT_EQ(start, text.size()) << "text must end with CR LF";
-  if (!lines.empty() && lines.front() == "$GRAPHIC/") lines.erase(lines.begin());
-  if (!lines.empty() && lines.back() == "$END") lines.pop_back();
-  return lines;
-}
-
 OutlineSettings Board(double w = 100, double h = 80) {
   OutlineSettings s;
   s.width = w;
   s.height = h;
   return s;
-}
-
-template <typename Step>
-Lines StepRecords(Step step, const OutlineSettings& s) {
-  DblDocument doc;
-  step(doc, s);
-  return Records(doc);
 }
 
 TEST(GenerateDbl, EverythingOffGivesAnEmptyDrawing) {
@@ -54,7 +34,7 @@ TEST(GenerateDbl, RunsTheOutlineStepsInOrderUnderTheirConditions) {
     s.groundPlane = s.outerLayerPlanes = s.boardName = false;
     s.filmTitles = {};
     std::vector<std::pair<std::string, int>> runs;
-    for (const std::string& line : Records(GenerateDbl(s))) {
+    for (const std::string& line : DrawingRecords(GenerateDbl(s))) {
       const std::size_t at = line.find("LE=");
       if (at == std::string::npos) {
         ++runs.back().second;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "DesignBuilder.h"
+#include "design/TestDesign.h"
 
 namespace pcbprep {
 namespace {
@@ -20,14 +20,14 @@ struct Place {
 
 // A part attached to an anchor at a level, as the main-part assignment leaves it.
 int AddSub(Design& d, const Text& reference, const Text& anchor, const Text& level) {
-  const int row = AddPart(d, reference, u"0");
+  const int row = AddPart(d, reference, {.partClass = kClassSub});
   d.PartTable.set(row, kPartMain, anchor);
   d.PartTable.set(row, kPartLevel, level);
   return row;
 }
 
 int AddAnchor(Design& d, const Text& reference, const Text& partClass) {
-  const int row = AddPart(d, reference, partClass);
+  const int row = AddPart(d, reference, {.partClass = partClass});
   d.PartTable.set(row, kPartMain, u"*" + reference);
   d.PartTable.set(row, kPartLevel, u"0");
   return row;
@@ -113,7 +113,7 @@ TEST(DetermineCoordinatesByMainPart, OnlyTheLevelTextAsWrittenCountsAsThatLevel)
 
 TEST(DetermineCoordinatesByMainPart, TwentyTwoUnplacedPartsFillOneRowAndStartTheNext) {
   Design d;
-  for (int i = 1; i <= 22; ++i) AddPart(d, u"R" + IntText(i));
+  for (int i = 1; i <= 22; ++i) AddPart(d, u"R" + IntText(i), {.partClass = kClassSub});
   DetermineCoordinates(d, true, false);
   std::vector<Place> expected;
   for (int i = 1; i <= 21; ++i) expected.push_back({u"R" + IntText(i), IntText(5 + 5 * i), u"-20"});
@@ -156,10 +156,10 @@ TEST(DetermineCoordinatesByMainPart, BandsRewriteOnlyTheMovedParts) {
   Design d;
   // Extents round halves to even: X -255.5 gives -256 (so the bands apply) and Y
   // 10.5 gives 10 (so the lift is 25).
-  const int far = AddPart(d, u"R1", u"");
+  const int far = AddPart(d, u"R1");
   d.PartTable.set(far, kPartX, u"-255.5");
   d.PartTable.set(far, kPartY, u"10.5");
-  const int near = AddPart(d, u"R2", u"");
+  const int near = AddPart(d, u"R2");
   d.PartTable.set(near, kPartX, u"-30.0");
   d.PartTable.set(near, kPartY, u"abc");
   EXPECT_TRUE(DetermineCoordinates(d, true, false).written);
@@ -170,7 +170,7 @@ TEST(DetermineCoordinatesByMainPart, WritesNothingWhenACoordinateWouldNotFit) {
   Design d;
   AddAnchor(d, u"U1", u"2");
   AddSub(d, u"R1", u"U1", u"1");
-  const int high = AddPart(d, u"R2", u"");
+  const int high = AddPart(d, u"R2");
   d.PartTable.set(high, kPartX, u"-300");
   d.PartTable.set(high, kPartY, u"32750");  // the lift of its band would pass 32767
   const CoordinateResult result = DetermineCoordinates(d, true, false);
@@ -183,7 +183,7 @@ TEST(DetermineCoordinatesByGroup, PutsOneColumnPerGroup) {
   Design d;
   for (const auto& [reference, group] : std::vector<std::pair<Text, Text>>{
            {u"R1", u"1"}, {u"R2", u"2"}, {u"R3", u"1"}, {u"R4", u""}, {u"R5", u"1"}}) {
-    const int row = AddPart(d, reference, u"2");
+    const int row = AddPart(d, reference, {.partClass = kClassMain});
     d.PartTable.set(row, kPartGroup, group);
   }
   d.PartTable.set(4, kPartX, u"3");

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "DesignBuilder.h"
+#include "design/TestDesign.h"
 
 namespace pcbprep {
 namespace {
@@ -25,7 +25,7 @@ struct Asked {
 Design PartsWithGroups(const std::vector<std::pair<Text, Text>>& parts) {
   Design d;
   for (const auto& [reference, group] : parts) {
-    const int row = AddPart(d, reference);
+    const int row = AddPart(d, reference, {.partClass = kClassSub});
     d.PartTable.set(row, kPartGroup, group);
   }
   return d;

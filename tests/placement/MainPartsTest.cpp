@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "DesignBuilder.h"
+#include "design/TestDesign.h"
 
 namespace pcbprep {
 namespace {
@@ -40,7 +40,8 @@ struct Case {
 
 Design Build(const Case& c) {
   Design d;
-  for (const auto& [reference, partClass] : c.parts) AddPart(d, reference, partClass);
+  for (const auto& [reference, partClass] : c.parts)
+    AddPart(d, reference, {.partClass = partClass});
   for (const auto& net : c.nets) {
     const int n = AddNet(d, net.name, {});
     d.NetTable.set(n, 1, IntText(static_cast<long long>(net.tokens.size())));
@@ -139,12 +140,12 @@ TEST(AssignMainParts, AttachesEachPartToTheNearestAnchorInTheOrderOfThePhases) {
 
 TEST(AssignMainParts, KeepsExistingNamesAndRecomputesEveryLevel) {
   Design d;
-  AddPart(d, u"U1", u"2");
-  AddPart(d, u"R1");
-  AddPart(d, u"R2");
-  AddPart(d, u"R3");
-  AddPart(d, u"R4");
-  AddPart(d, u"R5");
+  AddPart(d, u"U1", {.partClass = kClassMain});
+  AddPart(d, u"R1", {.partClass = kClassSub});
+  AddPart(d, u"R2", {.partClass = kClassSub});
+  AddPart(d, u"R3", {.partClass = kClassSub});
+  AddPart(d, u"R4", {.partClass = kClassSub});
+  AddPart(d, u"R5", {.partClass = kClassSub});
   AddNet(d, u"A", {u"U1-1", u"R1-1", u"R4-1", u"R5-1"});
   AddNet(d, u"B", {u"R1-2", u"R2-1"});
   AddNet(d, u"C", {u"R2-2", u"R3-1"});
@@ -175,8 +176,8 @@ TEST(AssignMainParts, KeepsExistingNamesAndRecomputesEveryLevel) {
 
 TEST(ClearMainParts, EmptiesNameAndLevelOfTheListedPartsOnly) {
   Design d;
-  AddPart(d, u"U1", u"2");
-  AddPart(d, u"R1");
+  AddPart(d, u"U1", {.partClass = kClassMain});
+  AddPart(d, u"R1", {.partClass = kClassSub});
   for (int row : {1, 2, 3}) {
     d.PartTable.set(row, kPartMain, u"U1");
     d.PartTable.set(row, kPartLevel, u"1");
@@ -271,7 +272,7 @@ Design RandomDesign(std::mt19937& random, int parts, int nets) {
   Design d;
   for (int i = 0; i < parts; ++i) {
     const Text reference = u"P" + IntText(pick(parts + 3));
-    const int row = AddPart(d, reference, classes[pick(8)]);
+    const int row = AddPart(d, reference, {.partClass = classes[pick(8)]});
     if (pick(10) == 0) d.PartTable.set(row, kPartMain, u"Q" + IntText(pick(5)));
   }
   for (int n = 0; n < nets; ++n) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "DesignBuilder.h"
+#include "design/TestDesign.h"
 
 namespace pcbprep {
 namespace {
@@ -76,7 +76,7 @@ TEST(DrawPlacementImage, MarksPartsByClassAndLevel) {
                                        {u"R1", u"0", u"-25", u"13", u"2"},
                                        {u"R2", u"", u"", u"", u"1"},
                                        {u"R3", u"0", u"2.5", u"x", u"02"}}) {
-    const int row = AddPart(d, r.reference, r.partClass);
+    const int row = AddPart(d, r.reference, {.partClass = r.partClass});
     d.PartTable.set(row, kPartX, r.x);
     d.PartTable.set(row, kPartY, r.y);
     d.PartTable.set(row, kPartLevel, r.level);

@@ -36,9 +36,9 @@ struct PartEditFixture : ::testing::Test {
   PartEditHelpers helpers;
 
   void SetUp() override {
-    AddPart(d, u"C1", u"C1608");
+    AddPart(d, u"C1", {.symbol = u"C1608"});
     AddPart(d, u"U3");
-    AddPart(d, u"R1", u"R1608");
+    AddPart(d, u"R1", {.symbol = u"R1608"});
     for (int i = 1; i <= 3; ++i) d.PartTable.set(i, kPartSide, u"0");
     RefreshPartList(d, list1, -1);
   }
@@ -131,7 +131,7 @@ TEST_F(PartEditFixture, UnknownReferenceIsAppendedByClass) {
   };
   for (const auto& c : cases) {
     d.clearParts();
-    AddPart(d, u"C1", u"C1608");
+    AddPart(d, u"C1", {.symbol = u"C1608"});
     RefreshPartList(d, list1, -1);
     helpers = PartEditHelpers{};
     EditPanel panel = Panel(u"R99", c.cls, u"U1");
@@ -170,7 +170,7 @@ TEST_F(PartEditFixture, ApplyingTwiceUpdatesTheNewPart) {
 }
 
 TEST_F(PartEditFixture, FullTableTakesNoNewPart) {
-  for (int i = 4; i <= kMaxParts; ++i) AddPart(d, u"P" + IntText(i), u"S");
+  for (int i = 4; i <= kMaxParts; ++i) AddPart(d, u"P" + IntText(i), {.symbol = u"S"});
   RefreshPartList(d, list1, -1);
   EditPanel panel = Panel(u"NEW1", u"従(0)");
 

@@ -101,7 +101,7 @@ TEST(AssignSymbolNames, RebuildsTheTableFromThePinReferences) {
   AddNet(d, u"N1", {u"R10-1", u"U1-1", u"C2-1"});
   AddNet(d, u"N2", {u"R10-2", u"R2-1", u"CN1-1", u"Q1-1"});
   // Earlier edits are discarded, also in rows past the new count.
-  for (int i = 1; i <= 8; ++i) AddPart(d, u"OLD" + IntText(i), u"SYM");
+  for (int i = 1; i <= 8; ++i) AddPart(d, u"OLD" + IntText(i), {.symbol = u"SYM"});
   d.PartTable.set(3, kPartGroup, u"A");
   d.PartTable.set(8, kPartX, u"10");
 
@@ -137,7 +137,7 @@ TEST(AssignSymbolNames, MoreReferencesThanRowsChangeNothing) {
     }
   }
   d.NetCount = 3;  // 1002 distinct references
-  AddPart(d, u"KEEP", u"SYM");
+  AddPart(d, u"KEEP", {.symbol = u"SYM"});
 
   const SymbolAssignment r = AssignSymbolNames(d, SymbolSizes{});
 
