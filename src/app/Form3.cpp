@@ -11,21 +11,27 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <memory>
+#include <vector>
 
 #include "app/Dialogs.h"
 #include "app/OutlinePreview.h"
 #include "app/UiSupport.h"
+#include "design/FileIO.h"
 #include "design/Numeric.h"
 #include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
+#include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep {
 
 namespace {
 
 const QString kCaption = QStringLiteral("外形作成");
+const QString kSettingsFilter = QStringLiteral("外形設定 (*.json)|*.json");
 
 QLineEdit* Field(const QString& name, const QString& text, int width) {
   auto* box = Named(new QLineEdit(text), name);
@@ -89,7 +95,6 @@ void Form3::buildUi() {
   Command1 =
       Named(new QPushButton(QStringLiteral("ＤＢＬファイル出力")), QStringLiteral("Command1"));
   Command2 = Named(new QPushButton(QStringLiteral("終了")), QStringLiteral("Command2"));
-  // Loading and recording settings are offered but do nothing yet.
   Command3 = Named(new QPushButton(QStringLiteral("設定呼込")), QStringLiteral("Command3"));
   Command4 = Named(new QPushButton(QStringLiteral("設定記録")), QStringLiteral("Command4"));
   auto* buttons = new QVBoxLayout;
@@ -122,6 +127,16 @@ void Form3::buildUi() {
 
   connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command1Click));
   connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command2Click));
+  connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command3Click));
+  connect(Command4, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command4Click));
+  connect(Command5, &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { setFrameChecks(true); }); });
+  connect(Command6, &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { setFrameChecks(false); }); });
+  connect(Command7, &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { setFilmChecks(true); }); });
+  connect(Command8, &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { setFilmChecks(false); }); });
   // A preset follows a click on its option only, not a change made by code.
   connect(Option1, &QRadioButton::clicked, this,
           [this] { RunGuarded(dialogs_, this, [&] { applyBoardType(BoardType::kDoubleSided); }); });
@@ -185,7 +200,6 @@ QGroupBox* Form3::buildFrameFrame() {
       Check(QStringLiteral("Check16"), QStringLiteral("メタルマスク　　　　コーナーマーク"), true);
   Check22 = Check(QStringLiteral("Check22"), QStringLiteral("ＧＮＤベタ層（ネガ）"), true);
   Check26 = Check(QStringLiteral("Check26"), QStringLiteral("外層ベタ  SAMPLE "), true);
-  // Frame presets are offered but do nothing yet.
   Command5 = Named(new QPushButton(QStringLiteral("セット")), QStringLiteral("Command5"));
   Command6 = Named(new QPushButton(QStringLiteral("クリア")), QStringLiteral("Command6"));
 
@@ -230,7 +244,6 @@ QGroupBox* Form3::buildTextFrame() {
   Option2->setChecked(true);
   auto* types = new QVBoxLayout(Frame4);
   for (QRadioButton* b : {Option1, Option2, Option3}) types->addWidget(b);
-  // Title presets of their own are offered but do nothing yet.
   Command7 = Named(new QPushButton(QStringLiteral("セット")), QStringLiteral("Command7"));
   Command8 = Named(new QPushButton(QStringLiteral("クリア")), QStringLiteral("Command8"));
   auto* presetButtons = new QVBoxLayout;
@@ -345,6 +358,93 @@ OutlineSettings Form3::readSettings() const {
     }
   }
   return s;
+}
+
+void Form3::showSettings(const OutlineSettings& s) {
+  // Set quietly, then drawn once.
+  std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+  for (const OutlineControl& control : OutlineControls()) {
+    if (!control.isSetting) continue;
+    const std::string_view name = control.name;
+    QWidget* widget = findChild<QWidget*>(QString::fromLatin1(name.data(), name.size()));
+    if (!widget) continue;
+    quiet.push_back(std::make_unique<QSignalBlocker>(widget));
+    switch (control.kind) {
+      case OutlineControlKind::kNumber:
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+          box->setText(Q(OutlineNumberText(OutlineNumber(s, name))));
+        }
+        break;
+      case OutlineControlKind::kText:
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) box->setText(Q(OutlineText(s, name)));
+        break;
+      case OutlineControlKind::kCheck:
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(OutlineCheck(s, name));
+        break;
+      case OutlineControlKind::kList:
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+          list->setCurrentIndex(OutlineListPosition(s, name));
+        }
+        break;
+      case OutlineControlKind::kCorner:
+      case OutlineControlKind::kBoardType:
+        if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+          const bool chosen = control.kind == OutlineControlKind::kCorner
+                                  ? CornerOfOption(name) == s.corner
+                                  : BoardTypeOfOption(name) == s.boardType;
+          // A group with no choice has every button cleared, which an exclusive group
+          // would not allow.
+          option->setAutoExclusive(false);
+          option->setChecked(chosen);
+          option->setAutoExclusive(true);
+        }
+        break;
+    }
+  }
+  quiet.clear();
+  refreshDrawing();
+}
+
+void Form3::command3Click() {
+  const auto path = dialogs_.openFile(this, kSettingsFilter);
+  if (!path) return;
+  const FileReadResult read = ReadWholeFile(QFile::encodeName(*path).toStdString());
+  if (!read.ok()) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("設定ファイルを読み込めませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(read.reason)));
+    return;
+  }
+  OutlineSettings settings;
+  try {
+    settings = ReadOutlineSettingsFile(path->toStdString(), read.bytes);
+  } catch (const OutlineSettingsError& e) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("設定ファイルを読み込めませんでした。設定は変更していません。\n%1")
+                      .arg(QString::fromStdString(e.message)));
+    return;
+  }
+  showSettings(settings);
+}
+
+void Form3::command4Click() {
+  const auto path = dialogs_.saveFile(this, kSettingsFilter, QString());
+  if (!path) return;
+  const FileWriteResult written = WriteFileAtomic(QFile::encodeName(*path).toStdString(),
+                                                  OutlineSettingsFileText(readSettings()));
+  if (!written.ok()) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("設定ファイルを書き込めませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(written.reason)));
+  }
+}
+
+void Form3::setFrameChecks(bool checked) {
+  for (QCheckBox* box : Frame2->findChildren<QCheckBox*>()) box->setChecked(checked);
+}
+
+void Form3::setFilmChecks(bool checked) {
+  for (QCheckBox* box : filmChecks) box->setChecked(checked);
 }
 
 void Form3::applyBoardType(BoardType type) {

@@ -28,9 +28,17 @@ class Form3 : public QWidget {
 
   // The window's boxes as plain values, numbers read by the numeric-field rule.
   OutlineSettings readSettings() const;
+  // Sets every box that is a setting; the others keep what they show.
+  void showSettings(const OutlineSettings& settings);
 
   void command1Click();  // generate, show and save
   void command2Click();  // close
+  void command3Click();  // load settings from a file
+  void command4Click();  // save the settings to a file
+  // セット and クリア: every check box of the frame data (Command5, Command6) or of the
+  // film titles (Command7, Command8).
+  void setFrameChecks(bool checked);
+  void setFilmChecks(bool checked);
   void applyBoardType(BoardType type);
   // Draws what the current settings generate beside the record text.
   void refreshDrawing();

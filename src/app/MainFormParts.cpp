@@ -117,6 +117,7 @@ void MainForm::command8Click() {
       dialogs_.openFile(this, QStringLiteral("部品ファイル(*.CHI)|*.chi"));
   if (!chosen) return;
   SYNNAME->setText(Q(PartFileBaseName(T(*chosen))));
+  showStatus(QStringLiteral("部品ファイル名 %1 をシンボル名に入れました").arg(SYNNAME->text()));
 }
 
 void MainForm::text17Click() { Text17->setText(Q(NextShown(kSideCodes, T(Text17->text())))); }

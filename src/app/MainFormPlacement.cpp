@@ -70,6 +70,10 @@ void MainForm::command9Click() {
     dialogs_.warn(this, QStringLiteral("配置イメージ"), Q(BoardSizeRangeMessage()));
     return;
   }
+  showStatus(QStringLiteral("配置イメージ: 部品 %1 個、基板 %2 × %3 mm")
+                 .arg(design_.PartCount)
+                 .arg(design_.BoardSizeX)
+                 .arg(design_.BoardSizeY));
   // Every opening draws the current part table; a hidden window keeps its place,
   // size and zoom, a closed one is loaded anew.
   if (!form2_ || form2_->isUnloaded()) {

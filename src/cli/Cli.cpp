@@ -11,6 +11,7 @@
 #include "Version.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep::cli {
 
@@ -85,6 +86,9 @@ int RunParsedCommand(std::span<const Command> commands, std::ostream& err) {
     }
     return kExitFailure;  // require_subcommand makes this unreachable
   } catch (const UserError& e) {
+    err << kProgram << ": " << e.message << "\n";
+    return kExitFailure;
+  } catch (const OutlineSettingsError& e) {
     err << kProgram << ": " << e.message << "\n";
     return kExitFailure;
   } catch (const std::exception& e) {

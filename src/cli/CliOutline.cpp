@@ -5,10 +5,10 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "cli/OutlineSettingsFile.h"
 #include "outline/DblReader.h"
 #include "outline/DblSvg.h"
 #include "outline/OutlineGenerator.h"
+#include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep::cli {
 
@@ -94,7 +94,7 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   const OutlineSettings settings = ReadOutlineSettings(input);
 
   if (options.showSettings) {
-    out << JsonOutput(OutlineSettingsJson(settings)) << "\n";
+    out << OutlineSettingsFileText(settings);
     return kExitOk;
   }
 

@@ -175,11 +175,15 @@ CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options) {
                    "with --csv: write the file as the window saves it (code page 932, CR LF) "
                    "instead of printing it in UTF-8")
       ->type_name("FILE.csv")
-      ->needs(csv);
+      ->needs(csv)
+      ->check(NonEmptyOutput());
   return command;
 }
 
 int RunParts(const PartsOptions& options, std::ostream& out, std::ostream& err) {
+  // The list read with --from-list may be written back: it is read whole first and
+  // replaced atomically.
+  if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.steps.netlist});
   PartRun run;
   RunPartSteps(options.steps, run, err);
   const Design& d = run.design;

@@ -1,6 +1,7 @@
 #include "outline/OutlineControls.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace pcbprep {
 
@@ -181,6 +182,14 @@ bool OutlineCheck(const OutlineSettings& s, std::string_view name) {
 int OutlineListPosition(const OutlineSettings& s, std::string_view name) {
   const Entry* e = Find(name, Kind::kList);
   return e ? s.*(e->list) : -1;
+}
+
+Text OutlineNumberText(double value) {
+  char digits[64];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  std::string text(digits, result.ptr);
+  if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
+  return FromUtf8(text);
 }
 
 std::vector<Text> OutlineListItems(std::string_view name) {

@@ -49,6 +49,11 @@ Text OutlineText(const OutlineSettings& settings, std::string_view name);
 bool OutlineCheck(const OutlineSettings& settings, std::string_view name);
 int OutlineListPosition(const OutlineSettings& settings, std::string_view name);
 
+// A number as a box of the window shows it after a settings file was loaded: the
+// shortest text that reads back to the same value, with ".0" on a whole number as the
+// file writes it (5 -> "5.0", 0.4 -> "0.4").
+Text OutlineNumberText(double value);
+
 // The items of a list control (Combo1, Combo2); empty for any other name.
 std::vector<Text> OutlineListItems(std::string_view name);
 

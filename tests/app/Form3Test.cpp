@@ -15,6 +15,7 @@
 #include "design/CodePage.h"
 #include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
+#include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -261,6 +262,100 @@ TEST_F(Form3Test, SaveProblemsAreReportedAndLeaveNoAlteredFile) {
         << dialogs.calls.back().text.toStdString();
     EXPECT_FALSE(QFile::exists(c.path));
   }
+}
+
+TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("120"));
+  f->Text5->setText(QStringLiteral("80.5mm"));
+  f->Text1->setText(QStringLiteral("基板①"));
+  QTest::mouseClick(f->Option4, Qt::LeftButton);
+  QTest::mouseClick(f->Option1, Qt::LeftButton);
+  f->Check17->setChecked(false);
+  f->Combo1->setCurrentIndex(2);
+  const OutlineSettings saved = f->readSettings();
+
+  const QString path = dir.filePath(QStringLiteral("board.json"));
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->Command4, Qt::LeftButton);
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_EQ(dialogs.calls[0].filter, QStringLiteral("外形設定 (*.json)|*.json"));
+  const QByteArray file = Read(path);
+  EXPECT_EQ(file.toStdString(), OutlineSettingsFileText(saved));
+  EXPECT_EQ(Expected(ReadOutlineSettingsFile("board.json", file.toStdString())), Expected(saved));
+
+  // Changed, then loaded: the same drawing, and saved again the same file.
+  f->Text4->setText(QStringLiteral("1"));
+  QTest::mouseClick(f->Option6, Qt::LeftButton);
+  QTest::mouseClick(f->Command8, Qt::LeftButton);
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->Command3, Qt::LeftButton);
+  EXPECT_EQ(f->Text5->text(), QStringLiteral("80.5"));
+  EXPECT_TRUE(f->Option4->isChecked() && f->Option1->isChecked());
+  EXPECT_EQ(Expected(f->readSettings()), Expected(saved));
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->Command4, Qt::LeftButton);
+  EXPECT_EQ(Read(path), file);
+
+  // A file that cannot be taken names the key and changes nothing.
+  const struct {
+    const char* text;
+    const char* named;
+  } bad[] = {
+      {R"({"Text4": 5, "Check17": "yes"})", "Check17"},
+      {R"({"Text4": 5, "corner": "round"})", "corner"},
+      {R"({"Text4": 5,)", "JSON"},
+  };
+  for (const auto& c : bad) {
+    QFile out(dir.filePath(QStringLiteral("bad.json")));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(c.text);
+    out.close();
+    dialogs.calls.clear();
+    dialogs.fileAnswers.push_back(out.fileName());
+    QTest::mouseClick(f->Command3, Qt::LeftButton);
+    ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1) << c.text;
+    EXPECT_TRUE(dialogs.calls.back().text.contains(QLatin1String(c.named)))
+        << dialogs.calls.back().text.toStdString();
+    EXPECT_EQ(f->Text4->text(), QStringLiteral("120.0"));
+  }
+
+  // No corner chosen leaves every corner button cleared.
+  QFile none(dir.filePath(QStringLiteral("none.json")));
+  ASSERT_TRUE(none.open(QIODevice::WriteOnly));
+  none.write(R"({"corner": "none"})");
+  none.close();
+  dialogs.fileAnswers.push_back(none.fileName());
+  QTest::mouseClick(f->Command3, Qt::LeftButton);
+  EXPECT_FALSE(f->Option4->isChecked() || f->Option5->isChecked() || f->Option6->isChecked());
+  EXPECT_EQ(f->readSettings().corner, CornerTreatment::kNone);
+}
+
+TEST_F(Form3Test, SetAndClearCheckOrClearTheirFrame) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  const QStringList frame{"Check15", "Check20", "Check16", "Check22", "Check26"};
+  QStringList films;
+  for (int i = 1; i <= 14; ++i) films << QStringLiteral("Check%1").arg(i);
+  const struct {
+    QPushButton* button;
+    const QStringList& boxes;
+    bool checked;
+  } cases[] = {
+      {f->Command6, frame, false},
+      {f->Command5, frame, true},
+      {f->Command8, films, false},
+      {f->Command7, films, true},
+  };
+  for (const auto& c : cases) {
+    QTest::mouseClick(c.button, Qt::LeftButton);
+    for (const QString& box : c.boxes) {
+      EXPECT_EQ(in<QCheckBox>(f, box)->isChecked(), c.checked)
+          << c.button->objectName().toStdString() << " " << box.toStdString();
+    }
+  }
+  EXPECT_TRUE(f->Check17->isChecked());  // another frame's box
 }
 
 TEST_F(Form3Test, ClosingHidesAndReopeningKeepsTheSettings) {

@@ -4,6 +4,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CliTestSupport.h"
 #include "outline/OutlineGenerator.h"
+#include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -55,9 +56,11 @@ TEST_F(OutlineCommand, OutlineFromTheSampleSettingsFile) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(ReadBytes(path("s.dbl")), SavedBytes(s));
 
-  // The settings shown read back to the same file.
+  // The settings shown are the file the outline window saves for them, and read back to
+  // the same drawing.
   const CliResult shown = RunCli({"outline", kSampleSettings, "--show-settings"});
   ASSERT_EQ(shown.code, 0);
+  EXPECT_EQ(shown.out, OutlineSettingsFileText(s));
   write("shown.json", shown.out);
   ASSERT_EQ(RunCli({"outline", path("shown.json"), "-o", path("again.dbl")}).code, 0);
   EXPECT_EQ(ReadBytes(path("again.dbl")), SavedBytes(s));

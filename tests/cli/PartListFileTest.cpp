@@ -59,6 +59,7 @@ TEST_F(PartsCommand, PartListFileErrors) {
       {{"parts", kSample, "-o", path("x.csv").string()}, 2, "--output requires --csv"},
       {{"parts", kSample, "--csv", "--json"}, 2, "excludes"},
       {{"parts", kSample, "--csv", "-o", path("no/such/dir.csv").string()}, 2, "dir.csv"},
+      {{"parts", other, "--csv", "-o", other}, 2, "other.NET"},
       // A list of another board loads, with a note on what does not match.
       {{"parts", other, "--from-list", good},
        0,

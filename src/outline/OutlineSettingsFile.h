@@ -6,7 +6,13 @@
 
 #include "outline/OutlineSettings.h"
 
-namespace pcbprep::cli {
+namespace pcbprep {
+
+// A settings file or override that cannot be taken: the message names the file or the
+// override, the key and what is wrong, in Japanese.
+struct OutlineSettingsError {
+  std::string message;
+};
 
 // Outline settings as a JSON object keyed by the outline window's control names
 // ("Text4", "Check17", "Combo1", "Option6", ...) plus the readable "corner" and
@@ -22,10 +28,10 @@ struct OutlineSettingsInput {
   std::vector<std::string> settings;  // NAME=VALUE overrides, in command-line order
 };
 
-// The settings, or UserError naming the key, where it came from and what is wrong.
+// The settings, or OutlineSettingsError naming the key, where it came from and what is wrong.
 OutlineSettings ReadOutlineSettings(const OutlineSettingsInput& input);
 
-// Parses the text of a settings file, or throws UserError naming the file and the
+// Parses the text of a settings file, or throws OutlineSettingsError naming the file and the
 // place of the syntax error.
 nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std::string& text);
 
@@ -34,4 +40,12 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
 // readable names.
 nlohmann::ordered_json OutlineSettingsJson(const OutlineSettings& settings);
 
-}  // namespace pcbprep::cli
+// The settings file as the outline window saves it and --show-settings prints it:
+// OutlineSettingsJson indented by two, UTF-8, ending in a line feed.
+std::string OutlineSettingsFileText(const OutlineSettings& settings);
+
+// The settings of a file's text, read and checked as the command line reads a file
+// without overrides; OutlineSettingsError when it cannot be taken.
+OutlineSettings ReadOutlineSettingsFile(const std::string& fileName, const std::string& text);
+
+}  // namespace pcbprep

@@ -1,14 +1,13 @@
-#include "cli/OutlineSettingsFile.h"
+#include "outline/OutlineSettingsFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
-#include "cli/CliSupport.h"
 #include "outline/OutlineControls.h"
 
-namespace pcbprep::cli {
+namespace pcbprep {
 
 namespace {
 
@@ -62,7 +61,7 @@ struct Entry {
 
 // "file.json: Text4: problem", or "--set Text4=x: problem" where the key shows already.
 [[noreturn]] void Fail(const Entry& e, const std::string& problem) {
-  throw UserError{e.origin + ": " + (e.json ? e.key + ": " : "") + problem};
+  throw OutlineSettingsError{e.origin + ": " + (e.json ? e.key + ": " : "") + problem};
 }
 
 // At most kQuoteLimit characters of a text, cut on a character boundary.
@@ -253,8 +252,8 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
       case Json::parse_event_t::object_start:
       case Json::parse_event_t::array_start:
         if (depth >= kMaxDepth) {
-          throw UserError{fileName + ": 入れ子が深すぎます（上限 " + std::to_string(kMaxDepth) +
-                          " 段）"};
+          throw OutlineSettingsError{fileName + ": 入れ子が深すぎます（上限 " +
+                                     std::to_string(kMaxDepth) + " 段）"};
         }
         if (event == Json::parse_event_t::object_start) openObjects.emplace_back();
         break;
@@ -265,7 +264,8 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
         lastKey = parsed.get<std::string>();
         std::vector<std::string>& keys = openObjects.back();
         if (std::find(keys.begin(), keys.end(), lastKey) != keys.end()) {
-          throw UserError{fileName + ": 同じ名前が２回あります: \"" + Clipped(lastKey) + "\""};
+          throw OutlineSettingsError{fileName + ": 同じ名前が２回あります: \"" + Clipped(lastKey) +
+                                     "\""};
         }
         keys.push_back(lastKey);
         break;
@@ -286,13 +286,14 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
       const std::size_t start = lastRead + 14;
       what = what.substr(0, start) + Clipped(what.substr(start, what.size() - start - 1)) + "'";
     }
-    throw UserError{fileName + ": JSON として読めません: " + what};
+    throw OutlineSettingsError{fileName + ": JSON として読めません: " + what};
   } catch (const nlohmann::json::out_of_range&) {
-    throw UserError{fileName + ": " + (lastKey.empty() ? "" : Clipped(lastKey) + ": ") +
-                    "数値が大きすぎます（倍精度浮動小数点数の範囲を超えています）"};
+    throw OutlineSettingsError{fileName + ": " + (lastKey.empty() ? "" : Clipped(lastKey) + ": ") +
+                               "数値が大きすぎます（倍精度浮動小数点数の範囲を超えています）"};
   }
   if (!json.is_object()) {
-    throw UserError{fileName + ": 設定ファイルは JSON のオブジェクト { \"名前\": 値, ... } です"};
+    throw OutlineSettingsError{fileName +
+                               ": 設定ファイルは JSON のオブジェクト { \"名前\": 値, ... } です"};
   }
   return json;
 }
@@ -308,7 +309,8 @@ OutlineSettings ReadOutlineSettings(const OutlineSettingsInput& input) {
   for (const std::string& setting : input.settings) {
     const std::size_t equals = setting.find('=');
     if (equals == std::string::npos || equals == 0) {
-      throw UserError{"--set " + setting + ": 名前=値 の形で指定してください（例: Text4=100）"};
+      throw OutlineSettingsError{"--set " + setting +
+                                 ": 名前=値 の形で指定してください（例: Text4=100）"};
     }
     setEntries.push_back(
         {setting.substr(0, equals), nullptr, setting.substr(equals + 1), "--set " + setting});
@@ -364,4 +366,17 @@ nlohmann::ordered_json OutlineSettingsJson(const OutlineSettings& s) {
   return json;
 }
 
-}  // namespace pcbprep::cli
+std::string OutlineSettingsFileText(const OutlineSettings& settings) {
+  return OutlineSettingsJson(settings).dump(2, ' ', false,
+                                            nlohmann::ordered_json::error_handler_t::replace) +
+         "\n";
+}
+
+OutlineSettings ReadOutlineSettingsFile(const std::string& fileName, const std::string& text) {
+  OutlineSettingsInput input;
+  input.fileName = fileName;
+  input.file = ParseSettingsFile(fileName, text);
+  return ReadOutlineSettings(input);
+}
+
+}  // namespace pcbprep
