@@ -162,6 +162,8 @@ class MainForm : public QMainWindow {
   void widenForTable();
   bool mirroringSelection_ = false;  // a selection set by the program, not the user
   void showPartTable();
+  // Chooses List1's chosen part in the table too.
+  void mirrorTableSelection();
   void partTableSelect(const QModelIndex& current);
   // --- end part list as a table ---
 

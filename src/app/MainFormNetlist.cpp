@@ -94,6 +94,12 @@ void MainForm::mnOpenClick() {
 void MainForm::list1Click(int index) {
   if (index < 0 || index + 1 > kMaxParts) return;
   showEditPanel(FillEditPanel(design_, index + 1));
+  // The part stays chosen in both views, whichever it was chosen in (mouse or keys),
+  // so switching 標準 / ﾃﾞｰﾀﾍﾞｰｽ keeps it and the keys move on from it.
+  if (index < static_cast<int>(list1_.items.size())) {
+    list1_.selectedIndex = index;
+    mirrorTableSelection();
+  }
 }
 
 void MainForm::list3Click(int index) {

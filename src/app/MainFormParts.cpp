@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSortFilterProxyModel>
@@ -177,8 +178,13 @@ void MainForm::widenForTable() {
 void MainForm::showPartTable() {
   // Refreshed with List1, from the same table at the same moment. Neither the new rows
   // nor the selection taken over from List1 are a choice of the user's.
-  mirroringSelection_ = true;
+  const QScopedValueRollback mirroring(mirroringSelection_, true);
   partModel_->setRows(PartViewRows(design_));
+  mirrorTableSelection();
+}
+
+void MainForm::mirrorTableSelection() {
+  const QScopedValueRollback mirroring(mirroringSelection_, true);
   const QModelIndex row =
       list1_.selectedIndex < 0
           ? QModelIndex()
@@ -190,7 +196,6 @@ void MainForm::showPartTable() {
   } else {
     List1Table->selectionModel()->clear();
   }
-  mirroringSelection_ = false;
 }
 
 void MainForm::partTableSelect(const QModelIndex& current) {

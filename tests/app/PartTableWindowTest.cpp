@@ -127,5 +127,30 @@ TEST_F(PartTableWindow, RowsFillTheEditPanelAsTheirList1LinesDoInBothSortOrders)
   EXPECT_EQ(splitter->sizes(), listSizes);
 }
 
+TEST_F(PartTableWindow, BothViewsKeepTheChosenPartAcrossModesAndKeys) {
+  openNetlist(ExamplePath("sample.NET"));
+  find<QPushButton>("Command1")->click();
+  auto* list1 = find<QListWidget>("List1");
+  auto* table = find<QTableView>("List1Table");
+  ASSERT_GT(list1->count(), 4);
+  clickItem(list1, 1);
+  QTest::keyClick(list1, Qt::Key_Down);  // List1 at row 2, the panel with it
+
+  find<QRadioButton>("Option4")->click();
+  table->sortByColumn(0, Qt::DescendingOrder);
+  const QString chosen = find<QLineEdit>("Text11")->text();
+  ASSERT_TRUE(table->currentIndex().isValid());
+  EXPECT_EQ(cell(table, table->currentIndex().row(), 0), chosen);
+  // The keys go on from the chosen row, in the table's order.
+  const int row = table->currentIndex().row();
+  QTest::keyClick(table, row + 1 < table->model()->rowCount() ? Qt::Key_Down : Qt::Key_Up);
+  const QString next = find<QLineEdit>("Text11")->text();
+  EXPECT_NE(next, chosen);
+  EXPECT_EQ(cell(table, table->currentIndex().row(), 0), next);
+
+  find<QRadioButton>("Option3")->click();
+  EXPECT_TRUE(list1->currentItem()->text().contains(next)) << next.toStdString();
+}
+
 }  // namespace
 }  // namespace pcbprep::testing
