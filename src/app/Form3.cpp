@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -70,12 +71,12 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   const std::pair<QWidget*, const char*> tips[] = {
       {Command1, "設定から外形データを作り、ＤＢＬファイルに保存します"},
       {Command2, "この画面を閉じます（設定は残ります）"},
-      {Command3, "（未対応）"},
-      {Command4, "（未対応）"},
-      {Command5, "（未対応）"},
-      {Command6, "（未対応）"},
-      {Command7, "（未対応）"},
-      {Command8, "（未対応）"},
+      {Command3, "設定ファイル（JSON）を読み込み、画面の設定にします"},
+      {Command4, "今の設定を設定ファイル（JSON）に記録します"},
+      {Command5, "枠データのチェックを全て付けます"},
+      {Command6, "枠データのチェックを全て外します"},
+      {Command7, "テキストの層タイトルのチェックを全て付けます"},
+      {Command8, "テキストの層タイトルのチェックを全て外します"},
       {Combo1, "取付穴の穴径"},
       {Combo2, "取付穴の配置"},
       {Option6, "角を直角のままにします"},
@@ -439,17 +440,33 @@ void Form3::command4Click() {
   }
 }
 
+template <typename Change>
+void Form3::changeTogether(Change&& change) {
+  // Many boxes, one drawing: the redraw waits until the last box is set.
+  {
+    const QScopedValueRollback held(redrawHeld_, true);
+    change();
+  }
+  refreshDrawing();
+}
+
 void Form3::setFrameChecks(bool checked) {
-  for (QCheckBox* box : Frame2->findChildren<QCheckBox*>()) box->setChecked(checked);
+  changeTogether([&] {
+    for (QCheckBox* box : Frame2->findChildren<QCheckBox*>()) box->setChecked(checked);
+  });
 }
 
 void Form3::setFilmChecks(bool checked) {
-  for (QCheckBox* box : filmChecks) box->setChecked(checked);
+  changeTogether([&] {
+    for (QCheckBox* box : filmChecks) box->setChecked(checked);
+  });
 }
 
 void Form3::applyBoardType(BoardType type) {
   const FilmTitles preset = BoardTypePreset(type);
-  for (int i = 0; i < kFilmTitleCount; ++i) filmChecks[i]->setChecked(preset[i]);
+  changeTogether([&] {
+    for (int i = 0; i < kFilmTitleCount; ++i) filmChecks[i]->setChecked(preset[i]);
+  });
 }
 
 void Form3::command1Click() {
@@ -503,6 +520,9 @@ void Form3::followSettings() {
   refreshDrawing();
 }
 
-void Form3::refreshDrawing() { Preview->showDbl(GenerateDbl(readSettings()).text()); }
+void Form3::refreshDrawing() {
+  if (redrawHeld_) return;
+  Preview->showDbl(GenerateDbl(readSettings()).text());
+}
 
 }  // namespace pcbprep

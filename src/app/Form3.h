@@ -47,12 +47,16 @@ class Form3 : public QWidget {
   void buildUi();
   void loadForm();
   void followSettings();
+  // Runs a change of several boxes and then draws once.
+  template <typename Change>
+  void changeTogether(Change&& change);
   QGroupBox* buildOutlineFrame();
   QGroupBox* buildFrameFrame();
   QGroupBox* buildTextFrame();
   QGroupBox* buildSilkFrame();
 
   Dialogs& dialogs_;
+  bool redrawHeld_ = false;  // set while changeTogether sets several boxes
 
  public:
   // Outline data.
