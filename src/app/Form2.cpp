@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -242,8 +241,7 @@ void Form2::command3Click() {
         QStringLiteral("ファイル名の拡張子を .png か .svg にしてください。\n%1").arg(*path));
     return;
   }
-  const FileWriteResult written =
-      WriteFileAtomic(QFile::encodeName(*path).toStdString(), bytes.toStdString());
+  const FileWriteResult written = WriteFileAtomic(FileSystemPath(*path), bytes.toStdString());
   if (!written.ok()) {
     dialogs_.warn(this, title,
                   QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")

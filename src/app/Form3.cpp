@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -409,7 +408,7 @@ void Form3::showSettings(const OutlineSettings& s) {
 void Form3::command3Click() {
   const auto path = dialogs_.openFile(this, kSettingsFilter);
   if (!path) return;
-  const FileReadResult read = ReadWholeFile(QFile::encodeName(*path).toStdString());
+  const FileReadResult read = ReadWholeFile(FileSystemPath(*path));
   if (!read.ok()) {
     dialogs_.warn(this, kCaption,
                   QStringLiteral("設定ファイルを読み込めませんでした。\n%1\n%2")
@@ -431,8 +430,8 @@ void Form3::command3Click() {
 void Form3::command4Click() {
   const auto path = dialogs_.saveFile(this, kSettingsFilter, QString());
   if (!path) return;
-  const FileWriteResult written = WriteFileAtomic(QFile::encodeName(*path).toStdString(),
-                                                  OutlineSettingsFileText(readSettings()));
+  const FileWriteResult written =
+      WriteFileAtomic(FileSystemPath(*path), OutlineSettingsFileText(readSettings()));
   if (!written.ok()) {
     dialogs_.warn(this, kCaption,
                   QStringLiteral("設定ファイルを書き込めませんでした。\n%1\n%2")
@@ -481,7 +480,7 @@ void Form3::command1Click() {
 
   const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"), QString());
   if (!path) return;
-  const DblSaveResult result = doc.save(QFile::encodeName(*path).toStdString());
+  const DblSaveResult result = doc.save(FileSystemPath(*path));
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
       break;

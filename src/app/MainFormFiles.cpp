@@ -1,7 +1,6 @@
 // The part-list file, the netlist save, the exit and the question before unsaved work
 // is thrown away.
 #include <QCloseEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -19,8 +18,6 @@ namespace pcbprep {
 namespace {
 
 const QString kPartListFilter = QStringLiteral("部品リスト (*.csv)|*.csv");
-
-std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -42,7 +39,7 @@ bool MainForm::savePartList() {
                       .arg(Q(bytes.unmappable)));
     return false;
   }
-  const FileWriteResult written = WriteFileAtomic(FileName(*path), bytes.bytes);
+  const FileWriteResult written = WriteFileAtomic(FileSystemPath(*path), bytes.bytes);
   if (!written.ok()) {
     dialogs_.warn(this, Q(kAppTitle),
                   QStringLiteral("部品リストを保存できませんでした。\n%1\n%2")
@@ -61,7 +58,7 @@ void MainForm::mnHozonClick() { savePartList(); }
 void MainForm::mnYobikomiClick() {
   const std::optional<QString> path = dialogs_.openFile(this, kPartListFilter);
   if (!path) return;
-  const FileReadResult read = ReadWholeFile(FileName(*path));
+  const FileReadResult read = ReadWholeFile(FileSystemPath(*path));
   if (!read.ok()) {
     dialogs_.warn(this, Q(kAppTitle),
                   QStringLiteral("部品リストを読み込めませんでした。\n%1\n%2")
@@ -98,7 +95,7 @@ void MainForm::mnsaveClick() {
       dialogs_.saveFile(this, QStringLiteral("*.NET|*.net"), Q(design_.NetFilePath));
   if (!path) return;
   // The file as it was loaded, byte for byte: a copy to keep beside the part list.
-  const FileWriteResult written = WriteFileAtomic(FileName(*path), netFileBytes_);
+  const FileWriteResult written = WriteFileAtomic(FileSystemPath(*path), netFileBytes_);
   if (!written.ok()) {
     dialogs_.warn(this, Q(kAppTitle),
                   QStringLiteral("ネットリストを保存できませんでした。\n%1\n%2")

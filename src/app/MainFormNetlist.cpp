@@ -1,7 +1,6 @@
 // Netlist loading, the net and part lists, the raw-view search and the
 // previous-input helpers of the edit panel.
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -45,8 +44,7 @@ void MainForm::mnOpenClick() {
   // everything the window shows of it untouched.
   Text raw;
   std::string bytes;
-  const LoadResult result =
-      LoadNetlistFile(design_, QFile::encodeName(path).toStdString(), &raw, &bytes);
+  const LoadResult result = LoadNetlistFile(design_, FileSystemPath(path), &raw, &bytes);
   if (!result.ok()) {
     busy.reset();
     showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));

@@ -4,6 +4,7 @@
 #include "design/AppInfo.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -119,6 +120,8 @@ QFont ListFont() {
   font.setFixedPitch(true);
   return font;
 }
+
+std::string FileSystemPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 void ShowInternalError(Dialogs& dialogs, QWidget* window, const QString& what) {
   dialogs.warn(window, Q(kAppTitle), QStringLiteral("内部エラー: ") + what);

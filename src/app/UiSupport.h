@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QString>
 #include <exception>
+#include <string>
 
 #include "design/Text.h"
 
@@ -90,6 +91,10 @@ auto Guarded(Window* window, Dialogs& dialogs, void (Window::*handler)()) {
   return
       [window, &dialogs, handler] { RunGuarded(dialogs, window, [&] { (window->*handler)(); }); };
 }
+
+// A path chosen in a dialog as the file helpers (design/FileIO.h) and the DBL save take
+// it: in the file system's encoding.
+std::string FileSystemPath(const QString& path);
 
 inline QString Q(TextView text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
