@@ -8,15 +8,19 @@
 
 namespace pcbprep {
 
-const std::array<int, kPartListFields> kPartListColumns = {kPartRef,  kPartSymbol, kPartX,
-                                                           kPartY,    kPartSide,   kPartClass,
-                                                           kPartMain, kPartGroup,  kPartLevel};
+const std::array<int, kPartListFields> kPartListColumns = [] {
+  std::array<int, kPartListFields> columns{};
+  for (std::size_t f = 0; f < kPartListFields; ++f) columns[f] = kPartViewColumns[f].column;
+  return columns;
+}();
 
 namespace {
 
-constexpr std::array<TextView, kPartListFields> kHeader = {
-    u"部品番号", u"シンボル名", u"X",        u"Y",         u"実装面",
-    u"主/準/従", u"主部品名",   u"グループ", u"接続レベル"};
+constexpr std::array<TextView, kPartListFields> kHeader = [] {
+  std::array<TextView, kPartListFields> header{};
+  for (std::size_t f = 0; f < kPartListFields; ++f) header[f] = kPartViewColumns[f].heading;
+  return header;
+}();
 
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 

@@ -7,6 +7,7 @@
 #include "design/CodePage.h"
 #include "design/Design.h"
 #include "symbol/PartList.h"
+#include "symbol/PartTableView.h"
 
 namespace pcbprep {
 
@@ -15,7 +16,9 @@ namespace pcbprep {
 // table order with the stored cell texts. The window and the command line both write
 // and read it through these functions, so their files are the same bytes.
 
-inline constexpr std::size_t kPartListFields = 9;
+// The fields are the columns of the window's part table, in its order, and the header
+// holds its headings.
+inline constexpr std::size_t kPartListFields = kPartViewColumns.size();
 using PartListRow = std::array<Text, kPartListFields>;
 
 // The PartTable column of each field, in file order.
