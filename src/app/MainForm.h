@@ -142,6 +142,8 @@ class MainForm : public QMainWindow {
  private:
   // Saves the part list through the save dialog; false when nothing was saved.
   bool savePartList();
+  // The question before unsaved parts are lost; true when the window may close.
+  bool mayClose();
   // Whether the part list holds work not in its file.
   PartListSaveState partListSaved_;
   // The bytes of the loaded netlist file, which the netlist save writes unchanged.

@@ -107,22 +107,28 @@ void MainForm::mnsaveClick() {
 
 void MainForm::mnExitClick() { close(); }
 
+bool MainForm::mayClose() {
+  if (!partListSaved_.changed(design_)) return true;
+  switch (dialogs_.askSave(this, Q(kAppTitle),
+                           QStringLiteral("部品リストが保存されていません。保存しますか？"))) {
+    case SaveAnswer::kSave:
+      return savePartList();
+    case SaveAnswer::kDiscard:
+      return true;
+    case SaveAnswer::kCancel:
+      break;
+  }
+  return false;
+}
+
 void MainForm::closeEvent(QCloseEvent* event) {
-  if (partListSaved_.changed(design_)) {
-    switch (dialogs_.askSave(this, Q(kAppTitle),
-                             QStringLiteral("部品リストが保存されていません。保存しますか？"))) {
-      case SaveAnswer::kSave:
-        if (!savePartList()) {
-          event->ignore();
-          return;
-        }
-        break;
-      case SaveAnswer::kDiscard:
-        break;
-      case SaveAnswer::kCancel:
-        event->ignore();
-        return;
-    }
+  // Inside the handler boundary as every handler is; what goes wrong there keeps the
+  // window open with the work it holds.
+  bool closing = false;
+  RunGuarded(dialogs_, this, [&] { closing = mayClose(); });
+  if (!closing) {
+    event->ignore();
+    return;
   }
   // The main window is the program: its other windows go with it.
   if (form2_) form2_->close();

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include "GuiTestSupport.h"
 #include "app/Form3.h"
@@ -106,6 +107,41 @@ TEST_F(WorkFiles, BadListChangesNothing) {
       << dialogs.calls.back().text.toStdString();
   EXPECT_EQ(dialogs.count("confirm"), 0);
   EXPECT_EQ(snapshot(), before);
+}
+
+// The scripted dialogs, except that the question before closing throws.
+class ThrowingQuestion final : public Dialogs {
+ public:
+  explicit ThrowingQuestion(ScriptedDialogs& inner) : inner_(inner) {}
+  std::optional<QString> openFile(QWidget* p, const QString& f) override {
+    return inner_.openFile(p, f);
+  }
+  std::optional<QString> saveFile(QWidget* p, const QString& f, const QString& n) override {
+    return inner_.saveFile(p, f, n);
+  }
+  bool confirm(QWidget* p, const QString& t, const QString& q) override {
+    return inner_.confirm(p, t, q);
+  }
+  SaveAnswer askSave(QWidget*, const QString&, const QString&) override {
+    throw std::runtime_error("question");
+  }
+  void inform(QWidget* p, const QString& t, const QString& x) override { inner_.inform(p, t, x); }
+  void warn(QWidget* p, const QString& t, const QString& x) override { inner_.warn(p, t, x); }
+
+ private:
+  ScriptedDialogs& inner_;
+};
+
+TEST_F(WorkFiles, AFailureWhileClosingKeepsTheWindowAndItsWork) {
+  ThrowingQuestion throwing(dialogs);
+  form = std::make_unique<MainForm>(throwing);
+  form->show();
+  edit();
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  ASSERT_EQ(dialogs.count("warn"), 1);
+  EXPECT_EQ(dialogs.calls.back().text, "内部エラー: question");
+  form.reset();  // before the dialogs it holds
 }
 
 TEST_F(WorkFiles, ClosingAsksBeforeUnsavedPartsAreLost) {
