@@ -249,19 +249,20 @@ class MainForm : public QMainWindow {
 
   QPushButton* Command14 = nullptr;  // open the board outline window (Form3)
 
+  QPushButton* Command3 = nullptr;  // add a part: empties the edit panel
+  QRadioButton* Option3 = nullptr;  // display mode: standard (List1)
+  QRadioButton* Option4 = nullptr;  // display mode: database (List1Table)
+
   // Present without an action.
-  QPushButton* Command3 = nullptr;
   QPushButton* Command16 = nullptr;
   QPushButton* Command17 = nullptr;
   QPushButton* Command18 = nullptr;
-  QRadioButton* Option3 = nullptr;  // display mode: standard
-  QRadioButton* Option4 = nullptr;  // display mode: database
 
   QAction* mnOpen = nullptr;         // open a netlist
-  QAction* mnsave = nullptr;         // save dialog only; the netlist is never written
-  QAction* mnExit = nullptr;         // no action
-  QAction* mnHozon = nullptr;        // part list: save (no action)
-  QAction* mnYobikomi = nullptr;     // part list: load (no action)
+  QAction* mnsave = nullptr;         // save the loaded netlist's bytes under a new name
+  QAction* mnExit = nullptr;         // close the window (asks before unsaved parts are lost)
+  QAction* mnHozon = nullptr;        // part list: save as a part-list file
+  QAction* mnYobikomi = nullptr;     // part list: load a part-list file
   QAction* mnHelpVersion = nullptr;  // version window (FrmAbout)
 };
 
