@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "design/Numeric.h"
 
@@ -16,6 +17,18 @@ int Design::pinCount(int net) const {
 
 ColumnRange Design::pinColumns(int net) const {
   return {kFirstPinColumn, kFirstPinColumn + pinCount(net) - 1};
+}
+
+std::vector<Text> Design::pinReferences() const {
+  std::vector<Text> references;
+  std::unordered_set<TextView> seen;
+  for (int n = 1; n <= NetCount; ++n) {
+    for (const int c : pinColumns(n)) {
+      const Text& reference = PinPartTable.at(n, c);
+      if (seen.insert(reference).second) references.push_back(reference);
+    }
+  }
+  return references;
 }
 
 int Design::partRows() const { return std::clamp<int>(PartCount, 0, kMaxParts); }

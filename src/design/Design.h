@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "design/Grid.h"
 #include "design/Text.h"
@@ -77,6 +78,8 @@ struct Design {
   int pinCount(int net) const;
   // Columns kFirstPinColumn .. pinCount(net) + 1.
   ColumnRange pinColumns(int net) const;
+  // The part references the nets' pins name, each once, in the order first named.
+  std::vector<Text> pinReferences() const;
 
   // Number of part rows the operations visit: PartCount, limited to 0 .. kMaxParts so a
   // foreign count cannot send a loop past the table.

@@ -150,14 +150,6 @@ PartListParse Fault(int line, Text reason) {
 }
 
 // The distinct references of the net tables.
-std::unordered_set<Text> NetlistReferences(const Design& d) {
-  std::unordered_set<Text> references;
-  for (int n = 1; n <= d.NetCount; ++n) {
-    for (const int c : d.pinColumns(n)) references.insert(d.PinPartTable.at(n, c));
-  }
-  return references;
-}
-
 }  // namespace
 
 Text PartListText(const Design& d) {
@@ -253,13 +245,14 @@ PartListLoad LoadPartList(Design& d, const PartListParse& parse, std::vector<Tex
   PartListLoad load;
   load.partCount = d.PartCount;
   load.undefinedCount = CountUndefinedSymbols(d);
-  const std::unordered_set<Text> netlist = NetlistReferences(d);
+  const std::vector<Text> references = d.pinReferences();
+  const std::unordered_set<TextView> netlist(references.begin(), references.end());
   std::unordered_set<TextView> listed;
   for (const PartListRow& row : parse.rows) {
     listed.insert(row[0]);
     if (!netlist.count(row[0])) ++load.notInNetlist;
   }
-  for (const Text& reference : netlist) {
+  for (const Text& reference : references) {
     if (!listed.count(reference)) ++load.missingFromList;
   }
   return load;

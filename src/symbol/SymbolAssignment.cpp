@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <unordered_set>
 #include <utility>
 
 #include "design/Numeric.h"
@@ -214,14 +213,7 @@ int CountUndefinedSymbols(const Design& design) {
 SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
   // The references are gathered before the table is touched, so a netlist that does
   // not fit leaves the parts of the previous run in place.
-  std::vector<Text> references;
-  std::unordered_set<TextView> seen;
-  for (int n = 1; n <= design.NetCount; ++n) {
-    for (const int c : design.pinColumns(n)) {
-      const Text& reference = design.PinPartTable.at(n, c);
-      if (seen.insert(reference).second) references.push_back(reference);
-    }
-  }
+  std::vector<Text> references = design.pinReferences();
 
   SymbolAssignment result;
   result.referencesFound = static_cast<int>(references.size());
