@@ -508,9 +508,13 @@ void Form3::followSettings() {
     connect(box, &QLineEdit::textChanged, this, Guarded(this, dialogs_, &Form3::refreshDrawing));
   }
   for (auto* box : findChildren<QAbstractButton*>()) {
-    if (box->isCheckable())
-      connect(box, &QAbstractButton::toggled, this,
-              Guarded(this, dialogs_, &Form3::refreshDrawing));
+    if (!box->isCheckable()) continue;
+    // A choice among options turns one off and one on; the one turned on redraws, once
+    // both are set.
+    const bool option = box->autoExclusive();
+    connect(box, &QAbstractButton::toggled, this, [this, option](bool on) {
+      if (on || !option) RunGuarded(dialogs_, this, [this] { refreshDrawing(); });
+    });
   }
   for (auto* list : findChildren<QComboBox*>()) {
     connect(list, &QComboBox::currentIndexChanged, this,
