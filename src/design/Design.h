@@ -101,6 +101,8 @@ inline constexpr TextView kSideBack = u"1";
 inline constexpr TextView kClassSub = u"0";
 inline constexpr TextView kClassSemi = u"1";
 inline constexpr TextView kClassMain = u"2";
+// A main or semi part: one that other parts can take as their main part.
+inline bool IsAnchorClass(TextView code) { return code == kClassSemi || code == kClassMain; }
 
 // A stored code and the text the edit panel shows for it.
 struct CodedValue {

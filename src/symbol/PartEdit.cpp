@@ -27,8 +27,6 @@ void StoreCodedCells(Design& d, int row, EditPanel& panel) {
   d.PartTable.set(row, kPartClass, cls.value_or(Text()));
 }
 
-bool IsAnchorClass(TextView code) { return code == kClassSemi || code == kClassMain; }
-
 // The list mirrors rows 1 .. PartCount. Should it ever be out of step, it is rebuilt
 // rather than let the append mode count the part a second time.
 void ShowPartLine(Design& d, ListBoxState& list1, int row, bool added) {

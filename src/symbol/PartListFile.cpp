@@ -237,8 +237,7 @@ PartListLoad LoadPartList(Design& d, const PartListParse& parse, std::vector<Tex
     for (std::size_t f = 0; f < kPartListFields; ++f)
       d.PartTable.set(r, kPartListColumns[f], row[f]);
     d.PartCount = static_cast<std::int16_t>(r);
-    const Text& partClass = row[5];
-    if (partClass == kClassSemi || partClass == kClassMain) mainPartChoices.push_back(row[0]);
+    if (IsAnchorClass(row[5])) mainPartChoices.push_back(row[0]);
   }
   RefreshPartList(d, list1, -1);
 
