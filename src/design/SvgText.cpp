@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <system_error>
 
 namespace pcbprep {
@@ -69,6 +70,23 @@ std::string SvgNumber(double value, int decimals) {
   }
   if (s == "-0") s = "0";
   return s;
+}
+
+std::string SvgColor(std::uint32_t rgb) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "#%06x", static_cast<unsigned>(rgb & 0xffffff));
+  return buffer;
+}
+
+std::string SvgDocumentStart(const SvgSheet& sheet, TextView title) {
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + sheet.widthMm +
+         "mm\" height=\"" + sheet.heightMm + "mm\" viewBox=\"" + sheet.left + " " + sheet.top +
+         " " + sheet.width + " " + sheet.height + "\">\n";
+  svg += "<title>" + XmlEscaped(title) + "</title>\n";
+  svg += "<rect x=\"" + sheet.left + "\" y=\"" + sheet.top + "\" width=\"" + sheet.width +
+         "\" height=\"" + sheet.height + "\" fill=\"#ffffff\"/>\n";
+  return svg;
 }
 
 }  // namespace pcbprep

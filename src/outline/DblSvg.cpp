@@ -1,7 +1,6 @@
 #include "outline/DblSvg.h"
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 
 #include "design/SvgText.h"
@@ -14,12 +13,6 @@ constexpr double kSheetMargin = 5;  // mm of white around the drawing
 constexpr double kPlaneOpacity = 0.35;
 
 std::string N(double value) { return SvgNumber(value, 4); }
-
-std::string Color(std::uint32_t rgb) {
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%06x", static_cast<unsigned>(rgb & 0xffffff));
-  return buffer;
-}
 
 std::string Point(DblPoint p) { return N(p.x) + " " + N(p.y); }
 
@@ -77,7 +70,7 @@ class SvgDblCanvas final : public DblCanvas {
       }
     }
     if (!d.empty()) d += " Z";
-    layer(ink) += "<path d=\"" + d + "\" fill=\"" + Color(ink.color) + "\" fill-opacity=\"" +
+    layer(ink) += "<path d=\"" + d + "\" fill=\"" + SvgColor(ink.color) + "\" fill-opacity=\"" +
                   N(kPlaneOpacity) + "\" fill-rule=\"evenodd\" stroke=\"none\"/>\n";
   }
   void text(DblPoint at, double height, double rotation, bool mirror, DblInk ink,
@@ -85,12 +78,13 @@ class SvgDblCanvas final : public DblCanvas {
     // The text is set upright again inside the flipped drawing.
     layer(ink) += "<text transform=\"translate(" + Point(at) + ") rotate(" + N(rotation) +
                   ") scale(" + (mirror ? "-1" : "1") + " -1)\" font-size=\"" + N(height) +
-                  "\" fill=\"" + Color(ink.color) + "\" stroke=\"none\">" + XmlEscaped(characters) +
-                  "</text>\n";
+                  "\" fill=\"" + SvgColor(ink.color) + "\" stroke=\"none\">" +
+                  XmlEscaped(characters) + "</text>\n";
   }
   void via(DblPoint at, double diameter, DblInk ink) override {
     layer(ink) += "<circle cx=\"" + N(at.x) + "\" cy=\"" + N(at.y) + "\" r=\"" + N(diameter / 2) +
-                  "\" fill=\"" + Color(ink.color) + "\" fill-opacity=\"0.5\" stroke=\"none\"/>\n";
+                  "\" fill=\"" + SvgColor(ink.color) +
+                  "\" fill-opacity=\"0.5\" stroke=\"none\"/>\n";
   }
 
   const std::map<int, std::string>& layers() const { return layers_; }
@@ -114,13 +108,13 @@ std::string DblSvgDocument(const DblDrawing& drawing, TextView title, const std:
   const double height = b.top - b.bottom + 2 * kSheetMargin;
 
   // The viewBox is in flipped coordinates: its top is at -top.
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + N(width) +
-         "mm\" height=\"" + N(height) + "mm\" viewBox=\"" + N(left) + " " + N(-top) + " " +
-         N(width) + " " + N(height) + "\">\n";
-  svg += "<title>" + XmlEscaped(title) + "</title>\n";
-  svg += "<rect x=\"" + N(left) + "\" y=\"" + N(-top) + "\" width=\"" + N(width) + "\" height=\"" +
-         N(height) + "\" fill=\"#ffffff\"/>\n";
+  std::string svg = SvgDocumentStart({.left = N(left),
+                                      .top = N(-top),
+                                      .width = N(width),
+                                      .height = N(height),
+                                      .widthMm = N(width),
+                                      .heightMm = N(height)},
+                                     title);
   svg +=
       "<g id=\"drawing\" transform=\"scale(1 -1)\" fill=\"none\" stroke-linecap=\"round\" "
       "font-family=\"IPAGothic, sans-serif\">\n";
@@ -134,8 +128,8 @@ std::string DblSvgDocument(const DblDrawing& drawing, TextView title, const std:
   }
   for (const auto& [layer, elements] : groups) {
     const Text name = DblLayerName(layer);
-    svg += "<g id=\"layer-" + std::to_string(layer) + "\" stroke=\"" + Color(DblLayerColor(layer)) +
-           "\">\n";
+    svg += "<g id=\"layer-" + std::to_string(layer) + "\" stroke=\"" +
+           SvgColor(DblLayerColor(layer)) + "\">\n";
     svg += "<title>" + std::to_string(layer) + (name.empty() ? "" : " " + XmlEscaped(name)) +
            "</title>\n";
     svg += *elements;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "design/SvgText.h"
 
@@ -27,9 +26,7 @@ constexpr double kLegendMargin = 40;
 
 std::string Color(CanvasColor color) {
   if (color.ownColor) return "#000000";  // the picture's drawing colour
-  char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", color.red, color.green, color.blue);
-  return buffer;
+  return SvgColor(static_cast<std::uint32_t>(color.red << 16 | color.green << 8 | color.blue));
 }
 
 // Strokes far beyond any sheet are left out, as the window leaves them out.
@@ -79,15 +76,15 @@ void PlacementSvg::text(double x, double y, TextView text) {
 std::string PlacementSvg::document(TextView legend) const {
   const double width = right_ - left_;
   const double height = bottom_ - top_;
-  const auto mm = [](double twips) { return SvgNumber(twips * kMmPerInch / kTwipsPerInch) + "mm"; };
+  const auto mm = [](double twips) { return SvgNumber(twips * kMmPerInch / kTwipsPerInch); };
 
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + mm(width) +
-         "\" height=\"" + mm(height) + "\" viewBox=\"" + SvgNumber(left_) + " " + SvgNumber(top_) +
-         " " + SvgNumber(width) + " " + SvgNumber(height) + "\">\n";
-  svg += "<title>" + XmlEscaped(u"配置分類イメージ") + "</title>\n";
-  svg += "<rect x=\"" + SvgNumber(left_) + "\" y=\"" + SvgNumber(top_) + "\" width=\"" +
-         SvgNumber(width) + "\" height=\"" + SvgNumber(height) + "\" fill=\"#ffffff\"/>\n";
+  std::string svg = SvgDocumentStart({.left = SvgNumber(left_),
+                                      .top = SvgNumber(top_),
+                                      .width = SvgNumber(width),
+                                      .height = SvgNumber(height),
+                                      .widthMm = mm(width),
+                                      .heightMm = mm(height)},
+                                     u"配置分類イメージ");
   svg += "<g id=\"image\" fill=\"none\" stroke-width=\"" + SvgNumber(kStroke) +
          "\" font-family=\"IPAGothic, sans-serif\" font-size=\"" + SvgNumber(kLabelSize) + "\">\n";
   svg += body_;
