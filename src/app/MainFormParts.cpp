@@ -143,6 +143,9 @@ void MainForm::option3Click() {
     topSplitter_->setSizes(sizesBeforeTable_);
   }
   sizesBeforeTable_.clear();
+  // As ﾃﾞｰﾀﾍﾞｰｽ gives the table the keys: arrows move along the parts, not to the other
+  // option button.
+  List1->setFocus();
 }
 
 void MainForm::option4Click() {

@@ -148,8 +148,12 @@ TEST_F(PartTableWindow, BothViewsKeepTheChosenPartAcrossModesAndKeys) {
   EXPECT_NE(next, chosen);
   EXPECT_EQ(cell(table, table->currentIndex().row(), 0), next);
 
-  find<QRadioButton>("Option3")->click();
+  // Chosen with the mouse, each mode gives its view the keys (not the option button).
+  QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
   EXPECT_TRUE(list1->currentItem()->text().contains(next)) << next.toStdString();
+  EXPECT_EQ(form->focusWidget(), list1);
+  QTest::mouseClick(find<QRadioButton>("Option4"), Qt::LeftButton);
+  EXPECT_EQ(form->focusWidget(), table);
 }
 
 }  // namespace
