@@ -11,11 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <memory>
-#include <vector>
 
 #include "app/Dialogs.h"
 #include "app/OutlinePreview.h"
@@ -360,15 +357,26 @@ OutlineSettings Form3::readSettings() const {
   return s;
 }
 
+template <typename Change>
+void Form3::changeTogether(Change&& change) {
+  // Many boxes, one drawing: the redraw waits until the last box is set.
+  {
+    const QScopedValueRollback held(redrawHeld_, true);
+    change();
+  }
+  refreshDrawing();
+}
+
 void Form3::showSettings(const OutlineSettings& s) {
-  // Set quietly, then drawn once.
-  std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+  changeTogether([&] { setSettingBoxes(s); });
+}
+
+void Form3::setSettingBoxes(const OutlineSettings& s) {
   for (const OutlineControl& control : OutlineControls()) {
     if (!control.isSetting) continue;
     const std::string_view name = control.name;
     QWidget* widget = findChild<QWidget*>(QString::fromLatin1(name.data(), name.size()));
     if (!widget) continue;
-    quiet.push_back(std::make_unique<QSignalBlocker>(widget));
     switch (control.kind) {
       case OutlineControlKind::kNumber:
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
@@ -401,8 +409,6 @@ void Form3::showSettings(const OutlineSettings& s) {
         break;
     }
   }
-  quiet.clear();
-  refreshDrawing();
 }
 
 void Form3::command3Click() {
@@ -437,16 +443,6 @@ void Form3::command4Click() {
                   QStringLiteral("設定ファイルを書き込めませんでした。\n%1\n%2")
                       .arg(*path, QString::fromStdString(written.reason)));
   }
-}
-
-template <typename Change>
-void Form3::changeTogether(Change&& change) {
-  // Many boxes, one drawing: the redraw waits until the last box is set.
-  {
-    const QScopedValueRollback held(redrawHeld_, true);
-    change();
-  }
-  refreshDrawing();
 }
 
 void Form3::setFrameChecks(bool checked) {

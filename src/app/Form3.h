@@ -50,6 +50,7 @@ class Form3 : public QWidget {
   // Runs a change of several boxes and then draws once.
   template <typename Change>
   void changeTogether(Change&& change);
+  void setSettingBoxes(const OutlineSettings& settings);
   QGroupBox* buildOutlineFrame();
   QGroupBox* buildFrameFrame();
   QGroupBox* buildTextFrame();
