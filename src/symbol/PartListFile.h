@@ -24,7 +24,7 @@ using PartListRow = std::array<Text, kPartListFields>;
 // The PartTable column of each field, in file order.
 extern const std::array<int, kPartListFields> kPartListColumns;
 
-// The file's text: the header and parts 1 .. PartCount, every line ending in CR LF.
+// The file's text: the header and one line per part row 1 .. PartCount, each ending in CR LF.
 Text PartListText(const Design& design);
 
 // The bytes of the file. Not to be written when unmappable is not empty.

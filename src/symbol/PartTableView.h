@@ -32,7 +32,7 @@ using PartViewRow = std::array<Text, kPartViewColumns.size()>;
 // cell holding no known code as it is stored, everything else as stored.
 PartViewRow PartViewCells(const Design& design, int part);
 
-// The rows of parts 1 .. PartCount, in table order.
+// One view row per part row 1 .. PartCount, in table order.
 std::vector<PartViewRow> PartViewRows(const Design& design);
 
 }  // namespace pcbprep

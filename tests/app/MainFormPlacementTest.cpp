@@ -280,7 +280,7 @@ TEST_F(PlacementFlow, PlacementImageZoomsFitsNamesPartsAndSaves) {
   EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp")));
   EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
 
-  // A part 300 m away still gives a picture, scaled down to a size that can be held.
+  // A part placed 300 m away still gives a picture, scaled down to a size that can be held.
   form->design().PartTable.set(4, kPartX, u"300000");
   click("Command9");
   dialogs.fileAnswers = {dir.filePath("far.png")};
