@@ -206,28 +206,24 @@ QWidget* MainForm::buildListArea() {
   auto* box = new QWidget;
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* left = new QVBoxLayout;
-  // The headers use the list font so that they line up with the columns.
-  auto* netHeader = Caption(QStringLiteral("ネット名　　　　ピン数"));
-  netHeader->setFont(ListFont());
-  // Like the lists under them, the headers give way when the column is made narrow.
-  netHeader->setMinimumWidth(60);
-  left->addWidget(netHeader);
-  List3 = Named(new QListWidget, QStringLiteral("List3"));
-  List3->setFont(ListFont());
-  List3->setMinimumSize(80, 60);
-  left->addWidget(List3, 1);
-  auto* right = new QVBoxLayout;
-  auto* pinHeader = Caption(QStringLiteral("　　　　接続ピン名"));
-  pinHeader->setFont(ListFont());
-  pinHeader->setMinimumWidth(60);
-  right->addWidget(pinHeader);
-  List2 = Named(new QListWidget, QStringLiteral("List2"));
-  List2->setFont(ListFont());
-  List2->setMinimumSize(80, 60);
-  right->addWidget(List2, 1);
-  layout->addLayout(left, 1);
-  layout->addLayout(right, 1);
+  // One column: a header in the list font, so that it lines up with the columns of the
+  // list under it, and the list. Like the lists, the headers give way when the column
+  // is made narrow.
+  const auto column = [&](const QString& headerText, const QString& listName) {
+    auto* header = Caption(headerText);
+    header->setFont(ListFont());
+    header->setMinimumWidth(60);
+    auto* list = Named(new QListWidget, listName);
+    list->setFont(ListFont());
+    list->setMinimumSize(80, 60);
+    auto* stack = new QVBoxLayout;
+    stack->addWidget(header);
+    stack->addWidget(list, 1);
+    layout->addLayout(stack, 1);
+    return list;
+  };
+  List3 = column(QStringLiteral("ネット名　　　　ピン数"), QStringLiteral("List3"));
+  List2 = column(QStringLiteral("　　　　接続ピン名"), QStringLiteral("List2"));
   return box;
 }
 
