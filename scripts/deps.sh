@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libexpat1-dev
   fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang-format
   desktop-file-utils appstream
+  python3-ezdxf
 )
 
 missing=()

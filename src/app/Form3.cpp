@@ -19,6 +19,8 @@
 #include "app/UiSupport.h"
 #include "design/FileIO.h"
 #include "design/Numeric.h"
+#include "outline/DblDxf.h"
+#include "outline/DblReader.h"
 #include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
 #include "outline/OutlineSettingsFile.h"
@@ -69,6 +71,7 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
       {Command2, "この画面を閉じます（設定は残ります）"},
       {Command3, "設定ファイル（JSON）を読み込み、画面の設定にします"},
       {Command4, "今の設定を設定ファイル（JSON）に記録します"},
+      {cmdDxf, "今の設定の図を DXF ファイルに保存します（凡例で隠した層は除きます）"},
       {Command5, "枠データのチェックを全て付けます"},
       {Command6, "枠データのチェックを全て外します"},
       {Command7, "テキストの層タイトルのチェックを全て付けます"},
@@ -94,8 +97,10 @@ void Form3::buildUi() {
   Command2 = Named(new QPushButton(QStringLiteral("終了")), QStringLiteral("Command2"));
   Command3 = Named(new QPushButton(QStringLiteral("設定呼込")), QStringLiteral("Command3"));
   Command4 = Named(new QPushButton(QStringLiteral("設定記録")), QStringLiteral("Command4"));
+  cmdDxf = Named(new QPushButton(QStringLiteral("DXF出力")), QStringLiteral("cmdDxf"));
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(Command1);
+  buttons->addWidget(cmdDxf);
   buttons->addWidget(Command3);
   buttons->addWidget(Command4);
   buttons->addStretch(1);
@@ -123,6 +128,7 @@ void Form3::buildUi() {
   for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
   connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command1Click));
+  connect(cmdDxf, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::dxfClick));
   connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command2Click));
   connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command3Click));
   connect(Command4, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command4Click));
@@ -492,6 +498,30 @@ void Form3::command1Click() {
                     QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
                         .arg(*path, QString::fromStdString(result.reason)));
       break;
+  }
+}
+
+void Form3::dxfClick() {
+  DblReadResult drawing;
+  {
+    BusyCursor busy;
+    drawing = ReadDbl(GenerateDbl(readSettings()).text());
+  }
+  if (!drawing.ok()) {
+    dialogs_.warn(
+        this, kCaption,
+        QStringLiteral("今の設定の図を描けないため、DXF ファイルは書き込みませんでした。\n%1")
+            .arg(Q(DblReadErrorMessage(*drawing.error))));
+    return;
+  }
+  const auto path = dialogs_.saveFile(this, QStringLiteral("DXF(*.dxf)|*.dxf"), QString());
+  if (!path) return;
+  const FileWriteResult written = WriteFileAtomic(
+      FileSystemPath(*path), DblDxfDocument(drawing.drawing, Preview->hiddenLayers()));
+  if (!written.ok()) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
+                      .arg(*path, QString::fromStdString(written.reason)));
   }
 }
 

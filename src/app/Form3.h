@@ -35,6 +35,7 @@ class Form3 : public QWidget {
   void command2Click();  // close
   void command3Click();  // load settings from a file
   void command4Click();  // save the settings to a file
+  void dxfClick();       // save the drawing of the settings as DXF, shown layers only
   // セット and クリア: every check box of the frame data (Command5, Command6) or of the
   // film titles (Command7, Command8).
   void setFrameChecks(bool checked);
@@ -124,6 +125,7 @@ class Form3 : public QWidget {
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
   QPushButton* Command4 = nullptr;
+  QPushButton* cmdDxf = nullptr;  // DXF出力
   QPlainTextEdit* RichTextBox1 = nullptr;
   OutlinePreview* Preview = nullptr;  // drawing of the file the settings generate
 };

@@ -82,6 +82,8 @@ struct OutlineOptions {
   std::vector<std::string> sets;  // NAME=VALUE, applied after the file
   std::string output;             // standard output (UTF-8) when empty
   std::string svg;                // the drawing as SVG, when given
+  std::string dxf;                // the drawing as DXF, when given
+  std::vector<int> layers;        // the layers the SVG and DXF keep; all when empty
   bool showSettings = false;
 };
 CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options);
@@ -89,7 +91,8 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
 
 struct ViewOptions {
   std::string dblFile;
-  std::string output;  // standard output when empty
+  std::string output;       // standard output when empty; SVG, or DXF for a name in .dxf
+  std::vector<int> layers;  // the layers drawn; all when empty
 };
 CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options);
 int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err);

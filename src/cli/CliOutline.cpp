@@ -1,10 +1,15 @@
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "outline/DblDxf.h"
 #include "outline/DblReader.h"
 #include "outline/DblSvg.h"
 #include "outline/OutlineGenerator.h"
@@ -62,9 +67,10 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
       ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   command
-      ->add_option("-o,--output", options.output,
-                   "DBL file to write: code page 932, CR LF, as the window saves it "
-                   "(default: the text in UTF-8 on standard output, unless --svg is given)")
+      ->add_option(
+          "-o,--output", options.output,
+          "DBL file to write: code page 932, CR LF, as the window saves it "
+          "(default: the text in UTF-8 on standard output, unless --svg or --dxf is given)")
       ->type_name("FILE.dbl")
       ->check(NonEmptyOutput());
   command
@@ -72,6 +78,13 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
                    "also draw the file as SVG: millimetres, Y upwards, one group per layer")
       ->type_name("FILE.svg")
       ->check(NonEmptyOutput());
+  command
+      ->add_option("--dxf", options.dxf,
+                   "also write the drawing as DXF (AutoCAD 2000): millimetres, Y upwards, "
+                   "one DXF layer per layer, for layout and mechanical tools")
+      ->type_name("FILE.dxf")
+      ->check(NonEmptyOutput());
+  AddLayersOption(*command, options.layers);
   command->add_flag("--show-settings", options.showSettings,
                     "print the settings in effect as a settings file instead of the drawing");
   return command;
@@ -79,11 +92,26 @@ CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
 
 int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& err) {
   if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.settingsFile});
+  // The drawings of the file, each written only where asked for.
+  std::vector<std::pair<std::string, std::string (*)(const DblDrawing&, const std::set<int>&)>>
+      drawings;
   if (!options.svg.empty()) {
-    RefuseOutputOverInput(options.svg, {options.settingsFile, options.output});
-    if (options.svg == options.output) {
-      throw UserError{"--svg と -o に同じファイルは指定できません: " + options.svg};
+    drawings.emplace_back(options.svg, [](const DblDrawing& d, const std::set<int>& hidden) {
+      return DblSvgDocument(d, u"外形作成", hidden);
+    });
+  }
+  if (!options.dxf.empty()) {
+    drawings.emplace_back(options.dxf, [](const DblDrawing& d, const std::set<int>& hidden) {
+      return DblDxfDocument(d, hidden);
+    });
+  }
+  std::vector<std::string> taken = {options.output};
+  for (const auto& [path, draw] : drawings) {
+    if (std::find(taken.begin(), taken.end(), path) != taken.end()) {
+      throw UserError{"出力に同じファイルは２度指定できません: " + path};
     }
+    RefuseOutputOverInput(path, {options.settingsFile, options.output});
+    taken.push_back(path);
   }
   OutlineSettingsInput input;
   if (!options.settingsFile.empty()) {
@@ -99,16 +127,20 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   }
 
   const DblDocument doc = GenerateDbl(settings);
-  std::string svg;
-  if (!options.svg.empty()) {
+  std::vector<std::pair<std::string, std::string>> drawn;
+  if (!drawings.empty()) {
     const DblReadResult drawing = ReadDbl(doc.text());
     if (!drawing.ok()) {
       throw UserError{"生成したファイルを描けません: " +
                       ToUtf8(DblReadErrorMessage(*drawing.error))};
     }
-    svg = DblSvgDocument(drawing.drawing, u"外形作成");
+    const std::set<int> hidden = options.layers.empty()
+                                     ? std::set<int>{}
+                                     : LayersHiddenExcept(drawing.drawing, options.layers);
+    for (const auto& [path, draw] : drawings)
+      drawn.emplace_back(path, draw(drawing.drawing, hidden));
     if (options.output.empty()) {
-      WriteFileOrFail(options.svg, svg);
+      for (const auto& [path, bytes] : drawn) WriteFileOrFail(path, bytes);
       return kExitOk;
     }
   }
@@ -126,7 +158,7 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   const DblSaveResult result = doc.save(options.output);
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
-      if (!options.svg.empty()) WriteFileOrFail(options.svg, svg);
+      for (const auto& [path, bytes] : drawn) WriteFileOrFail(path, bytes);
       return kExitOk;
     case DblSaveResult::Status::kUnmappable:
       throw UserError{UnmappableMessage(result.unmappable) + "\nファイル " + options.output +

@@ -52,6 +52,15 @@ void WriteFileOrFail(const std::string& path, const std::string& bytes) {
   }
 }
 
+void AddLayersOption(CLI::App& command, std::vector<int>& layers) {
+  command
+      .add_option("--layers", layers,
+                  "draw only these layers, e.g. --layers 23,24 for the outline and the holes "
+                  "(0: the vias)")
+      ->type_name("N,N,...")
+      ->delimiter(',');
+}
+
 CLI::Validator NonEmptyOutput() {
   return CLI::Validator(
       [](const std::string& value) {

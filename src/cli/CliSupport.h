@@ -9,8 +9,9 @@
 #include "netlist/NetlistReader.h"
 
 namespace CLI {
+class App;
 class Validator;
-}
+}  // namespace CLI
 
 namespace pcbprep::cli {
 
@@ -50,6 +51,9 @@ void WriteOutput(const std::string& path, const std::string& bytes, std::ostream
 // Refuses "-o ''" while the command line is read: an empty name would otherwise
 // mean standard output, and the file the user asked for would silently not appear.
 CLI::Validator NonEmptyOutput();
+
+// --layers N,N,...: the layers a drawing keeps (0 for the vias).
+void AddLayersOption(CLI::App& command, std::vector<int>& layers);
 
 // Throws UserError for an empty output name or an output that is one of the inputs
 // (same device and inode); called before anything is read.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +12,7 @@
 
 #include "app/Form3.h"
 #include "app/GuiTestSupport.h"
+#include "app/OutlinePreview.h"
 #include "app/UiSupport.h"
 #include "design/CodePage.h"
 #include "outline/OutlineControls.h"
@@ -226,6 +228,31 @@ TEST_F(Form3Test, WritesTheCoreOutputToTheChosenFile) {
   EXPECT_TRUE(bytes.startsWith("$GRAPHIC/\r\nLINE: LE= 23,AP= 1, NA=, X= 0, Y= 0, X=  100, Y= 0/"));
   EXPECT_TRUE(f->RichTextBox1->toPlainText().startsWith(QStringLiteral("$GRAPHIC/\nLINE: ")));
   EXPECT_TRUE(f->RichTextBox1->toPlainText().endsWith(QStringLiteral("$END\n")));
+}
+
+TEST_F(Form3Test, DxfOutputLeavesOutTheLayersHiddenInTheLegend) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("100"));
+  f->Text5->setText(QStringLiteral("80"));
+  for (const QString& layer :
+       {QStringLiteral("25 外形寸法線"), QStringLiteral("26 取付穴寸法線")}) {
+    const auto items = f->Preview->lstLayers->findItems(layer, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1);
+    items[0]->setCheckState(Qt::Unchecked);
+  }
+  const QString path = dir.filePath(QStringLiteral("board.dxf"));
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->cmdDxf, Qt::LeftButton);
+  ASSERT_EQ(dialogs.count(QStringLiteral("save")), 1);
+  EXPECT_EQ(dialogs.calls[0].filter, QStringLiteral("DXF(*.dxf)|*.dxf"));
+  EXPECT_EQ(dialogs.calls.size(), 1u) << "no message on success";
+  const QByteArray dxf = Read(path);
+  EXPECT_TRUE(dxf.contains("\r\nAC1015\r\n"));
+  EXPECT_TRUE(dxf.contains("\r\nL23_OUTLINE\r\n"));
+  EXPECT_TRUE(dxf.contains("\r\nL24_MOUNTING_HOLE\r\n"));
+  EXPECT_FALSE(dxf.contains("DIMENSION"));
+  EXPECT_TRUE(dxf.endsWith("EOF\r\n"));
 }
 
 TEST_F(Form3Test, CancellingTheSaveKeepsTheTextAndWritesNothing) {

@@ -77,5 +77,44 @@ TEST_F(ViewCommand, ViewReportsTheLineOfABrokenRecordAndSkipsUnknownOnes) {
   EXPECT_EQ(XmlDocument(r.out).error, "");
 }
 
+// The DXF drawing comes from outline --dxf and from view by the output's extension,
+// the same either way, and --layers keeps only the layers named.
+TEST_F(ViewCommand, DxfFromTheOutlineAndFromViewAreOneDrawing) {
+  ASSERT_EQ(RunCli({"outline", kSampleSettings, "-o", path("o.dbl").string(), "--dxf",
+                    path("o.dxf").string()})
+                .code,
+            0);
+  const std::string dxf = ReadBytes(path("o.dxf"));
+  EXPECT_EQ(dxf.rfind("  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1015\r\n", 0),
+            0u);
+  const CliResult view = RunCli({"view", path("o.dbl").string(), "-o", path("v.DXF").string()});
+  ASSERT_EQ(view.code, 0) << view.err;
+  EXPECT_EQ(ReadBytes(path("v.DXF")), dxf);
+
+  const struct {
+    std::vector<std::string> args;
+    const char* file;
+  } kept[] = {
+      {{"outline", kSampleSettings, "--layers", "23,24", "--dxf"}, "k1.dxf"},
+      {{"view", path("o.dbl").string(), "--layers", "23,24", "-o"}, "k2.dxf"},
+  };
+  for (const auto& k : kept) {
+    std::vector<std::string> args = k.args;
+    args.push_back(path(k.file).string());
+    ASSERT_EQ(RunCli(args).code, 0) << k.file;
+    const std::string only = ReadBytes(path(k.file));
+    EXPECT_NE(only.find("\r\nL23_OUTLINE\r\n"), std::string::npos) << k.file;
+    EXPECT_NE(only.find("\r\nL24_MOUNTING_HOLE\r\n"), std::string::npos) << k.file;
+    EXPECT_EQ(only.find("\r\nL25_"), std::string::npos) << k.file;
+    EXPECT_EQ(only.find("\r\nVIA\r\n"), std::string::npos) << k.file;
+  }
+  EXPECT_EQ(ReadBytes(path("k1.dxf")), ReadBytes(path("k2.dxf")));
+
+  const CliResult twice =
+      RunCli({"outline", "--svg", path("t.x").string(), "--dxf", path("t.x").string()});
+  EXPECT_EQ(twice.code, cli::kExitFailure);
+  EXPECT_NE(twice.err.find("同じファイル"), std::string::npos) << twice.err;
+}
+
 }  // namespace
 }  // namespace pcbprep::testing
