@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -362,7 +363,13 @@ QWidget* MainForm::buildSymbolArea() {
   undefined->addWidget(Text9);
   undefined->addStretch(1);
   layout->addLayout(undefined, 9, 0, 1, 2);
-  layout->setRowStretch(10, 1);
+  chkFootprints = Named(new QCheckBox(QStringLiteral("回路図のフットプリントを使う")),
+                        QStringLiteral("chkFootprints"));
+  chkFootprints->setToolTip(QStringLiteral(
+      "ネットリストにフットプリントがある部品は、そのフットプリント名（ライブラリ名を除く）を"
+      "シンボル名にします"));
+  layout->addWidget(chkFootprints, 10, 0, 1, 2);
+  layout->setRowStretch(11, 1);
   connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command1Click));
   return box;
 }

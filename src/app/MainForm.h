@@ -12,6 +12,7 @@
 #include "symbol/PartListFile.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -206,15 +207,16 @@ class MainForm : public QMainWindow {
 
   // Symbol assignment.
   QPushButton* Command1 = nullptr;  // assign symbol names automatically
-  QComboBox* Combo1 = nullptr;      // capacitor size
-  QComboBox* Combo2 = nullptr;      // resistor size
-  QComboBox* Combo3 = nullptr;      // resistor-array size
-  QComboBox* Combo4 = nullptr;      // coil size
-  QComboBox* Combo7 = nullptr;      // test-point size
-  QComboBox* Combo8 = nullptr;      // transistor size
-  QComboBox* Combo5 = nullptr;      // diode size
-  QComboBox* Combo6 = nullptr;      // LED size
-  QLineEdit* Text9 = nullptr;       // number of parts without a symbol name
+  QCheckBox* chkFootprints = nullptr;  // 回路図のフットプリントを使う: names from the netlist
+  QComboBox* Combo1 = nullptr;  // capacitor size
+  QComboBox* Combo2 = nullptr;  // resistor size
+  QComboBox* Combo3 = nullptr;  // resistor-array size
+  QComboBox* Combo4 = nullptr;  // coil size
+  QComboBox* Combo7 = nullptr;  // test-point size
+  QComboBox* Combo8 = nullptr;  // transistor size
+  QComboBox* Combo5 = nullptr;  // diode size
+  QComboBox* Combo6 = nullptr;  // LED size
+  QLineEdit* Text9 = nullptr;   // number of parts without a symbol name
 
   // Part edit panel (EditPanel and PartEditHelpers in core).
   QLineEdit* Text11 = nullptr;       // reference

@@ -31,11 +31,22 @@ QStringList ToStringList(const std::vector<Text>& items) {
   return list;
 }
 
+// Every readable format, then each on its own, then any file: the format is read from
+// the content, so the patterns only narrow the list.
+const QString kNetlistFilter = QStringLiteral(
+    "ネットリスト (*.NET *.net *.rpt *.RPT *.asc *.ASC *.txt *.TXT)|"
+    "*.NET *.net *.rpt *.RPT *.asc *.ASC *.txt *.TXT|"
+    "標準の形式 (*.NET)|*.NET *.net|"
+    "KiCad / レガシー (*.net)|*.net *.NET|"
+    "PADS ASCII (*.asc *.net)|*.asc *.ASC *.net *.NET|"
+    "Allegro (*.rpt *.txt)|*.rpt *.RPT *.txt *.TXT|"
+    "すべてのファイル (*)|*");
+
 }  // namespace
 
 void MainForm::mnOpenClick() {
   // The file is chosen first, so a cancel keeps the loaded netlist as it is.
-  const std::optional<QString> chosen = dialogs_.openFile(this, QStringLiteral("*.NET|*.net"));
+  const std::optional<QString> chosen = dialogs_.openFile(this, kNetlistFilter);
   if (!chosen) return;
   const QString path = *chosen;
 
@@ -78,10 +89,7 @@ void MainForm::mnOpenClick() {
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
-  showStatus(QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
-                 .arg(path)
-                 .arg(design_.NetCount)
-                 .arg(result.totalPins));
+  showStatus(Q(NetlistLoadedStatus(T(path), result, design_.NetCount)));
 
   if (design_.NetCount == 0) {
     busy.reset();

@@ -1,4 +1,5 @@
 // Net check, symbol assignment and the part edit panel.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -73,7 +74,8 @@ void MainForm::command1Click() {
   SymbolAssignment result;
   {
     const BusyCursor busy;
-    result = RunSymbolAssignment(design_, sizes, partHelpers_.mainPartChoices, list1_);
+    result = RunSymbolAssignment(design_, sizes, partHelpers_.mainPartChoices, list1_,
+                                 chkFootprints->isChecked());
     if (result.fits) {
       showList1();
       showPartHelpers(false);
@@ -182,7 +184,7 @@ void MainForm::showPartTable() {
   // Refreshed with List1, from the same table at the same moment. Neither the new rows
   // nor the selection taken over from List1 are a choice of the user's.
   const QScopedValueRollback mirroring(mirroringSelection_, true);
-  partModel_->setRows(PartViewRows(design_));
+  partModel_->setRows(PartViewRows(design_), SchematicViewCells(design_));
   mirrorTableSelection();
 }
 

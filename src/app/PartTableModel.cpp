@@ -5,12 +5,20 @@
 
 namespace pcbprep {
 
-void PartTableModel::setRows(std::vector<PartViewRow> rows) {
-  if (rows.size() != rows_.size()) {
+void PartTableModel::setRows(std::vector<PartViewRow> rows, std::vector<SchematicCells> schematic) {
+  if (rows.size() != rows_.size() || schematic.empty() != schematic_.empty()) {
     beginResetModel();
     rows_ = std::move(rows);
+    schematic_ = std::move(schematic);
     endResetModel();
     return;
+  }
+  if (schematic != schematic_) {
+    schematic_ = std::move(schematic);
+    if (!rows_.empty()) {
+      emit dataChanged(index(0, static_cast<int>(kPartViewColumns.size())),
+                       index(static_cast<int>(rows_.size()) - 1, columnCount() - 1));
+    }
   }
   // One notice for the rows between the first and the last change: a command that
   // touches every part costs one repaint, not a thousand.
@@ -30,16 +38,21 @@ int PartTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PartTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(kPartViewColumns.size());
+  if (parent.isValid()) return 0;
+  return static_cast<int>(kPartViewColumns.size() +
+                          (schematic_.empty() ? 0 : kSchematicHeadings.size()));
 }
 
 QVariant PartTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const auto column = static_cast<std::size_t>(index.column());
-  const Text& cell = rows_[static_cast<std::size_t>(index.row())][column];
+  const auto row = static_cast<std::size_t>(index.row());
+  const bool extra = column >= kPartViewColumns.size();
+  if (extra && row >= schematic_.size()) return {};
+  const Text& cell = extra ? schematic_[row][column - kPartViewColumns.size()] : rows_[row][column];
   if (role == Qt::DisplayRole) return Q(cell);
   if (role == kSortRole) {
-    if (kPartViewColumns[column].numeric) return NumericValue(cell);
+    if (!extra && kPartViewColumns[column].numeric) return NumericValue(cell);
     return Q(cell);
   }
   return {};
@@ -49,7 +62,11 @@ QVariant PartTableModel::headerData(int section, Qt::Orientation orientation, in
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   if (section < 0 || section >= columnCount()) return {};
-  return QString::fromUtf16(kPartViewColumns[static_cast<std::size_t>(section)].heading);
+  const auto column = static_cast<std::size_t>(section);
+  if (column >= kPartViewColumns.size()) {
+    return QString::fromUtf16(kSchematicHeadings[column - kPartViewColumns.size()]);
+  }
+  return QString::fromUtf16(kPartViewColumns[column].heading);
 }
 
 }  // namespace pcbprep

@@ -17,8 +17,9 @@ class PartTableModel : public QAbstractTableModel {
 
   using QAbstractTableModel::QAbstractTableModel;
 
-  // Takes new rows, announcing only the rows that changed when the count is the same.
-  void setRows(std::vector<PartViewRow> rows);
+  // Takes new rows, announcing only the rows that changed when the count is the same;
+  // `schematic` adds the value and footprint columns when it is not empty.
+  void setRows(std::vector<PartViewRow> rows, std::vector<SchematicCells> schematic = {});
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,6 +29,7 @@ class PartTableModel : public QAbstractTableModel {
 
  private:
   std::vector<PartViewRow> rows_;
+  std::vector<SchematicCells> schematic_;  // one per row, or none
 };
 
 }  // namespace pcbprep

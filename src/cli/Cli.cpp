@@ -43,7 +43,7 @@ bool CommandIsKnown(const std::vector<std::string>& args, std::span<const Comman
                                  [&](const Command& c) { return c.parser->check_name(args[1]); });
   if (!known) {
     err << kProgram << ": 不明なコマンドです: " << args[1]
-        << "（check, nets, parts, image, outline, view のどれか）\n"
+        << "（check, nets, parts, image, outline, view, convert のどれか）\n"
         << "Run '" << kProgram << " --help' for more information.\n";
   }
   return known;
@@ -113,6 +113,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   ImageOptions image;
   OutlineOptions outline;
   ViewOptions view;
+  ConvertOptions convert;
   const Command commands[] = {
       {AddCheckCommand(app, check), [&] { return RunCheck(check, out, err); }},
       {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
@@ -120,6 +121,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
       {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
       {AddViewCommand(app, view), [&] { return RunView(view, out, err); }},
+      {AddConvertCommand(app, convert), [&] { return RunConvert(convert, out, err); }},
   };
 
   if (!CommandIsKnown(args, commands, err)) return kExitFailure;

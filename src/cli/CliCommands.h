@@ -25,6 +25,14 @@ struct NetsOptions {
 CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options);
 int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err);
 
+struct ConvertOptions {
+  std::string netlist;
+  std::string output;
+  bool safeNames = false;
+};
+CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options);
+int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err);
+
 struct CheckOptions {
   std::string netlist;
   bool json = false;
@@ -40,10 +48,11 @@ struct PartSteps {
   std::vector<std::string> skip;   // the skip-net boxes; the window's when not given
   bool skipGiven = false;
   bool mainParts = false;
-  std::string group = "none";        // none | hundreds
-  std::string coordinates = "none";  // none | main | group
-  std::string fromList;              // a saved part list in place of the symbol assignment
-  bool sizesGiven = false;           // a size option was given
+  std::string group = "none";          // none | hundreds
+  std::string coordinates = "none";    // none | main | group
+  std::string fromList;                // a saved part list in place of the symbol assignment
+  bool sizesGiven = false;             // a size option was given
+  bool footprintsFromNetlist = false;  // symbol names from the netlist's footprints
 };
 
 // The outcome of the steps: the design and the part list as the window shows it.

@@ -43,12 +43,27 @@ int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err) {
                       {"references", refs},
                       {"pinNumbers", pins}});
     }
+    const NetlistDropped& dropped = result.dropped;
+    nlohmann::ordered_json parts = nlohmann::ordered_json::array();
+    for (const SchematicPart& part : design.SchematicParts) {
+      parts.push_back({{"reference", ToUtf8(part.reference)},
+                       {"value", ToUtf8(part.value)},
+                       {"footprint", ToUtf8(part.footprint)}});
+    }
     nlohmann::ordered_json doc = {{"file", options.netlist},
+                                  {"format", NetlistFormatId(result.format)},
+                                  {"encoding", result.utf8 ? "UTF-8" : "CP932"},
+                                  {"dropped",
+                                   {{"flagPins", dropped.flagPins},
+                                    {"emptyNets", dropped.emptyNets},
+                                    {"unconnectedNets", dropped.unconnectedNets},
+                                    {"unconnectedPins", dropped.unconnectedPins}}},
                                   {"netCount", design.NetCount},
                                   {"pinTotal", result.totalPins},
                                   {"status", ToUtf8(result.status)},
                                   {"largestNet", ToUtf8(result.largestNet)},
-                                  {"nets", nets}};
+                                  {"nets", nets},
+                                  {"parts", parts}};
     out << JsonOutput(doc) << "\n";
     return kExitOk;
   }

@@ -50,7 +50,15 @@ IgnoreNetList SkipBoxes(const PartSteps& steps, const LoadResult& load) {
 }  // namespace
 
 void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
-  command.add_option("NETLIST", steps.netlist, "netlist file (*.NET, code page 932)")->required();
+  command
+      .add_option("NETLIST", steps.netlist,
+                  "netlist file: bracket (*.NET), KiCad, legacy PCB2, PADS or Allegro")
+      ->required();
+  command
+      .add_flag("--footprints-from-netlist", steps.footprintsFromNetlist,
+                "a part whose netlist gives a footprint gets its name (without the library "
+                "nickname, Lib:Name -> Name) as symbol name (window: 回路図のフットプリントを使う)")
+      ->group("Symbol sizes");
 
   // One option per size box of the window, starting at the box's start value. The
   // options bind to the strings, so the list gets its final length first.
@@ -121,10 +129,10 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
   }
   std::vector<Text> mainPartChoices;
   if (!steps.fromList.empty()) {
-    if (steps.sizesGiven) {
+    if (steps.sizesGiven || steps.footprintsFromNetlist) {
       throw UserError{
           "--from-list の部品リストにはシンボル名があるため、サイズ（--capacitor "
-          "など）は指定できません。"};
+          "など）や --footprints-from-netlist は指定できません。"};
     }
     const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList));
     if (!parse.ok()) throw UserError{steps.fromList + ": " + ToUtf8(PartListFault(parse))};
@@ -134,7 +142,8 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
           << "\n";
     }
   } else {
-    run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
+    run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1,
+                                      steps.footprintsFromNetlist);
     if (!run.symbols.fits) {
       throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
     }

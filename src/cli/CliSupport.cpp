@@ -18,8 +18,9 @@ LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err
     err << "pcbprep-cli: 警告: " << message << "\n";
   }
   if (result.invalidBytes > 0) {
-    err << "pcbprep-cli: 警告: " << path << " に Shift_JIS として読めないバイトが "
-        << result.invalidBytes << " 個あります（U+FFFD に置き換えて読み込みました）。\n";
+    err << "pcbprep-cli: 警告: " << path << " に " << (result.utf8 ? "UTF-8" : "Shift_JIS")
+        << " として読めないバイトが " << result.invalidBytes
+        << " 個あります（U+FFFD に置き換えて読み込みました）。\n";
   }
   return result;
 }

@@ -58,6 +58,13 @@ enum PartColumn : int {
 // The level (kPartLevel) of a main or semi part; the parts it reaches count up from it.
 inline constexpr int kAnchorLevel = 0;
 
+// What the schematic's netlist says of a part, where its format carries it.
+struct SchematicPart {
+  Text reference;
+  Text value;
+  Text footprint;  // as written, library nickname included ("Lib:Name")
+};
+
 // All design data of a run. Every cell is text, "" meaning unset; rows count from 1.
 struct Design {
   Grid NetTable{kMaxNets + 1, kNetColumns};
@@ -72,6 +79,10 @@ struct Design {
   std::int16_t BoardSizeY = 0;
 
   Text NetFilePath;
+
+  // Value and footprint per part, in file order, from a netlist format that has them;
+  // empty for the bracket format.
+  std::vector<SchematicPart> SchematicParts;
 
   // Pin count of net row n: the numeric value of NetTable(n, 1), limited to what the
   // table can hold so a foreign table cannot send a loop past column 400.

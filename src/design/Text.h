@@ -14,6 +14,10 @@ using TextView = std::u16string_view;
 // UTF-8 <-> UTF-16 for the command line and for tests. Invalid UTF-8 becomes U+FFFD.
 Text FromUtf8(std::string_view utf8);
 std::string ToUtf8(TextView text);
+// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF), and whether they are all ASCII.
+bool IsValidUtf8(std::string_view bytes);
+bool IsAscii(std::string_view bytes);
 
 // Decimal text of an integer, as the tables store counts and coordinates.
 Text IntText(long long value);

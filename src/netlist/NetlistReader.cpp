@@ -212,15 +212,76 @@ LoadResult ParseNetlist(Design& d, TextView text) {
 
 }  // namespace
 
+namespace {
+
+void TakeNets(Design& design, Design& fresh) {
+  std::swap(design.NetTable, fresh.NetTable);
+  std::swap(design.PinPartTable, fresh.PinPartTable);
+  std::swap(design.PinNoTable, fresh.PinNoTable);
+  design.NetCount = fresh.NetCount;
+  std::swap(design.SchematicParts, fresh.SchematicParts);
+}
+
+}  // namespace
+
+LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed) {
+  // The limits as the bracket format meets them: the line slots of the whole file
+  // first, then net by net the rows and the pin columns.
+  long long slots = 0;
+  for (const NetlistNet& net : parsed.nets) {
+    slots += 1 + static_cast<long long>(net.pins.size());
+    if (slots > kMaxLineSlots) {
+      const int over = static_cast<int>(slots - kMaxLineSlots);
+      const int line = over >= static_cast<int>(net.pins.size())
+                           ? net.line
+                           : net.pins[net.pins.size() - over].line;
+      return Fail(LoadFailure::TooManyLineSlots, line);
+    }
+  }
+  Design fresh;
+  int r = 0;
+  for (const NetlistNet& net : parsed.nets) {
+    if (++r > kMaxNets) return Fail(LoadFailure::TooManyNets, net.line);
+    if (net.pins.size() > static_cast<std::size_t>(kMaxPinsPerNet)) {
+      return Fail(LoadFailure::TooManyPins, net.pins[kMaxPinsPerNet].line);
+    }
+    fresh.NetTable.set(r, kNetName, net.name);
+    fresh.PinPartTable.set(r, kNetName, net.name);
+    fresh.PinNoTable.set(r, kNetName, net.name);
+    fresh.NetTable.set(r, kNetPinCount, IntText(static_cast<long long>(net.pins.size())));
+    int c = kFirstPinColumn;
+    for (const NetlistPin& pin : net.pins) {
+      fresh.NetTable.set(r, c, pin.reference + u"-" + pin.pin);
+      fresh.PinPartTable.set(r, c, pin.reference);
+      fresh.PinNoTable.set(r, c, pin.pin);
+      ++c;
+    }
+  }
+  fresh.NetCount = static_cast<std::int16_t>(r);
+  LoadResult result;
+  result.format = parsed.format;
+  result.dropped = parsed.dropped;
+  Summarize(fresh, result);
+  fresh.SchematicParts = std::move(parsed.parts);
+  TakeNets(design, fresh);
+  return result;
+}
+
 LoadResult LoadNetlistText(Design& design, TextView text) {
+  if (const NetlistFormat format = DetectNetlistFormat(text); format != NetlistFormat::kBracket) {
+    ParsedNetlist parsed;
+    if (const auto error = ReadForeignNetlist(text, format, parsed)) {
+      LoadResult result = Fail(LoadFailure::Syntax, error->line);
+      result.column = error->column;
+      result.format = format;
+      result.detail = error->reason;
+      return result;
+    }
+    return LoadParsedNetlist(design, std::move(parsed));
+  }
   Design fresh;
   LoadResult result = ParseNetlist(fresh, text);
-  if (result.ok()) {
-    std::swap(design.NetTable, fresh.NetTable);
-    std::swap(design.PinPartTable, fresh.PinPartTable);
-    std::swap(design.PinNoTable, fresh.PinNoTable);
-    design.NetCount = fresh.NetCount;
-  }
+  if (result.ok()) TakeNets(design, fresh);
   return result;
 }
 
@@ -229,9 +290,13 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
     decoded = DecodeResult();
     return Fail(LoadFailure::Utf16, 0);
   }
+  LoadResult result;
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  if (bytes.starts_with(kUtf8Mark)) {
-    bytes.remove_prefix(kUtf8Mark.size());
+  const bool marked = bytes.starts_with(kUtf8Mark);
+  if (marked) bytes.remove_prefix(kUtf8Mark.size());
+  // Without a mark, bytes that are all valid UTF-8 and not all ASCII are UTF-8: code
+  // page 932 text of any length is almost never valid UTF-8.
+  if (marked || (IsValidUtf8(bytes) && !IsAscii(bytes))) {
     decoded.text = FromUtf8(bytes);
     // Replacement characters that were not in the file mark bytes that were not UTF-8.
     std::size_t written = 0;
@@ -242,18 +307,21 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
     const auto replaced =
         static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
     decoded.invalidBytes = replaced - written;
-    return LoadResult();
+    result.utf8 = true;
+    return result;
   }
   decoded = DecodeCp932(bytes);
-  return LoadResult();
+  return result;
 }
 
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
   DecodeResult decoded;
   LoadResult result = DecodeNetlistBytes(bytes, decoded);
   if (!result.ok()) return result;
+  const bool utf8 = result.utf8;
   result = LoadNetlistText(design, decoded.text);
   result.invalidBytes = decoded.invalidBytes;
+  result.utf8 = utf8;
   return result;
 }
 
@@ -268,8 +336,10 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawTex
   DecodeResult decoded;
   LoadResult result = DecodeNetlistBytes(file.bytes, decoded);
   if (!result.ok()) return result;
+  const bool utf8 = result.utf8;
   result = LoadNetlistText(design, decoded.text);
   result.invalidBytes = decoded.invalidBytes;
+  result.utf8 = utf8;
   if (result.ok() && rawText) *rawText = std::move(decoded.text);
   if (result.ok() && fileBytes) *fileBytes = std::move(file.bytes);
   return result;
@@ -296,6 +366,10 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
     case LoadFailure::TooManyPins:
       reason = u"１ネットのピン数が上限（" + IntText(kMaxPinsPerNet) + u"）を超えています。";
       break;
+    case LoadFailure::Syntax:
+      reason =
+          NetlistFormatName(result.format) + u" のネットリストとして読めません。" + result.detail;
+      break;
     case LoadFailure::TokenWithoutHyphen:
       reason = u"ピン名に「-」がありません（部品番号-ピン番号 の形式ではありません）。";
       break;
@@ -303,13 +377,36 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
   Text message = u"ネットリストの読み込みを中止しました。\n\nファイル: ";
   message += path;
   if (result.line > 0) message += u"\n行: " + IntText(result.line);
+  if (result.column > 0) message += u"\n桁: " + IntText(result.column);
   message += u"\n理由: " + reason;
   return message;
+}
+
+Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount) {
+  Text status = u"ネットリストを読み込みました: " + Text(path) + u"（";
+  if (result.format != NetlistFormat::kBracket) {
+    status += NetlistFormatName(result.format) + (result.utf8 ? u"、UTF-8、" : u"、");
+  }
+  status += u"ネット " + IntText(netCount) + u"、ピン " + IntText(result.totalPins) + u"）";
+  const NetlistDropped& d = result.dropped;
+  const std::pair<int, const char16_t*> dropped[] = {
+      {d.flagPins, u"電源・フラグのピン "},
+      {d.unconnectedPins, u"未接続のピン "},
+      {d.unconnectedNets, u"未接続のネット "},
+      {d.emptyNets, u"ピンのないネット "},
+  };
+  Text left;
+  for (const auto& [count, what] : dropped) {
+    if (count > 0) left += (left.empty() ? u"" : u"、") + Text(what) + IntText(count);
+  }
+  if (!left.empty()) status += u" 除外: " + left;
+  return status;
 }
 
 Text NoNetsMessage(TextView path) {
   Text message = u"ネットが１つもありません。ネットリストではない可能性があります。\n\nファイル: ";
   message += path;
+  message += u"\n\n読めるネットリストの形式:\n" + ReadableFormatsText();
   return message;
 }
 

@@ -4,6 +4,7 @@
 
 #include "design/CodePage.h"
 #include "design/Design.h"
+#include "netlist/NetlistFormat.h"
 
 namespace pcbprep {
 
@@ -18,18 +19,23 @@ enum class LoadFailure {
   TooManyPins,         // a pin column beyond 400 needed
   TokenWithoutHyphen,  // an opening or closing pin token without "-"
   Utf16,               // the file starts with a UTF-16 byte-order mark
+  Syntax,              // a file of another format that breaks its grammar
 };
 
 struct LoadResult {
   LoadFailure failure = LoadFailure::None;
   int line = 0;                  // 1-based line of the file where the load stopped (0 if none)
   std::size_t invalidBytes = 0;  // bytes that were not valid code page 932
-  Text detail;                   // why the file could not be read (Unreadable)
+  int column = 0;                // 1-based column of a syntax error, 0 where it does not help
+  Text detail;                   // why the file could not be read (Unreadable, Syntax)
+  NetlistFormat format = NetlistFormat::kBracket;  // the format the file was read as
+  bool utf8 = false;                               // read as UTF-8 rather than code page 932
 
   // Set only when the load succeeded.
   long long totalPins = 0;
-  Text status;      // "OK", or "OVR" when the total pins exceed 2000
-  Text largestNet;  // proposal for the first ignored-net box
+  Text status;             // "OK", or "OVR" when the total pins exceed 2000
+  Text largestNet;         // proposal for the first ignored-net box
+  NetlistDropped dropped;  // what the mapping of a foreign format left out
 
   bool ok() const { return failure == LoadFailure::None; }
 };
@@ -61,7 +67,9 @@ bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
 // "OK", or "OVR" when the total number of pins is greater than 2000.
 Text PinTotalStatus(long long totalPins);
 
-// Loads a decoded netlist into the net tables of the design. The file is one item per
+// Loads a decoded netlist of any readable format into the net tables of the design: a
+// foreign format (recognised by its content) through its reader and LoadParsedNetlist,
+// the bracket format as follows. The file is one item per
 // line (commas also end an item); a net opens with its name and "[", closes with "]",
 // and every pin is REFERENCE-PIN:
 //
@@ -77,8 +85,16 @@ Text PinTotalStatus(long long totalPins);
 // a failure the design is exactly as it was.
 LoadResult LoadNetlistText(Design& design, TextView text);
 
-// Decodes the bytes of a netlist file: code page 932, or UTF-8 after a UTF-8
-// byte-order mark (editors write one). A UTF-16 byte-order mark fails with Utf16.
+// Loads nets read from a file of another format into the net tables, as the bracket
+// format fills them: one row per net in order, the token REF-PIN in NetTable and the
+// reference and pin number as written in PinPartTable and PinNoTable; the same limits
+// (a net takes two line slots, each further pin one) and the same rule that a failed
+// load changes nothing. The parts replace the design's netlist parts.
+LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed);
+
+// Decodes the bytes of a netlist file: UTF-8 after a UTF-8 byte-order mark (editors
+// write one) or when the bytes are valid UTF-8 and hold non-ASCII characters, code
+// page 932 otherwise. A UTF-16 byte-order mark fails with Utf16.
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
 
 // Decodes the bytes of a netlist file and loads them.
@@ -92,6 +108,10 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawTex
 
 // Japanese message for a failed load, naming the file, the line and the reason.
 Text LoadFailureMessage(const LoadResult& result, TextView path);
+
+// The status line after a load: the file, the net and pin counts, and for another
+// format its name and what its mapping left out.
+Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount);
 
 // Japanese message for a file that loaded without any net: most likely not a netlist.
 Text NoNetsMessage(TextView path);

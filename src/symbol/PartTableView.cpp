@@ -1,5 +1,6 @@
 #include "symbol/PartTableView.h"
 
+#include <unordered_map>
 #include <utility>
 
 namespace pcbprep {
@@ -22,6 +23,25 @@ std::vector<PartViewRow> PartViewRows(const Design& design) {
   rows.reserve(static_cast<std::size_t>(design.partRows()));
   for (int part = 1; part <= design.partRows(); ++part) rows.push_back(PartViewCells(design, part));
   return rows;
+}
+
+std::vector<SchematicCells> SchematicViewCells(const Design& design) {
+  std::unordered_map<Text, const SchematicPart*> byReference;
+  bool any = false;
+  for (const SchematicPart& part : design.SchematicParts) {
+    byReference.try_emplace(part.reference, &part);
+    any = any || !part.value.empty() || !part.footprint.empty();
+  }
+  std::vector<SchematicCells> cells;
+  if (!any) return cells;
+  cells.resize(static_cast<std::size_t>(design.partRows()));
+  for (int part = 1; part <= design.partRows(); ++part) {
+    const auto found = byReference.find(design.PartTable.at(part, kPartRef));
+    if (found != byReference.end()) {
+      cells[static_cast<std::size_t>(part - 1)] = {found->second->value, found->second->footprint};
+    }
+  }
+  return cells;
 }
 
 }  // namespace pcbprep

@@ -35,4 +35,11 @@ PartViewRow PartViewCells(const Design& design, int part);
 // One view row per part row 1 .. PartCount, in table order.
 std::vector<PartViewRow> PartViewRows(const Design& design);
 
+// The two columns the table adds when the netlist gives values or footprints.
+inline constexpr std::array<const char16_t*, 2> kSchematicHeadings{u"値", u"フットプリント"};
+using SchematicCells = std::array<Text, 2>;
+// Value and footprint of each part row 1 .. PartCount by its reference; empty when the
+// netlist gives no value and no footprint at all.
+std::vector<SchematicCells> SchematicViewCells(const Design& design);
+
 }  // namespace pcbprep

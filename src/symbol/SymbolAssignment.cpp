@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <unordered_map>
 #include <utility>
 
 #include "design/Numeric.h"
@@ -210,7 +211,13 @@ int CountUndefinedSymbols(const Design& design) {
   return design.PartCount - defined;
 }
 
-SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
+Text FootprintSymbolName(TextView footprint) {
+  const std::size_t colon = footprint.find(u':');
+  return Text(colon == TextView::npos ? footprint : footprint.substr(colon + 1));
+}
+
+SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes,
+                                   bool footprintsFromNetlist) {
   // The references are gathered before the table is touched, so a netlist that does
   // not fit leaves the parts of the previous run in place.
   std::vector<Text> references = design.pinReferences();
@@ -230,16 +237,27 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
     design.PartCount = static_cast<std::int16_t>(row);
   }
   SortPartReferences(design);
+  std::unordered_map<Text, TextView> footprints;
+  if (footprintsFromNetlist) {
+    for (const SchematicPart& part : design.SchematicParts) {
+      if (!part.footprint.empty()) footprints.try_emplace(part.reference, part.footprint);
+    }
+  }
   for (int k = 1; k <= design.partRows(); ++k) {
-    design.PartTable.set(k, kPartSymbol, SymbolNameFor(design.PartTable.at(k, kPartRef), sizes));
+    const Text& reference = design.PartTable.at(k, kPartRef);
+    const auto footprint = footprints.find(reference);
+    design.PartTable.set(k, kPartSymbol,
+                         footprint != footprints.end() ? FootprintSymbolName(footprint->second)
+                                                       : SymbolNameFor(reference, sizes));
   }
   result.undefinedCount = CountUndefinedSymbols(design);
   return result;
 }
 
 SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
-                                     std::vector<Text>& mainPartChoices, ListBoxState& list1) {
-  SymbolAssignment result = AssignSymbolNames(design, sizes);
+                                     std::vector<Text>& mainPartChoices, ListBoxState& list1,
+                                     bool footprintsFromNetlist) {
+  SymbolAssignment result = AssignSymbolNames(design, sizes, footprintsFromNetlist);
   if (!result.fits) return result;
   ClassifyByPrefix(design, mainPartChoices);
   // Rebuilt also when nothing was classified, so an empty netlist empties the list

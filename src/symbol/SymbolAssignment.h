@@ -59,12 +59,19 @@ struct SymbolAssignment {
 // Rebuilds PartTable from the part references of the net tables (one row per distinct
 // reference, side "0"), sorts them and assigns the symbol names. A netlist with more
 // references than the table holds leaves the table untouched.
-SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes);
+// With `footprintsFromNetlist`, a part whose netlist gives a footprint takes that
+// footprint's name (without the library nickname) as its symbol name instead.
+SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes,
+                                   bool footprintsFromNetlist = false);
+
+// A footprint without its library nickname: "Lib:Name" -> "Name".
+Text FootprintSymbolName(TextView footprint);
 
 // The whole auto-assignment after the confirmation: the part table is rebuilt, the new
 // parts are classified and the part list is rebuilt.
 SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
-                                     std::vector<Text>& mainPartChoices, ListBoxState& list1);
+                                     std::vector<Text>& mainPartChoices, ListBoxState& list1,
+                                     bool footprintsFromNetlist = false);
 
 // Message for a netlist whose parts do not fit the part table.
 Text TooManyPartsMessage(int referencesFound);

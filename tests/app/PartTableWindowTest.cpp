@@ -1,11 +1,15 @@
 // The part list as a table (表示モード ﾃﾞｰﾀﾍﾞｰｽ): the same parts as List1, sortable by
 // heading, and a row fills the edit panel as the part's List1 line does.
+#include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <map>
 
@@ -154,6 +158,46 @@ TEST_F(PartTableWindow, BothViewsKeepTheChosenPartAcrossModesAndKeys) {
   EXPECT_EQ(form->focusWidget(), list1);
   QTest::mouseClick(find<QRadioButton>("Option4"), Qt::LeftButton);
   EXPECT_EQ(form->focusWidget(), table);
+}
+
+// A KiCad netlist: the status names the format, the footprints become symbol names on
+// request, and the table shows the value and footprint the netlist gives.
+TEST_F(PartTableWindow, AKicadNetlistShowsItsFormatValuesAndFootprints) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("board.net"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "(export (version \"E\")\n"
+      " (components (comp (ref \"R1\") (value \"10k\") (footprint \"R:R_0603\"))\n"
+      "  (comp (ref \"C1\") (value \"1u\")))\n"
+      " (nets (net (code \"1\") (name \"GND\") (node (ref \"R1\") (pin \"1\"))\n"
+      "   (node (ref \"C1\") (pin \"2\")) (node (ref \"#PWR1\") (pin \"1\")))))\n");
+  file.close();
+  openNetlist(path);
+  EXPECT_EQ(dialogs.count("warn"), 0);
+  const QString status = form->statusBar()->currentMessage();
+  EXPECT_TRUE(status.contains(QStringLiteral("KiCad"))) << status.toStdString();
+  EXPECT_TRUE(status.contains(QStringLiteral("電源・フラグのピン 1"))) << status.toStdString();
+
+  auto* footprints = find<QCheckBox>("chkFootprints");
+  EXPECT_EQ(footprints->text(), QStringLiteral("回路図のフットプリントを使う"));
+  EXPECT_FALSE(footprints->isChecked());
+  footprints->setChecked(true);
+  find<QPushButton>("Command1")->click();
+  find<QRadioButton>("Option4")->click();
+  auto* table = find<QTableView>("List1Table");
+  ASSERT_EQ(table->model()->columnCount(), 11);
+  EXPECT_EQ(table->model()->headerData(9, Qt::Horizontal).toString(), QStringLiteral("値"));
+  EXPECT_EQ(table->model()->headerData(10, Qt::Horizontal).toString(),
+            QStringLiteral("フットプリント"));
+  std::map<QString, QStringList> rows;
+  for (int r = 0; r < table->model()->rowCount(); ++r) {
+    rows[cell(table, r, 0)] = {cell(table, r, 1), cell(table, r, 9), cell(table, r, 10)};
+  }
+  EXPECT_EQ(rows[QStringLiteral("R1")], (QStringList{"R_0603", "10k", "R:R_0603"}));
+  EXPECT_EQ(rows[QStringLiteral("C1")].mid(1), (QStringList{"1u", ""}));
+  EXPECT_NE(rows[QStringLiteral("C1")][0], QString()) << "no footprint: the rule by reference";
 }
 
 }  // namespace

@@ -145,5 +145,39 @@ TEST_F(NetsCommand, NetsGivesTheNetTablesAsTextAndJson) {
   EXPECT_NE(text.out.find("PIN数: 5\nネット数: 2\n呼込: OK\n最大ネット: GND\n"), std::string::npos);
 }
 
+// Another format: nets --json names it and what was dropped, parts takes the footprints
+// on request, and convert writes the bracket format, refusing what it cannot hold.
+TEST_F(NetlistCommands, AnyFormatIsReadAndConvertWritesTheBracketFormat) {
+  const std::string pads = write("board.asc",
+                                 "*PADS-PCB*\r\n*PART*\r\nR1 RES@R0603\r\nU-1 SO8\r\n*NET*\r\n"
+                                 "*SIGNAL* GND\r\nR1.2 U-1.4 #PWR.1\r\n*SIGNAL* 電源\r\nR1.1\r\n"
+                                 "*END*\r\n");
+  const CliResult nets = RunCli({"nets", pads, "--json"});
+  ASSERT_EQ(nets.code, 0) << nets.err;
+  const auto json = nlohmann::json::parse(nets.out);
+  EXPECT_EQ(json["format"], "pads");
+  EXPECT_EQ(json["encoding"], "UTF-8");
+  EXPECT_EQ(json["dropped"]["flagPins"], 1);
+  EXPECT_EQ(json["netCount"], 2);
+  EXPECT_EQ(json["parts"][0]["footprint"], "R0603");
+
+  const CliResult parts = RunCli({"parts", pads, "--footprints-from-netlist", "--json"});
+  ASSERT_EQ(parts.code, 0) << parts.err;
+  EXPECT_NE(parts.out.find("\"R0603\""), std::string::npos) << parts.out;
+
+  const CliResult refused = RunCli({"convert", pads, "-o", path("b.NET").string()});
+  EXPECT_EQ(refused.code, cli::kExitFailure);
+  EXPECT_NE(refused.err.find("部品番号「U-1」"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(path("b.NET")));
+
+  const CliResult safe = RunCli({"convert", pads, "-o", path("b.NET").string(), "--safe-names"});
+  ASSERT_EQ(safe.code, 0) << safe.err;
+  EXPECT_EQ(safe.out, "U-1 -> U_1\n");
+  EXPECT_EQ(ReadBytes(path("b.NET")), "GND[R1-2\r\nU_1-4]\r\n\x93\x64\x8C\xB9[R1-1]\r\n");
+  const CliResult back = RunCli({"nets", path("b.NET").string(), "--json"});
+  ASSERT_EQ(back.code, 0) << back.err;
+  EXPECT_EQ(nlohmann::json::parse(back.out)["format"], "bracket");
+}
+
 }  // namespace
 }  // namespace pcbprep::testing

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "design/Design.h"
+
+namespace pcbprep {
+
+// A name changed so that the bracket format can hold it.
+struct NameChange {
+  Text before;
+  Text after;
+};
+
+struct BracketNetlist {
+  Text text;  // NAME[REF-PIN ... REF-PIN] lines, CR LF; empty when refused
+  // The first net name, reference or pin number the format cannot hold, and why.
+  std::optional<Text> refused;
+  std::vector<NameChange> changes;  // with safe names: every name changed, once each
+};
+
+// The loaded nets in the bracket format, as its reader reads them back. A net name may
+// not hold "[", "]", ",", a double quote, a line break or a character code page 932
+// cannot write, nor start with a blank; a reference or pin number none of these nor
+// "-", the separator of the pin token. Such a name refuses the conversion unless
+// `safeNames`, which replaces each of those characters by "_".
+BracketNetlist BracketNetlistText(const Design& design, bool safeNames);
+
+}  // namespace pcbprep
