@@ -44,7 +44,8 @@ void MainForm::mnOpenClick() {
   // everything the window shows of it untouched.
   Text raw;
   std::string bytes;
-  const LoadResult result = LoadNetlistFile(design_, FileSystemPath(path), &raw, &bytes);
+  const LoadResult result =
+      LoadNetlistFile(design_, FileSystemPath(path), design_.capacity(), &raw, &bytes);
   if (!result.ok()) {
     busy.reset();
     showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));

@@ -217,7 +217,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
 
   SymbolAssignment result;
   result.referencesFound = static_cast<int>(references.size());
-  if (result.referencesFound > kMaxParts) {
+  if (result.referencesFound > design.capacity().parts) {
     result.fits = false;
     return result;
   }
@@ -227,7 +227,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes) {
     const int row = design.PartCount + 1;
     design.PartTable.set(row, kPartRef, std::move(reference));
     design.PartTable.set(row, kPartSide, Text(kSideFront));
-    design.PartCount = static_cast<std::int16_t>(row);
+    design.PartCount = row;
   }
   SortPartReferences(design);
   for (int k = 1; k <= design.partRows(); ++k) {
@@ -248,9 +248,9 @@ SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
   return result;
 }
 
-Text TooManyPartsMessage(int referencesFound) {
+Text TooManyPartsMessage(int referencesFound, int maxParts) {
   return u"ネットリストに部品番号が " + IntText(referencesFound) +
-         u" 個あります。部品リストに登録できる部品は " + IntText(kMaxParts) +
+         u" 個あります。部品リストに登録できる部品は " + IntText(maxParts) +
          u" 個までです。\n部品リストは変更されていません。";
 }
 

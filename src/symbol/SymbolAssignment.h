@@ -67,6 +67,6 @@ SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
                                      std::vector<Text>& mainPartChoices, ListBoxState& list1);
 
 // Message for a netlist whose parts do not fit the part table.
-Text TooManyPartsMessage(int referencesFound);
+Text TooManyPartsMessage(int referencesFound, int maxParts = kMaxParts);
 
 }  // namespace pcbprep
