@@ -21,6 +21,7 @@ namespace pcbprep::cli {
 struct NetsOptions {
   std::string netlist;
   bool json = false;
+  bool large = false;  // the large tables
 };
 CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options);
 int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err);
@@ -28,6 +29,7 @@ int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err);
 struct CheckOptions {
   std::string netlist;
   bool json = false;
+  bool large = false;  // the large tables
 };
 CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options);
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
@@ -44,6 +46,7 @@ struct PartSteps {
   std::string coordinates = "none";  // none | main | group
   std::string fromList;              // a saved part list in place of the symbol assignment
   bool sizesGiven = false;           // a size option was given
+  bool large = false;                // the large tables
 };
 
 // The outcome of the steps: the design and the part list as the window shows it.

@@ -51,6 +51,7 @@ IgnoreNetList SkipBoxes(const PartSteps& steps, const LoadResult& load) {
 
 void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
   command.add_option("NETLIST", steps.netlist, "netlist file (*.NET, code page 932)")->required();
+  AddLargeOption(command, steps.large);
 
   // One option per size box of the window, starting at the box's start value. The
   // options bind to the strings, so the list gets its final length first.
@@ -111,7 +112,8 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
 }
 
 void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
-  const LoadResult load = LoadOrFail(run.design, steps.netlist, err);
+  const LoadResult load = LoadOrFail(run.design, steps.netlist, steps.large, err);
+  const int maxParts = run.design.capacity().parts;
   const IgnoreNetList skip = SkipBoxes(steps, load);
 
   SymbolSizes sizes;
@@ -126,7 +128,7 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
           "--from-list の部品リストにはシンボル名があるため、サイズ（--capacitor "
           "など）は指定できません。"};
     }
-    const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList));
+    const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList), maxParts);
     if (!parse.ok()) throw UserError{steps.fromList + ": " + ToUtf8(PartListFault(parse))};
     const PartListLoad loaded = LoadPartList(run.design, parse, mainPartChoices, run.list1);
     if (loaded.notInNetlist > 0 || loaded.missingFromList > 0) {
@@ -136,7 +138,10 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
   } else {
     run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
     if (!run.symbols.fits) {
-      throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
+      std::string message = ToUtf8(TooManyPartsMessage(run.symbols.referencesFound, maxParts));
+      if (!steps.large && run.symbols.referencesFound <= kLargeCapacity.parts)
+        message += "\n--large を付けると読み込めます。";
+      throw UserError{message};
     }
   }
 
@@ -148,7 +153,8 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
   if (steps.coordinates != "none") {
     const CoordinateResult result = RunCoordinateDetermination(
         run.design, steps.coordinates == "main", steps.coordinates == "group", run.list1);
-    if (!result.written) throw UserError{ToUtf8(CoordinateRangeMessage(result.part))};
+    if (!result.written)
+      throw UserError{ToUtf8(CoordinateRangeMessage(result.part, run.design.capacity()))};
   }
 }
 
