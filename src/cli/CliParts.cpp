@@ -139,7 +139,7 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
     run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1);
     if (!run.symbols.fits) {
       std::string message = ToUtf8(TooManyPartsMessage(run.symbols.referencesFound, maxParts));
-      if (!steps.large && run.symbols.referencesFound <= kLargeCapacity.parts)
+      if (LargeCapacityWouldTakeParts(run.design, run.symbols))
         message += "\n--large を付けると読み込めます。";
       throw UserError{message};
     }

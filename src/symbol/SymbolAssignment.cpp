@@ -248,6 +248,10 @@ SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
   return result;
 }
 
+bool LargeCapacityWouldTakeParts(const Design& design, const SymbolAssignment& result) {
+  return !result.fits && !design.capacity().large && result.referencesFound <= kLargeCapacity.parts;
+}
+
 Text TooManyPartsMessage(int referencesFound, int maxParts) {
   return u"ネットリストに部品番号が " + IntText(referencesFound) +
          u" 個あります。部品リストに登録できる部品は " + IntText(maxParts) +
