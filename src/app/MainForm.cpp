@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -30,6 +31,7 @@
 #include "app/PartTableModel.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
+#include "netlist/NetlistReader.h"
 #include "placement/Grouping.h"
 #include "placement/MainParts.h"
 #include "symbol/SymbolAssignment.h"
@@ -37,6 +39,9 @@
 namespace pcbprep {
 
 namespace {
+
+// The setting that remembers 大規模ネットリスト.
+constexpr char kLargeSetting[] = "netlist/large";
 
 QLineEdit* Box(const QString& name, int width = 0) {
   auto* box = Named(new QLineEdit, name);
@@ -594,6 +599,14 @@ void MainForm::buildMenus() {
   auto* file = menuBar()->addMenu(QStringLiteral("ネットファイル(&F)　　"));
   file->setObjectName(QStringLiteral("mnFile"));
   mnOpen = Named(file->addAction(QStringLiteral("開く(&O)")), QStringLiteral("mnOpen"));
+  // The tables of the next load. Remembered, as a designer of large boards wants them
+  // every time.
+  mnLarge = Named(file->addAction(QStringLiteral("大規模ネットリスト")), QStringLiteral("mnLarge"));
+  mnLarge->setCheckable(true);
+  mnLarge->setChecked(QSettings().value(kLargeSetting, false).toBool());
+  mnLarge->setToolTip(Q(LargeCapacityDescription()));
+  connect(mnLarge, &QAction::toggled, this,
+          [](bool checked) { QSettings().setValue(kLargeSetting, checked); });
   mnsave = Named(file->addAction(QStringLiteral("保存(&S)")), QStringLiteral("mnsave"));
   mnExit = Named(file->addAction(QStringLiteral("終了(&X)")), QStringLiteral("mnExit"));
 

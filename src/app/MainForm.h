@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "design/Design.h"
+#include "netlist/NetlistReader.h"
 #include "symbol/PartEdit.h"
 #include "symbol/PartList.h"
 #include "symbol/PartListFile.h"
+#include "symbol/SymbolAssignment.h"
 
 class QAction;
 class QCheckBox;
@@ -93,6 +95,11 @@ class MainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The symbol assignment and its results on the window; nothing shown when the parts do
+  // not fit.
+  SymbolAssignment assignSymbols(const SymbolSizes& sizes);
+  // Loads a chosen netlist in the given tables; false when it was refused.
+  bool loadNetlist(const QString& path, const Capacity& capacity, LoadResult& result);
   void buildUi();
   void buildMenus();
   void loadForm();
@@ -261,6 +268,7 @@ class MainForm : public QMainWindow {
   QPushButton* Command18 = nullptr;
 
   QAction* mnOpen = nullptr;         // open a netlist
+  QAction* mnLarge = nullptr;        // 大規模ネットリスト: the large tables (remembered)
   QAction* mnsave = nullptr;         // save the loaded netlist's bytes under a new name
   QAction* mnExit = nullptr;         // close the window (asks before unsaved parts are lost)
   QAction* mnHozon = nullptr;        // part list: save as a part-list file

@@ -65,7 +65,7 @@ void MainForm::mnYobikomiClick() {
                       .arg(*path, QString::fromStdString(read.reason)));
     return;
   }
-  const PartListParse parse = ParsePartListBytes(read.bytes);
+  const PartListParse parse = ParsePartListBytes(read.bytes, design_.capacity().parts);
   if (!parse.ok()) {
     dialogs_.warn(
         this, Q(kAppTitle),

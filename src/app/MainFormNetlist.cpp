@@ -50,18 +50,34 @@ void MainForm::mnOpenClick() {
   if (!chosen) return;
   const QString path = *chosen;
 
+  LoadResult result;
+  if (loadNetlist(path, CapacityFor(mnLarge->isChecked()), result)) return;
+  showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
+  const QString message = Q(LoadFailureMessage(result, T(path)));
+  if (!LargeCapacityWouldLoad(result)) {
+    dialogs_.warn(this, Q(kAppTitle), message);
+    return;
+  }
+  // A board past the standard tables: offer the large ones; the entry then shows the
+  // tables in use and is remembered.
+  if (!dialogs_.confirm(this, Q(kAppTitle),
+                        message + QStringLiteral("\n\n") + Q(LargeCapacityQuestion()))) {
+    return;
+  }
+  mnLarge->setChecked(true);
+  if (!loadNetlist(path, kLargeCapacity, result)) {
+    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
+  }
+}
+
+bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadResult& result) {
   std::optional<BusyCursor> busy(std::in_place);
   // The file is parsed into fresh tables; a failure leaves the loaded netlist and
   // everything the window shows of it untouched.
   Text raw;
   std::string bytes;
-  const LoadResult result = LoadNetlistFile(design_, FileSystemPath(path), &raw, &bytes);
-  if (!result.ok()) {
-    busy.reset();
-    showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
-    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
-    return;
-  }
+  result = LoadNetlistFile(design_, FileSystemPath(path), capacity, &raw, &bytes);
+  if (!result.ok()) return false;
 
   design_.NetFilePath = T(path);
   netFileBytes_ = std::move(bytes);
@@ -95,10 +111,11 @@ void MainForm::mnOpenClick() {
     busy.reset();
     dialogs_.inform(this, Q(kAppTitle), Q(NoNetsMessage(T(path))));
   }
+  return true;
 }
 
 void MainForm::list1Click(int index) {
-  if (index < 0 || index + 1 > kMaxParts) return;
+  if (index < 0 || index + 1 > design_.capacity().parts) return;
   showEditPanel(FillEditPanel(design_, index + 1));
   // The part stays chosen in both views, whichever it was chosen in (mouse or keys),
   // so switching 標準 / ﾃﾞｰﾀﾍﾞｰｽ keeps it and the keys move on from it.
@@ -109,7 +126,7 @@ void MainForm::list1Click(int index) {
 }
 
 void MainForm::list3Click(int index) {
-  if (index < 0 || index + 1 > kMaxNets) return;
+  if (index < 0 || index + 1 > design_.capacity().nets) return;
   std::array<Text, 10> boxes = readSkipNets();
   if (AddSkipNet(boxes, design_.NetTable.at(index + 1, kNetName)) >= 0) showSkipNets(boxes);
 }

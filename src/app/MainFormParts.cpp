@@ -71,31 +71,51 @@ void MainForm::command1Click() {
   for (std::size_t i = 0; i < sizeBoxes_.size(); ++i) {
     sizes.*SymbolSizeBoxes()[i].size = T(sizeBoxes_[i]->currentText());
   }
-  SymbolAssignment result;
+  SymbolAssignment result = assignSymbols(sizes);
+  if (result.fits) return;
+  showStatus(QStringLiteral("部品が多すぎるため、シンボル名を割り付けませんでした"));
+  const QString message = Q(TooManyPartsMessage(result.referencesFound, design_.capacity().parts));
+  if (!LargeCapacityWouldTakeParts(design_, result)) {
+    dialogs_.warn(this, Q(kAppTitle), message);
+    return;
+  }
+  // The netlist loaded in the standard tables but has more parts than they hold: the
+  // same file, read again in the large tables, takes them all.
+  if (!dialogs_.confirm(this, Q(kAppTitle),
+                        message + QStringLiteral("\n\n") +
+                            QStringLiteral("大規模ネットリストとして読み込み直して、"
+                                           "シンボル名を割り付けますか？"))) {
+    return;
+  }
   {
     const BusyCursor busy;
-    result = RunSymbolAssignment(design_, sizes, partHelpers_.mainPartChoices, list1_,
-                                 chkFootprints->isChecked());
-    if (result.fits) {
-      showList1();
-      showPartHelpers(false);
-      Text9->setText(QString::number(result.undefinedCount));
-      showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
-                     .arg(design_.PartCount)
-                     .arg(result.undefinedCount));
-    }
+    if (!LoadNetlistBytes(design_, netFileBytes_, kLargeCapacity).ok()) return;
   }
-  if (!result.fits) {
-    showStatus(QStringLiteral("部品が多すぎるため、シンボル名を割り付けませんでした"));
-    dialogs_.warn(this, Q(kAppTitle), Q(TooManyPartsMessage(result.referencesFound)));
+  mnLarge->setChecked(true);
+  assignSymbols(sizes);
+}
+
+SymbolAssignment MainForm::assignSymbols(const SymbolSizes& sizes) {
+  const BusyCursor busy;
+  const SymbolAssignment result = RunSymbolAssignment(design_, sizes, partHelpers_.mainPartChoices,
+                                                      list1_, chkFootprints->isChecked());
+  if (result.fits) {
+    showList1();
+    showPartHelpers(false);
+    Text9->setText(QString::number(result.undefinedCount));
+    showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
+                   .arg(design_.PartCount)
+                   .arg(result.undefinedCount));
   }
+  return result;
 }
 
 void MainForm::command2Click() {
   EditPanel panel = readEditPanel();
   const PartEditResult result = ApplyPartEdit(design_, panel, partHelpers_, list1_);
   if (result.outcome == PartEditOutcome::TableFull) {
-    dialogs_.warn(this, Q(kAppTitle), Q(PartTableFullMessage(panel.reference)));
+    dialogs_.warn(this, Q(kAppTitle),
+                  Q(PartTableFullMessage(panel.reference, design_.capacity().parts)));
     return;
   }
   // Only the coded boxes can have changed: an unknown text is cleared.

@@ -56,7 +56,8 @@ void MainForm::command5Click(int) {
   if (!result.written) {
     showStatus(
         QStringLiteral("部品座標は変更していません（%1 の座標が範囲外）").arg(Q(result.part)));
-    dialogs_.warn(this, QStringLiteral("部品座標確定"), Q(CoordinateRangeMessage(result.part)));
+    dialogs_.warn(this, QStringLiteral("部品座標確定"),
+                  Q(CoordinateRangeMessage(result.part, design_.capacity())));
     return;
   }
   showStatus(QStringLiteral("部品座標を設定しました（%1）")

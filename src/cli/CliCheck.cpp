@@ -21,12 +21,13 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options) {
   command->add_flag("--json", options.json,
                     "print the counts and the report (its lines ending in CR LF, as the "
                     "window holds it) as JSON");
+  AddLargeOption(*command, options.large);
   return command;
 }
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
   Design design;
-  LoadOrFail(design, options.netlist, err, NoNets::kFail);
+  LoadOrFail(design, options.netlist, options.large, err, NoNets::kFail);
   const NetCheckResult result = RunExtendedNetCheck(design);
   const int findings =
       result.openCount + result.shortCount + result.duplicateCount + result.isolatedCount;

@@ -21,6 +21,7 @@ namespace pcbprep::cli {
 struct NetsOptions {
   std::string netlist;
   bool json = false;
+  bool large = false;  // the large tables
 };
 CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options);
 int RunNets(const NetsOptions& options, std::ostream& out, std::ostream& err);
@@ -29,6 +30,7 @@ struct ConvertOptions {
   std::string netlist;
   std::string output;
   bool safeNames = false;
+  bool large = false;  // the large tables
 };
 CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options);
 int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err);
@@ -36,6 +38,7 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
 struct CheckOptions {
   std::string netlist;
   bool json = false;
+  bool large = false;  // the large tables
 };
 CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options);
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
@@ -53,6 +56,7 @@ struct PartSteps {
   std::string fromList;                // a saved part list in place of the symbol assignment
   bool sizesGiven = false;             // a size option was given
   bool footprintsFromNetlist = false;  // symbol names from the netlist's footprints
+  bool large = false;                  // the large tables
 };
 
 // The outcome of the steps: the design and the part list as the window shows it.

@@ -54,6 +54,7 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
       .add_option("NETLIST", steps.netlist,
                   "netlist file: bracket (*.NET), KiCad, legacy PCB2, PADS or Allegro")
       ->required();
+  AddLargeOption(command, steps.large);
   command
       .add_flag("--footprints-from-netlist", steps.footprintsFromNetlist,
                 "a part whose netlist gives a footprint gets its name (without the library "
@@ -119,7 +120,8 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
 }
 
 void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
-  const LoadResult load = LoadOrFail(run.design, steps.netlist, err);
+  const LoadResult load = LoadOrFail(run.design, steps.netlist, steps.large, err);
+  const int maxParts = run.design.capacity().parts;
   const IgnoreNetList skip = SkipBoxes(steps, load);
 
   SymbolSizes sizes;
@@ -134,7 +136,7 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
           "--from-list の部品リストにはシンボル名があるため、サイズ（--capacitor "
           "など）や --footprints-from-netlist は指定できません。"};
     }
-    const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList));
+    const PartListParse parse = ParsePartListBytes(ReadFileOrFail(steps.fromList), maxParts);
     if (!parse.ok()) throw UserError{steps.fromList + ": " + ToUtf8(PartListFault(parse))};
     const PartListLoad loaded = LoadPartList(run.design, parse, mainPartChoices, run.list1);
     if (loaded.notInNetlist > 0 || loaded.missingFromList > 0) {
@@ -145,7 +147,10 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
     run.symbols = RunSymbolAssignment(run.design, sizes, mainPartChoices, run.list1,
                                       steps.footprintsFromNetlist);
     if (!run.symbols.fits) {
-      throw UserError{ToUtf8(TooManyPartsMessage(run.symbols.referencesFound))};
+      std::string message = ToUtf8(TooManyPartsMessage(run.symbols.referencesFound, maxParts));
+      if (LargeCapacityWouldTakeParts(run.design, run.symbols))
+        message += "\n--large を付けると読み込めます。";
+      throw UserError{message};
     }
   }
 
@@ -157,7 +162,8 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
   if (steps.coordinates != "none") {
     const CoordinateResult result = RunCoordinateDetermination(
         run.design, steps.coordinates == "main", steps.coordinates == "group", run.list1);
-    if (!result.written) throw UserError{ToUtf8(CoordinateRangeMessage(result.part))};
+    if (!result.written)
+      throw UserError{ToUtf8(CoordinateRangeMessage(result.part, run.design.capacity()))};
   }
 }
 

@@ -9,9 +9,14 @@
 
 namespace pcbprep::cli {
 
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err, NoNets noNets) {
-  const LoadResult result = LoadNetlistFile(design, path);
-  if (!result.ok()) throw UserError{ToUtf8(LoadFailureMessage(result, FromUtf8(path)))};
+LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err,
+                      NoNets noNets) {
+  const LoadResult result = LoadNetlistFile(design, path, CapacityFor(large));
+  if (!result.ok()) {
+    std::string message = ToUtf8(LoadFailureMessage(result, FromUtf8(path)));
+    if (LargeCapacityWouldLoad(result)) message += "\n--large を付けると読み込めます。";
+    throw UserError{message};
+  }
   if (design.NetCount == 0) {
     const std::string message = ToUtf8(NoNetsMessage(FromUtf8(path)));
     if (noNets == NoNets::kFail) throw UserError{message};
@@ -23,6 +28,13 @@ LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err
         << " 個あります（U+FFFD に置き換えて読み込みました）。\n";
   }
   return result;
+}
+
+void AddLargeOption(CLI::App& command, bool& large) {
+  command.add_flag("--large", large,
+                   "large-design tables (50000 nets, 50000 pins per net, 1000000 line slots, "
+                   "50000 parts, 32-bit coordinates) instead of the standard ones (1000, 399, "
+                   "2000, 1000, 16 bits); the window's 大規模ネットリスト");
 }
 
 std::string JsonOutput(const nlohmann::ordered_json& doc) {

@@ -25,11 +25,15 @@ struct UserError {
 // would otherwise pass on a file that is no netlist; a warning for the listings.
 enum class NoNets { kWarn, kFail };
 
-// Loads a netlist file into the design, or throws UserError with the same message
-// the window shows (file, line and reason). Bytes that are not code page 932 do not
-// stop the load, as in the window, but are reported on err.
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err,
+// Loads a netlist file into the design, in the large tables when `large`, or throws
+// UserError with the same message the window shows (file, line and reason, and for a
+// file that the large tables would take, that --large reads it). Bytes that are not
+// code page 932 do not stop the load, as in the window, but are reported on err.
+LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err,
                       NoNets noNets = NoNets::kWarn);
+
+// The --large flag, the same on every command that reads a netlist or a part list.
+void AddLargeOption(CLI::App& command, bool& large);
 
 // A JSON document as the commands print it, indented by two. Bytes that are not UTF-8
 // (a file name can hold any) become U+FFFD, so the output is always valid JSON.

@@ -3,16 +3,30 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
+#include <utility>
 
 #include "design/Numeric.h"
 
 namespace pcbprep {
 
+Design::Design(const Capacity& capacity)
+    : NetTable(capacity.nets + 1, capacity.netColumns()),
+      PinPartTable(capacity.nets + 1, capacity.netColumns()),
+      PinNoTable(capacity.nets + 1, capacity.netColumns()),
+      PartTable(capacity.parts + 1, kPartColumns),
+      capacity_(capacity) {}
+
+void Design::clear(const Capacity& capacity) {
+  Text path = std::move(NetFilePath);
+  *this = Design(capacity);
+  NetFilePath = std::move(path);
+}
+
 int Design::pinCount(int net) const {
   const double value = NumericValue(NetTable.at(net, kNetPinCount));
   if (!(value > 0)) return 0;
   // Columns 2 .. count + 1 must exist; a larger count is read as a full row.
-  return static_cast<int>(std::min(std::floor(value), double{kMaxPinsPerNet}));
+  return static_cast<int>(std::min(std::floor(value), static_cast<double>(capacity_.pinsPerNet)));
 }
 
 ColumnRange Design::pinColumns(int net) const {
@@ -22,7 +36,7 @@ ColumnRange Design::pinColumns(int net) const {
 std::vector<Text> Design::pinReferences() const {
   std::vector<Text> references;
   std::unordered_set<TextView> seen;
-  for (int n = 1; n <= NetCount; ++n) {
+  for (int n = 1; n <= netRows(); ++n) {
     for (const int c : pinColumns(n)) {
       const Text& reference = PinPartTable.at(n, c);
       if (seen.insert(reference).second) references.push_back(reference);
@@ -31,7 +45,9 @@ std::vector<Text> Design::pinReferences() const {
   return references;
 }
 
-int Design::partRows() const { return std::clamp<int>(PartCount, 0, kMaxParts); }
+int Design::netRows() const { return std::clamp(NetCount, 0, capacity_.nets); }
+
+int Design::partRows() const { return std::clamp(PartCount, 0, capacity_.parts); }
 
 void Design::clearParts() {
   PartTable.clearAll();

@@ -10,10 +10,40 @@
 
 namespace pcbprep {
 
-inline constexpr int kMaxNets = 1000;    // net rows 1 .. 1000
-inline constexpr int kNetColumns = 401;  // columns 0 .. 400, pins in 2 .. 400
-inline constexpr int kMaxPinsPerNet = 399;
-inline constexpr int kMaxParts = 1000;   // part rows 1 .. 1000
+// The sizes of the design tables and every limit that follows from them. A design is
+// made with one capacity and keeps it until it is cleared with another; every limit
+// check and every limit in a message reads the design's capacity.
+struct Capacity {
+  int nets;        // net rows 1 .. nets
+  int pinsPerNet;  // pins of one net, in columns 2 .. pinsPerNet + 1
+  int lineSlots;   // line slots a netlist file may take; also the pin total shown as OK
+  int parts;       // part rows 1 .. parts (and parts in a part-list file)
+  // Coordinates the pre-placement may write: 16 bits in the standard tables, 32 bits
+  // in the large ones, whose hundreds of anchor columns and long stacks pass 32767.
+  double minCoordinate;
+  double maxCoordinate;
+  bool large;  // the large capacity, which the user chose
+
+  int netColumns() const { return pinsPerNet + 2; }  // columns 0 .. pinsPerNet + 1
+  bool operator==(const Capacity&) const = default;
+};
+
+// The tables the program has always had; files that fit them give the same results in
+// either capacity.
+inline constexpr Capacity kStandardCapacity{1000, 399, 2000, 1000, -32768, 32767, false};
+// For boards past the standard tables (single-board computers, carriers, servers).
+inline constexpr Capacity kLargeCapacity{50000,        50000,       1000000, 50000,
+                                         -2147483648., 2147483647., true};
+
+inline constexpr Capacity CapacityFor(bool large) {
+  return large ? kLargeCapacity : kStandardCapacity;
+}
+
+// The standard capacity's sizes by name.
+inline constexpr int kMaxNets = kStandardCapacity.nets;
+inline constexpr int kNetColumns = kStandardCapacity.pinsPerNet + 2;
+inline constexpr int kMaxPinsPerNet = kStandardCapacity.pinsPerNet;
+inline constexpr int kMaxParts = kStandardCapacity.parts;
 inline constexpr int kPartColumns = 11;  // columns 0 .. 10
 
 // Columns of NetTable. PinPartTable and PinNoTable use the same columns: the name in
@@ -66,38 +96,51 @@ struct SchematicPart {
 };
 
 // All design data of a run. Every cell is text, "" meaning unset; rows count from 1.
+// The tables hold only what was written, so a small board costs little in either
+// capacity.
 struct Design {
-  Grid NetTable{kMaxNets + 1, kNetColumns};
-  Grid PinPartTable{kMaxNets + 1, kNetColumns};
-  Grid PinNoTable{kMaxNets + 1, kNetColumns};
-  std::int16_t NetCount = 0;
+  explicit Design(const Capacity& capacity = kStandardCapacity);
 
-  Grid PartTable{kMaxParts + 1, kPartColumns};
-  std::int16_t PartCount = 0;
+  Grid NetTable;
+  Grid PinPartTable;
+  Grid PinNoTable;
+  int NetCount = 0;
+
+  Grid PartTable;
+  int PartCount = 0;
 
   std::int16_t BoardSizeX = 0;
   std::int16_t BoardSizeY = 0;
 
   Text NetFilePath;
 
+  const Capacity& capacity() const { return capacity_; }
+  // Empties every table and counter and gives the design a capacity; the path stays.
+  void clear(const Capacity& capacity);
+
   // Value and footprint per part, in file order, from a netlist format that has them;
   // empty for the bracket format.
   std::vector<SchematicPart> SchematicParts;
 
   // Pin count of net row n: the numeric value of NetTable(n, 1), limited to what the
-  // table can hold so a foreign table cannot send a loop past column 400.
+  // table can hold so a foreign table cannot send a loop past the last column.
   int pinCount(int net) const;
   // Columns kFirstPinColumn .. pinCount(net) + 1.
   ColumnRange pinColumns(int net) const;
   // The part references the nets' pins name, each once, in the order first named.
   std::vector<Text> pinReferences() const;
 
-  // Number of part rows the operations visit: PartCount, limited to 0 .. kMaxParts so a
+  // Number of net rows the operations visit: NetCount, limited to the net rows.
+  int netRows() const;
+  // Number of part rows the operations visit: PartCount, limited to the part rows so a
   // foreign count cannot send a loop past the table.
   int partRows() const;
 
-  // Empties PartTable rows 0 .. 1000 and sets PartCount to 0.
+  // Empties every PartTable row and sets PartCount to 0.
   void clearParts();
+
+ private:
+  Capacity capacity_;
 };
 
 // The leading run of non-digit characters of a reference ("IC12" -> "IC").

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "design/Text.h"
@@ -9,13 +10,14 @@
 namespace pcbprep {
 
 // A fixed-capacity table of text cells, rows and columns counted from 0 (row 0 is
-// never used by the operations). Storage is compact: a row only holds cells up to the
-// last one ever written, and every other cell reads as the empty text.
+// never used by the operations). Storage is compact: only rows up to the last one ever
+// written are held, a row only holds cells up to the last one written in it, and every
+// other cell reads as the empty text. So a large capacity costs nothing until used.
 class Grid {
  public:
-  Grid(int rows, int columns) : rows_(static_cast<std::size_t>(rows)), columns_(columns) {}
+  Grid(int rows, int columns) : rowCount_(rows), columns_(columns) {}
 
-  int rowCount() const { return static_cast<int>(rows_.size()); }
+  int rowCount() const { return rowCount_; }
   int columnCount() const { return columns_; }
   bool contains(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 && column < columns_;
@@ -23,6 +25,7 @@ class Grid {
 
   const Text& at(int row, int column) const {
     check(row, column);
+    if (static_cast<std::size_t>(row) >= rows_.size()) return empty();
     const auto& cells = rows_[static_cast<std::size_t>(row)];
     if (static_cast<std::size_t>(column) >= cells.size()) return empty();
     return cells[static_cast<std::size_t>(column)];
@@ -30,6 +33,10 @@ class Grid {
 
   void set(int row, int column, Text value) {
     check(row, column);
+    if (static_cast<std::size_t>(row) >= rows_.size()) {
+      if (value.empty()) return;
+      rows_.resize(static_cast<std::size_t>(row) + 1);
+    }
     auto& cells = rows_[static_cast<std::size_t>(row)];
     if (static_cast<std::size_t>(column) >= cells.size()) {
       if (value.empty()) return;
@@ -41,16 +48,26 @@ class Grid {
   // Number of cells physically held by a row; every cell at or past it is empty.
   int storedWidth(int row) const {
     check(row, 0);
+    if (static_cast<std::size_t>(row) >= rows_.size()) return 0;
     return static_cast<int>(rows_[static_cast<std::size_t>(row)].size());
   }
 
+  // Number of rows physically held; every row at or past it is empty.
+  int storedRows() const { return static_cast<int>(rows_.size()); }
+
   void clearRow(int row) {
     check(row, 0);
-    rows_[static_cast<std::size_t>(row)].clear();
+    if (static_cast<std::size_t>(row) < rows_.size()) rows_[static_cast<std::size_t>(row)].clear();
   }
 
-  void clearAll() {
-    for (auto& cells : rows_) cells.clear();
+  void clearAll() { rows_ = {}; }
+
+  // Takes the cells of a table of the same columns, as many rows as this one has.
+  void takeCells(Grid&& other) {
+    rows_ = std::move(other.rows_);
+    if (rows_.size() > static_cast<std::size_t>(rowCount_)) {
+      rows_.resize(static_cast<std::size_t>(rowCount_));
+    }
   }
 
  private:
@@ -63,6 +80,7 @@ class Grid {
   }
 
   std::vector<std::vector<Text>> rows_;
+  int rowCount_;
   int columns_;
 };
 

@@ -28,9 +28,10 @@ std::vector<Text> NetPinListItems(const Design& d) {
     // is listed as empty all the same.
     const double count = std::floor(NumericValue(d.NetTable.at(n, kNetPinCount)));
     const int last =
-        static_cast<int>(std::clamp(count, -1.0, double{kMaxPinsPerNet})) + kFirstPinColumn;
+        static_cast<int>(std::clamp(count, -1.0, static_cast<double>(d.capacity().pinsPerNet))) +
+        kFirstPinColumn;
     for (int c = kFirstPinColumn; c <= last; ++c) {
-      items.push_back(c < kNetColumns ? indent + d.NetTable.at(n, c) : indent);
+      items.push_back(c < d.capacity().netColumns() ? indent + d.NetTable.at(n, c) : indent);
     }
   }
   return items;

@@ -76,36 +76,32 @@ LoadResult Fail(LoadFailure failure, int line) {
 
 }  // namespace
 
-Text PinTotalStatus(long long totalPins) { return totalPins > kMaxTotalPinsOk ? u"OVR" : u"OK"; }
+Text PinTotalStatus(long long totalPins, const Capacity& capacity) {
+  return NetTableLimits(capacity).pinTotalStatus(totalPins);
+}
 
 namespace {
 
 // Capacity pass: the whole file must fit the line slots before any table is written.
-// An empty line takes no slot, an opening line two, any other line one.
-LoadResult CheckLineSlots(TextView text) {
+// The pass reads on past a failure to count the slots the whole file takes.
+LoadResult CheckLineSlots(TextView text, const NetTableLimits& limits) {
   NetlistItemReader reader(text);
   NetlistItem item;
-  int used = 0;
-  while (true) {
-    if (used + 1 > kMaxLineSlots) {
-      if (reader.next(item)) return Fail(LoadFailure::TooManyLineSlots, item.line);
-      break;
+  LoadResult result;
+  long long used = 0;
+  while (reader.next(item)) {
+    if (result.ok() && !(limits.slotFree(used) && limits.lineFits(used, item.text))) {
+      result = Fail(LoadFailure::TooManyLineSlots, item.line);
     }
-    if (!reader.next(item)) break;
-    if (item.text.empty()) continue;
-    if (item.text.find(u'[') != Text::npos) {
-      if (used + 2 > kMaxLineSlots) return Fail(LoadFailure::TooManyLineSlots, item.line);
-      used += 2;
-    } else {
-      used += 1;
-    }
+    used += NetTableLimits::LineSlots(item.text);
   }
-  return LoadResult();
+  if (!result.ok()) result.needs.lineSlots = used;
+  return result;
 }
 
 // Parse pass into empty net tables: row r is the net being read, c the next column.
-// On failure d holds the part read so far.
-LoadResult ParseNets(Design& d, TextView text) {
+// On failure d holds the part read so far and `row` the row the failure met.
+LoadResult ParseNets(Design& d, TextView text, const NetTableLimits& limits, int& row) {
   NetlistItemReader reader(text);
   NetlistItem item;
   int r = 1;
@@ -113,12 +109,12 @@ LoadResult ParseNets(Design& d, TextView text) {
   Text reference;
   Text pinNumber;
   auto failHere = [&](LoadFailure f) {
-    d.NetCount = static_cast<std::int16_t>(r - 1);
+    d.NetCount = r - 1;
+    row = r;
     return Fail(f, item.line);
   };
   while (reader.next(item)) {
-    if (r > kMaxNets) return failHere(LoadFailure::TooManyNets);
-    if (c > kNetColumns - 1) return failHere(LoadFailure::TooManyPins);
+    if (const LoadFailure f = limits.beforeLine(r, c); f != LoadFailure::None) return failHere(f);
     const Text& line = item.text;
     d.NetTable.set(r, c, line);
 
@@ -176,17 +172,17 @@ LoadResult ParseNets(Design& d, TextView text) {
     }
     // Any other line is ignored; its stored text is overwritten by the next line.
   }
-  d.NetCount = static_cast<std::int16_t>(r - 1);
+  d.NetCount = r - 1;
   return LoadResult();
 }
 
 // Summary of the loaded tables: the pin total with its status, and the net with the
 // most pins (on a tie the earlier net) as the first net not to follow.
-void Summarize(const Design& d, LoadResult& result) {
+void Summarize(const Design& d, const NetTableLimits& limits, LoadResult& result) {
   for (int n = 1; n <= d.NetCount; ++n) {
     result.totalPins += static_cast<long long>(NumericValue(d.NetTable.at(n, kNetPinCount)));
   }
-  result.status = PinTotalStatus(result.totalPins);
+  result.status = limits.pinTotalStatus(result.totalPins);
 
   if (d.NetCount > 0) {
     int best = 1;
@@ -202,19 +198,54 @@ void Summarize(const Design& d, LoadResult& result) {
   }
 }
 
-// Parses into empty net tables; on failure d holds the part read so far.
-LoadResult ParseNetlist(Design& d, TextView text) {
-  if (LoadResult slots = CheckLineSlots(text); !slots.ok()) return slots;
-  LoadResult result = ParseNets(d, text);
-  if (result.ok()) Summarize(d, result);
+// Parses into empty net tables; on failure d holds the part read so far and `row` the
+// net row the failure met.
+LoadResult ParseNetlist(Design& d, TextView text, int& row) {
+  const NetTableLimits limits(d.capacity());
+  if (LoadResult slots = CheckLineSlots(text, limits); !slots.ok()) return slots;
+  LoadResult result = ParseNets(d, text, limits, row);
+  if (result.ok()) Summarize(d, limits, result);
   return result;
+}
+
+bool IsTableLimit(LoadFailure failure) {
+  return failure == LoadFailure::TooManyLineSlots || failure == LoadFailure::TooManyNets ||
+         failure == LoadFailure::TooManyPins;
+}
+
+// What a file stopped at a limit of the standard tables needs, from a load into the
+// large ones. Only after a failure, so a file that fits costs one parse.
+void MeasureInLargeTables(TextView text, int row, LoadResult& result) {
+  Design large(kLargeCapacity);
+  int largeRow = 0;
+  const LoadResult measured = ParseNetlist(large, text, largeRow);
+  LimitNeeds& needs = result.needs;
+  needs.fitsLarge = measured.ok();
+  if (!measured.ok()) return;
+  needs.nets = large.NetCount;
+  if (result.failure == LoadFailure::TooManyPins) {
+    needs.net = large.NetTable.at(row, kNetName);
+    needs.pins = large.pinCount(row);
+  }
 }
 
 }  // namespace
 
 namespace {
 
+// The nets of a successful load into `fresh` replace the design's; a load in other
+// tables gives the design those tables, its part table kept.
 void TakeNets(Design& design, Design& fresh) {
+  if (fresh.capacity() != design.capacity()) {
+    // The parts of the previous netlist stay, as they do for a load in the same tables.
+    fresh.PartTable.takeCells(std::move(design.PartTable));
+    fresh.PartCount = design.PartCount;
+    fresh.BoardSizeX = design.BoardSizeX;
+    fresh.BoardSizeY = design.BoardSizeY;
+    fresh.NetFilePath = std::move(design.NetFilePath);
+    design = std::move(fresh);
+    return;
+  }
   std::swap(design.NetTable, fresh.NetTable);
   std::swap(design.PinPartTable, fresh.PinPartTable);
   std::swap(design.PinNoTable, fresh.PinNoTable);
@@ -222,29 +253,72 @@ void TakeNets(Design& design, Design& fresh) {
   std::swap(design.SchematicParts, fresh.SchematicParts);
 }
 
-}  // namespace
+// A design whose parts do not fit the tables asked for keeps them and refuses the load.
+std::optional<LoadResult> PartsDoNotFit(const Design& design, const Capacity& capacity) {
+  if (capacity == design.capacity() || design.PartCount <= capacity.parts) return std::nullopt;
+  LoadResult result = Fail(LoadFailure::PartsDoNotFit, 0);
+  result.capacity = capacity;
+  result.needs.parts = design.PartCount;
+  return result;
+}
 
-LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed) {
-  // The limits as the bracket format meets them: the line slots of the whole file
-  // first, then net by net the rows and the pin columns.
+// The limits of the tables for nets read from another format: the line slots of the
+// whole file first, then net by net the rows and the pin columns, as the bracket
+// format meets them. Returns the failure with its line, or None.
+LoadResult CheckParsedLimits(const ParsedNetlist& parsed, const NetTableLimits& limits) {
   long long slots = 0;
+  LoadResult result;
   for (const NetlistNet& net : parsed.nets) {
+    const long long before = slots;
     slots += 1 + static_cast<long long>(net.pins.size());
-    if (slots > kMaxLineSlots) {
-      const int over = static_cast<int>(slots - kMaxLineSlots);
-      const int line = over >= static_cast<int>(net.pins.size())
-                           ? net.line
-                           : net.pins[net.pins.size() - over].line;
-      return Fail(LoadFailure::TooManyLineSlots, line);
+    if (result.ok() && slots > limits.capacity().lineSlots) {
+      // The item past the limit: the net's opening takes two slots, each further pin one.
+      const long long left = limits.capacity().lineSlots - before;
+      const int line = left < 2 ? net.line : net.pins[static_cast<std::size_t>(left - 1)].line;
+      result = Fail(LoadFailure::TooManyLineSlots, line);
     }
   }
-  Design fresh;
+  if (!result.ok()) {
+    result.needs.lineSlots = slots;
+    return result;
+  }
+  int row = 0;
+  for (const NetlistNet& net : parsed.nets) {
+    ++row;
+    const int lastColumn = kFirstPinColumn + static_cast<int>(net.pins.size()) - 1;
+    if (limits.beforeLine(row, kNetName) != LoadFailure::None) {
+      return Fail(LoadFailure::TooManyNets, net.line);
+    }
+    if (limits.beforeLine(row, lastColumn) != LoadFailure::None) {
+      const int pinsPerNet = limits.capacity().pinsPerNet;
+      LoadResult pins =
+          Fail(LoadFailure::TooManyPins, net.pins[static_cast<std::size_t>(pinsPerNet)].line);
+      pins.needs.net = net.name;
+      pins.needs.pins = static_cast<int>(net.pins.size());
+      return pins;
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacity& capacity) {
+  if (auto refused = PartsDoNotFit(design, capacity)) return *refused;
+  LoadResult result = CheckParsedLimits(parsed, NetTableLimits(capacity));
+  result.capacity = capacity;
+  result.format = parsed.format;
+  if (!result.ok()) {
+    if (!capacity.large && IsTableLimit(result.failure)) {
+      result.needs.nets = static_cast<int>(parsed.nets.size());
+      result.needs.fitsLarge = CheckParsedLimits(parsed, NetTableLimits(kLargeCapacity)).ok();
+    }
+    return result;
+  }
+  Design fresh(capacity);
   int r = 0;
   for (const NetlistNet& net : parsed.nets) {
-    if (++r > kMaxNets) return Fail(LoadFailure::TooManyNets, net.line);
-    if (net.pins.size() > static_cast<std::size_t>(kMaxPinsPerNet)) {
-      return Fail(LoadFailure::TooManyPins, net.pins[kMaxPinsPerNet].line);
-    }
+    ++r;
     fresh.NetTable.set(r, kNetName, net.name);
     fresh.PinPartTable.set(r, kNetName, net.name);
     fresh.PinNoTable.set(r, kNetName, net.name);
@@ -257,17 +331,15 @@ LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed) {
       ++c;
     }
   }
-  fresh.NetCount = static_cast<std::int16_t>(r);
-  LoadResult result;
-  result.format = parsed.format;
+  fresh.NetCount = r;
   result.dropped = parsed.dropped;
-  Summarize(fresh, result);
+  Summarize(fresh, NetTableLimits(capacity), result);
   fresh.SchematicParts = std::move(parsed.parts);
   TakeNets(design, fresh);
   return result;
 }
 
-LoadResult LoadNetlistText(Design& design, TextView text) {
+LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capacity) {
   if (const NetlistFormat format = DetectNetlistFormat(text); format != NetlistFormat::kBracket) {
     ParsedNetlist parsed;
     if (const auto error = ReadForeignNetlist(text, format, parsed)) {
@@ -275,14 +347,26 @@ LoadResult LoadNetlistText(Design& design, TextView text) {
       result.column = error->column;
       result.format = format;
       result.detail = error->reason;
+      result.capacity = capacity;
       return result;
     }
-    return LoadParsedNetlist(design, std::move(parsed));
+    return LoadParsedNetlist(design, std::move(parsed), capacity);
   }
-  Design fresh;
-  LoadResult result = ParseNetlist(fresh, text);
-  if (result.ok()) TakeNets(design, fresh);
+  if (auto refused = PartsDoNotFit(design, capacity)) return *refused;
+  Design fresh(capacity);
+  int row = 0;
+  LoadResult result = ParseNetlist(fresh, text, row);
+  result.capacity = capacity;
+  if (!result.ok()) {
+    if (!capacity.large && IsTableLimit(result.failure)) MeasureInLargeTables(text, row, result);
+    return result;
+  }
+  TakeNets(design, fresh);
   return result;
+}
+
+LoadResult LoadNetlistText(Design& design, TextView text) {
+  return LoadNetlistText(design, text, design.capacity());
 }
 
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
@@ -314,19 +398,27 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
   return result;
 }
 
-LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
+LoadResult LoadNetlistBytes(Design& design, std::string_view bytes, const Capacity& capacity) {
   DecodeResult decoded;
   LoadResult result = DecodeNetlistBytes(bytes, decoded);
   if (!result.ok()) return result;
   const bool utf8 = result.utf8;
-  result = LoadNetlistText(design, decoded.text);
+  result = LoadNetlistText(design, decoded.text, capacity);
   result.invalidBytes = decoded.invalidBytes;
   result.utf8 = utf8;
   return result;
 }
 
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText,
-                           std::string* fileBytes) {
+LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
+  return LoadNetlistBytes(design, bytes, design.capacity());
+}
+
+LoadResult LoadNetlistFile(Design& design, const std::string& path) {
+  return LoadNetlistFile(design, path, design.capacity());
+}
+
+LoadResult LoadNetlistFile(Design& design, const std::string& path, const Capacity& capacity,
+                           Text* rawText, std::string* fileBytes) {
   FileReadResult file = ReadWholeFile(path);
   if (!file.ok()) {
     LoadResult result = Fail(LoadFailure::Unreadable, 0);
@@ -337,7 +429,7 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawTex
   LoadResult result = DecodeNetlistBytes(file.bytes, decoded);
   if (!result.ok()) return result;
   const bool utf8 = result.utf8;
-  result = LoadNetlistText(design, decoded.text);
+  result = LoadNetlistText(design, decoded.text, capacity);
   result.invalidBytes = decoded.invalidBytes;
   result.utf8 = utf8;
   if (result.ok() && rawText) *rawText = std::move(decoded.text);
@@ -358,13 +450,10 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
       reason = u"UTF-16 で保存されたファイルです。Shift_JIS で保存し直してください。";
       break;
     case LoadFailure::TooManyLineSlots:
-      reason = u"行数が上限（" + IntText(kMaxLineSlots) + u" 行分）を超えています。";
-      break;
     case LoadFailure::TooManyNets:
-      reason = u"ネット数が上限（" + IntText(kMaxNets) + u"）を超えています。";
-      break;
     case LoadFailure::TooManyPins:
-      reason = u"１ネットのピン数が上限（" + IntText(kMaxPinsPerNet) + u"）を超えています。";
+    case LoadFailure::PartsDoNotFit:
+      reason = LimitReason(result.failure, result.capacity);
       break;
     case LoadFailure::Syntax:
       reason =
@@ -379,7 +468,24 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
   if (result.line > 0) message += u"\n行: " + IntText(result.line);
   if (result.column > 0) message += u"\n桁: " + IntText(result.column);
   message += u"\n理由: " + reason;
+  if (const Text needs = LimitNeedsLine(result.failure, result.needs); !needs.empty()) {
+    message += u"\n" + needs;
+  }
   return message;
+}
+
+bool LargeCapacityWouldLoad(const LoadResult& result) {
+  return !result.capacity.large && result.needs.fitsLarge;
+}
+
+Text LargeCapacityDescription() {
+  const Capacity& c = kLargeCapacity;
+  return u"ネット " + IntText(c.nets) + u"、１ネットのピン " + IntText(c.pinsPerNet) + u"、" +
+         IntText(c.lineSlots) + u" 行分、部品 " + IntText(c.parts);
+}
+
+Text LargeCapacityQuestion() {
+  return u"大規模ネットリスト（" + LargeCapacityDescription() + u"）として読み込みますか？";
 }
 
 Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount) {
@@ -387,7 +493,8 @@ Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount) 
   if (result.format != NetlistFormat::kBracket) {
     status += NetlistFormatName(result.format) + (result.utf8 ? u"、UTF-8、" : u"、");
   }
-  status += u"ネット " + IntText(netCount) + u"、ピン " + IntText(result.totalPins) + u"）";
+  status += u"ネット " + IntText(netCount) + u"、ピン " + IntText(result.totalPins) +
+            (result.capacity.large ? u"、大規模ネットリスト）" : u"）");
   const NetlistDropped& d = result.dropped;
   const std::pair<int, const char16_t*> dropped[] = {
       {d.flagPins, u"電源・フラグのピン "},

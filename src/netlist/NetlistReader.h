@@ -4,23 +4,12 @@
 
 #include "design/CodePage.h"
 #include "design/Design.h"
+#include "netlist/NetTableLimits.h"
 #include "netlist/NetlistFormat.h"
 
 namespace pcbprep {
 
-inline constexpr int kMaxLineSlots = 2000;
-inline constexpr int kMaxTotalPinsOk = 2000;
-
-enum class LoadFailure {
-  None,
-  Unreadable,          // the file could not be opened or read
-  TooManyLineSlots,    // more than 2000 line slots in the capacity pass
-  TooManyNets,         // a net row beyond 1000 needed
-  TooManyPins,         // a pin column beyond 400 needed
-  TokenWithoutHyphen,  // an opening or closing pin token without "-"
-  Utf16,               // the file starts with a UTF-16 byte-order mark
-  Syntax,              // a file of another format that breaks its grammar
-};
+inline constexpr int kMaxLineSlots = kStandardCapacity.lineSlots;
 
 struct LoadResult {
   LoadFailure failure = LoadFailure::None;
@@ -30,10 +19,14 @@ struct LoadResult {
   Text detail;                   // why the file could not be read (Unreadable, Syntax)
   NetlistFormat format = NetlistFormat::kBracket;  // the format the file was read as
   bool utf8 = false;                               // read as UTF-8 rather than code page 932
+  Capacity capacity = kStandardCapacity;           // the tables the load ran with
+  // For a load stopped at a limit of the tables: what the file needs of them, and
+  // whether it fits the large tables.
+  LimitNeeds needs;
 
   // Set only when the load succeeded.
   long long totalPins = 0;
-  Text status;             // "OK", or "OVR" when the total pins exceed 2000
+  Text status;             // "OK", or "OVR" when the total pins exceed the line slots
   Text largestNet;         // proposal for the first ignored-net box
   NetlistDropped dropped;  // what the mapping of a foreign format left out
 
@@ -64,8 +57,9 @@ class NetlistItemReader {
 // the second "-" or the end. Returns false when the token has no "-".
 bool SplitPinToken(TextView token, Text& reference, Text& pinNumber);
 
-// "OK", or "OVR" when the total number of pins is greater than 2000.
-Text PinTotalStatus(long long totalPins);
+// "OK", or "OVR" when the total number of pins is greater than the line slots of the
+// capacity (2000 in the standard tables).
+Text PinTotalStatus(long long totalPins, const Capacity& capacity = kStandardCapacity);
 
 // Loads a decoded netlist of any readable format into the net tables of the design: a
 // foreign format (recognised by its content) through its reader and LoadParsedNetlist,
@@ -80,34 +74,53 @@ Text PinTotalStatus(long long totalPins);
 //     * comment       any line without "[", "]" or "-" is skipped
 //
 // Three steps: the capacity pass checks the line slots, the parse pass fills fresh
-// tables, and the summary counts the pins and finds the largest net. The fresh tables
-// replace the design's net tables and NetCount only when the whole load succeeds; after
-// a failure the design is exactly as it was.
+// tables of the given capacity, and the summary counts the pins and finds the largest
+// net. The fresh tables replace the design's net tables and NetCount only when the whole
+// load succeeds, and the design then has that capacity (its part table is kept); after
+// a failure the design is exactly as it was. A file stopped at a limit of the standard
+// tables is measured in the large ones, for the message and the offer to use them.
+LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capacity);
+// The same in the design's own capacity.
 LoadResult LoadNetlistText(Design& design, TextView text);
 
 // Loads nets read from a file of another format into the net tables, as the bracket
 // format fills them: one row per net in order, the token REF-PIN in NetTable and the
 // reference and pin number as written in PinPartTable and PinNoTable; the same limits
-// (a net takes two line slots, each further pin one) and the same rule that a failed
-// load changes nothing. The parts replace the design's netlist parts.
-LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed);
+// (a net takes two line slots, each further pin one), the same measure of a file past
+// the standard tables and the same rule that a failed load changes nothing. The parts
+// replace the design's schematic parts.
+LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacity& capacity);
 
 // Decodes the bytes of a netlist file: UTF-8 after a UTF-8 byte-order mark (editors
 // write one) or when the bytes are valid UTF-8 and hold non-ASCII characters, code
 // page 932 otherwise. A UTF-16 byte-order mark fails with Utf16.
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
 
-// Decodes the bytes of a netlist file and loads them.
+// Decodes the bytes of a netlist file and loads them (in the design's capacity, or the
+// one given).
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
+LoadResult LoadNetlistBytes(Design& design, std::string_view bytes, const Capacity& capacity);
 
 // Reads and loads a file; a file that cannot be read is a failure with the reason in
 // detail. rawText receives the decoded text and fileBytes the bytes of the file when the
 // load succeeds.
-LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr,
-                           std::string* fileBytes = nullptr);
+LoadResult LoadNetlistFile(Design& design, const std::string& path, const Capacity& capacity,
+                           Text* rawText = nullptr, std::string* fileBytes = nullptr);
+LoadResult LoadNetlistFile(Design& design, const std::string& path);
 
-// Japanese message for a failed load, naming the file, the line and the reason.
+// Japanese message for a failed load, naming the file, the line and the reason, and
+// for a limit what the file needs.
 Text LoadFailureMessage(const LoadResult& result, TextView path);
+
+// Whether the large capacity would load a file the load refused: the load ran in the
+// standard tables, stopped at one of their limits, and the file fits the large ones.
+bool LargeCapacityWouldLoad(const LoadResult& result);
+
+// The question after LoadFailureMessage when LargeCapacityWouldLoad.
+Text LargeCapacityQuestion();
+
+// The large tables in words: "ネット 50000、１ネットのピン 50000、…".
+Text LargeCapacityDescription();
 
 // The status line after a load: the file, the net and pin counts, and for another
 // format its name and what its mapping left out.

@@ -235,7 +235,10 @@ class CoordinateRun {
   }
 
   bool put(int i, double x, double y) {
-    const auto fits = [](double v) { return v >= kMinCoordinate && v <= kMaxCoordinate; };
+    const Capacity& capacity = d_.capacity();
+    const auto fits = [&](double v) {
+      return v >= capacity.minCoordinate && v <= capacity.maxCoordinate;
+    };
     if (!fits(x) || !fits(y)) {
       failedRow_ = i;
       return false;
@@ -283,9 +286,9 @@ CoordinateResult RunCoordinateDetermination(Design& design, bool byMainPart, boo
   return result;
 }
 
-Text CoordinateRangeMessage(TextView part) {
-  return u"部品 " + Text(part) +
-         u" の座標が -32768～32767 の範囲を超えるため、座標は変更していません。";
+Text CoordinateRangeMessage(TextView part, const Capacity& capacity) {
+  return u"部品 " + Text(part) + u" の座標が " + CoordinateText(capacity.minCoordinate) + u"～" +
+         CoordinateText(capacity.maxCoordinate) + u" の範囲を超えるため、座標は変更していません。";
 }
 
 }  // namespace pcbprep

@@ -5,12 +5,13 @@
 
 namespace pcbprep {
 
-// Coordinates are whole millimetres in 16 bits, like every other number of the tables.
-inline constexpr double kMinCoordinate = -32768;
-inline constexpr double kMaxCoordinate = 32767;
+// Coordinates are whole millimetres in 16 bits, like every other number of the
+// standard tables; the large tables allow 32 bits (Capacity).
+inline constexpr double kMinCoordinate = kStandardCapacity.minCoordinate;
+inline constexpr double kMaxCoordinate = kStandardCapacity.maxCoordinate;
 
 struct CoordinateResult {
-  // False when a coordinate of the run would leave the 16-bit range; then the run
+  // False when a coordinate of the run would leave the capacity's range; then the run
   // writes nothing at all, so a half-placed board is never left behind.
   bool written = true;
   Text part;  // reference of the first part whose coordinate would not fit
@@ -27,7 +28,7 @@ CoordinateResult RunCoordinateDetermination(Design& design, bool byMainPart, boo
                                             ListBoxState& list1);
 
 // Message for a run that left the coordinates unchanged because of `part`.
-Text CoordinateRangeMessage(TextView part);
+Text CoordinateRangeMessage(TextView part, const Capacity& capacity = kStandardCapacity);
 
 // Plain decimal text of a coordinate: no decimal point when the value is whole.
 Text CoordinateText(double value);

@@ -19,8 +19,8 @@ class Assignment {
   Assignment(Design& design, const IgnoreNetList& ignoreNames)
       : d_(design),
         parts_(design.partRows()),
-        nets_(std::clamp<int>(design.NetCount, 0, kMaxNets)),
-        netClaim_(static_cast<std::size_t>(kMaxNets) + 1),
+        nets_(design.netRows()),
+        netClaim_(static_cast<std::size_t>(nets_) + 1),
         slotRows_(static_cast<std::size_t>(nets_) + 1),
         netsOfPart_(static_cast<std::size_t>(parts_) + 1),
         level_(static_cast<std::size_t>(parts_) + 1, kNoLevel) {
@@ -28,7 +28,8 @@ class Assignment {
   }
 
   void run() {
-    for (int row = 0; row < d_.PartTable.rowCount(); ++row) d_.PartTable.set(row, kPartLevel, {});
+    // Rows past the stored ones are empty already.
+    for (int row = 0; row < d_.PartTable.storedRows(); ++row) d_.PartTable.set(row, kPartLevel, {});
 
     bool attached = anchorPhase(kClassMain, kAnchorLevel + 1);
     attached = anchorPhase(kClassSemi, kAnchorLevel) || attached;

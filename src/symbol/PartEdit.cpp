@@ -36,7 +36,7 @@ void ShowPartLine(Design& d, ListBoxState& list1, int row, bool added) {
     RefreshPartList(d, list1, row);  // appending also raises PartCount
     return;
   }
-  if (added) d.PartCount = static_cast<std::int16_t>(row);
+  if (added) d.PartCount = row;
   RefreshPartList(d, list1, -1);
   list1.selectedIndex = row - 1;
 }
@@ -96,7 +96,7 @@ PartEditResult ApplyPartEdit(Design& design, EditPanel& panel, PartEditHelpers& 
     UpdateExisting(design, k, panel, helpers);
     ShowPartLine(design, list1, k, false);
   } else {
-    if (design.PartCount >= kMaxParts) {
+    if (design.PartCount >= design.capacity().parts) {
       result.outcome = PartEditOutcome::TableFull;
       result.undefinedCount = CountUndefinedSymbols(design);
       return result;
@@ -117,8 +117,8 @@ PartEditResult ApplyPartEdit(Design& design, EditPanel& panel, PartEditHelpers& 
   return result;
 }
 
-Text PartTableFullMessage(TextView reference) {
-  return u"部品リストには " + IntText(kMaxParts) + u" 個までしか登録できません。\n部品番号「" +
+Text PartTableFullMessage(TextView reference, int maxParts) {
+  return u"部品リストには " + IntText(maxParts) + u" 個までしか登録できません。\n部品番号「" +
          Text(reference) + u"」は追加されませんでした。";
 }
 

@@ -44,6 +44,6 @@ PartEditResult ApplyPartEdit(Design& design, EditPanel& panel, PartEditHelpers& 
                              ListBoxState& list1);
 
 // Message for a new part that does not fit the full part table.
-Text PartTableFullMessage(TextView reference);
+Text PartTableFullMessage(TextView reference, int maxParts = kMaxParts);
 
 }  // namespace pcbprep

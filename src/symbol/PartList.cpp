@@ -38,7 +38,7 @@ void RefreshPartList(Design& d, ListBoxState& list1, int p) {
   if (p > items) {
     list1.items.push_back(PartListLine(d, p));
     list1.selectedIndex = std::min<int>(d.PartCount, static_cast<int>(list1.items.size()) - 1);
-    d.PartCount = static_cast<std::int16_t>(d.PartCount + 1);
+    d.PartCount = d.PartCount + 1;
     return;
   }
   if (p >= 1) {

@@ -167,7 +167,7 @@ Text PartListText(const Design& d) {
 
 EncodeResult PartListBytes(const Design& d) { return EncodeCp932(PartListText(d)); }
 
-PartListParse ParsePartList(TextView text) {
+PartListParse ParsePartList(TextView text, int maxParts) {
   CsvReader reader(text);
   std::vector<Text> fields;
   int line = 1;
@@ -188,8 +188,8 @@ PartListParse ParsePartList(TextView text) {
       return Fault(line, u"欄の数が " + IntText(static_cast<long long>(fields.size())) +
                              u" 個です（" + IntText(kPartListFields) + u" 個必要です）");
     }
-    if (parse.rows.size() >= static_cast<std::size_t>(kMaxParts)) {
-      return Fault(line, u"部品が " + IntText(kMaxParts) + u" 個を超えています");
+    if (parse.rows.size() >= static_cast<std::size_t>(maxParts)) {
+      return Fault(line, u"部品が " + IntText(maxParts) + u" 個を超えています");
     }
     if (fields[0].empty()) return Fault(line, u"部品番号が空です");
     PartListRow row;
@@ -205,7 +205,7 @@ PartListParse ParsePartList(TextView text) {
   return parse;
 }
 
-PartListParse ParsePartListBytes(std::string_view bytes) {
+PartListParse ParsePartListBytes(std::string_view bytes, int maxParts) {
   const DecodeResult decoded = DecodeCp932(bytes);
   if (decoded.invalidBytes > 0) {
     const TextView text = decoded.text;
@@ -221,7 +221,7 @@ PartListParse ParsePartListBytes(std::string_view bytes) {
         line,
         u"Shift_JIS として読めない文字があります（部品リストは Shift_JIS で保存してください）");
   }
-  return ParsePartList(decoded.text);
+  return ParsePartList(decoded.text, maxParts);
 }
 
 Text PartListFault(const PartListParse& parse) {
@@ -236,7 +236,7 @@ PartListLoad LoadPartList(Design& d, const PartListParse& parse, std::vector<Tex
     const int r = d.PartCount + 1;
     for (std::size_t f = 0; f < kPartListFields; ++f)
       d.PartTable.set(r, kPartListColumns[f], row[f]);
-    d.PartCount = static_cast<std::int16_t>(r);
+    d.PartCount = r;
     if (IsAnchorClass(row[5])) mainPartChoices.push_back(row[0]);
   }
   RefreshPartList(d, list1, -1);

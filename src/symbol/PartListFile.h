@@ -39,14 +39,15 @@ struct PartListParse {
 };
 
 // Checks the text line by line: the header, nine fields per line, no empty and no
-// repeated reference, at most kMaxParts parts, nothing that is not CSV. Empty lines
-// hold no part and are passed over. Line ends may be CR LF, LF or CR.
-PartListParse ParsePartList(TextView text);
+// repeated reference, at most maxParts parts (the part rows of the capacity in use),
+// nothing that is not CSV. Empty lines hold no part and are passed over. Line ends may
+// be CR LF, LF or CR.
+PartListParse ParsePartList(TextView text, int maxParts = kMaxParts);
 
 // Decodes the bytes (code page 932) and parses them; a byte sequence that is not code
 // page 932 is a fault on its line, so a file saved in another code page is not loaded
 // with altered names.
-PartListParse ParsePartListBytes(std::string_view bytes);
+PartListParse ParsePartListBytes(std::string_view bytes, int maxParts = kMaxParts);
 
 // "N 行目: reason".
 Text PartListFault(const PartListParse& parse);

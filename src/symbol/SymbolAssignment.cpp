@@ -224,7 +224,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes,
 
   SymbolAssignment result;
   result.referencesFound = static_cast<int>(references.size());
-  if (result.referencesFound > kMaxParts) {
+  if (result.referencesFound > design.capacity().parts) {
     result.fits = false;
     return result;
   }
@@ -234,7 +234,7 @@ SymbolAssignment AssignSymbolNames(Design& design, const SymbolSizes& sizes,
     const int row = design.PartCount + 1;
     design.PartTable.set(row, kPartRef, std::move(reference));
     design.PartTable.set(row, kPartSide, Text(kSideFront));
-    design.PartCount = static_cast<std::int16_t>(row);
+    design.PartCount = row;
   }
   SortPartReferences(design);
   std::unordered_map<Text, TextView> footprints;
@@ -266,9 +266,13 @@ SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
   return result;
 }
 
-Text TooManyPartsMessage(int referencesFound) {
+bool LargeCapacityWouldTakeParts(const Design& design, const SymbolAssignment& result) {
+  return !result.fits && !design.capacity().large && result.referencesFound <= kLargeCapacity.parts;
+}
+
+Text TooManyPartsMessage(int referencesFound, int maxParts) {
   return u"ネットリストに部品番号が " + IntText(referencesFound) +
-         u" 個あります。部品リストに登録できる部品は " + IntText(kMaxParts) +
+         u" 個あります。部品リストに登録できる部品は " + IntText(maxParts) +
          u" 個までです。\n部品リストは変更されていません。";
 }
 

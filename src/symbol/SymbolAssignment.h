@@ -73,7 +73,11 @@ SymbolAssignment RunSymbolAssignment(Design& design, const SymbolSizes& sizes,
                                      std::vector<Text>& mainPartChoices, ListBoxState& list1,
                                      bool footprintsFromNetlist = false);
 
+// Whether the large tables would take the parts an assignment in the standard ones
+// refused.
+bool LargeCapacityWouldTakeParts(const Design& design, const SymbolAssignment& result);
+
 // Message for a netlist whose parts do not fit the part table.
-Text TooManyPartsMessage(int referencesFound);
+Text TooManyPartsMessage(int referencesFound, int maxParts = kMaxParts);
 
 }  // namespace pcbprep

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 
@@ -23,6 +24,7 @@ struct MainFormFixture : ::testing::Test {
   std::unique_ptr<MainForm> form;
 
   void SetUp() override {
+    QSettings().clear();  // each test starts from the program's first start
     form = std::make_unique<MainForm>(dialogs);
     form->show();
   }

@@ -171,12 +171,45 @@ TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {
 
   click("Command1");
 
-  ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1);
+  // The message offers the large tables; Cancel (the default) changes nothing.
+  ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1002")));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1000")));
   EXPECT_EQ(find<QListWidget>("List1")->count(), 0);
   EXPECT_EQ(form->design().PartCount, 0);
   EXPECT_EQ(text("Text9"), QString());
+
+  // OK reads the netlist again in the large tables, which take all the parts.
+  dialogs.confirmAnswers.push_back(true);
+  click("Command1");
+  EXPECT_EQ(form->design().PartCount, 1002);
+  EXPECT_EQ(find<QListWidget>("List1")->count(), 1002);
+  EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("mnLarge"))->isChecked());
+}
+
+TEST_F(PartsWindow, ANetlistPastTheTablesIsOfferedTheLargeOnesWhichAreRemembered) {
+  QByteArray netlist = "GND[U0-1\r\n";
+  for (int p = 1; p <= 398; ++p) netlist += "C" + QByteArray::number(p) + "-2\r\n";
+  netlist += "X1-1]\r\n";
+  load(netlist);  // Cancel, the default
+  ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("ネット GND のピン数 400")));
+  EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("大規模ネットリスト")));
+  EXPECT_EQ(form->design().NetCount, 0);
+
+  dialogs.confirmAnswers.push_back(true);
+  load(netlist);
+  EXPECT_EQ(form->design().NetCount, 1);
+  EXPECT_EQ(text("Text4"), QStringLiteral("400"));
+  EXPECT_EQ(text("Text6"), QStringLiteral("OK"));
+  EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("mnLarge"))->isChecked());
+
+  // The next start has the entry checked and loads the file without asking.
+  form = std::make_unique<MainForm>(dialogs);
+  EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("mnLarge"))->isChecked());
+  load(netlist);
+  EXPECT_EQ(form->design().NetCount, 1);
+  EXPECT_EQ(dialogs.count(QStringLiteral("confirm")), 2);
 }
 
 }  // namespace

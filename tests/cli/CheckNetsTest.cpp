@@ -179,5 +179,25 @@ TEST_F(NetlistCommands, AnyFormatIsReadAndConvertWritesTheBracketFormat) {
   EXPECT_EQ(nlohmann::json::parse(back.out)["format"], "bracket");
 }
 
+TEST_F(CheckCommand, EveryNetlistCommandReadsTheLargeTablesWithLarge) {
+  std::string wide = "GND[U0-1\n";
+  for (int p = 1; p <= 398; ++p) wide += "C" + std::to_string(p) + "-2\n";
+  const std::string file = netlist("wide.NET", wide + "X1-1]\n");
+  for (const char* command : {"check", "nets", "parts", "image"}) {
+    SCOPED_TRACE(command);
+    const CliResult standard = RunCli({command, file});
+    EXPECT_EQ(standard.code, 2);
+    EXPECT_NE(standard.err.find("１ネットのピン数が上限（399）を超えています。"),
+              std::string::npos);
+    EXPECT_NE(standard.err.find("ネット GND のピン数 400"), std::string::npos);
+    EXPECT_NE(standard.err.find("--large"), std::string::npos);
+
+    const CliResult large = RunCli({command, file, "--large"});
+    EXPECT_NE(large.code, 2) << large.err;
+  }
+  EXPECT_NE(RunCli({"nets", file, "--large"}).out.find("PIN数: 400\nネット数: 1\n呼込: OK"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace pcbprep::testing
