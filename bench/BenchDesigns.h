@@ -26,7 +26,7 @@ std::string WideNetsNetlist(unsigned seed = 1);
 std::string BoardNetlist(int parts = 300, unsigned seed = 1);
 
 // A board past the standard tables, for the large ones: `parts` parts on sheets of 250,
-// ICs of 16 to 65 pins and connectors of 10 to 30, a GND of a quarter of the IC pins
+// ICs of 16 to 58 pins and connectors of 10 to 30, a GND of a quarter of the IC pins
 // (about 19000 pins for 20000 parts), six supply rails and signal nets of two to four
 // pins within each sheet: about 27000 nets and 110000 pins for 20000 parts.
 std::string LargeBoardNetlist(int parts = 20000, unsigned seed = 1);
