@@ -49,8 +49,8 @@ constexpr std::array<PrefixShare, 17> kPrefixes{{
 }};
 
 // Distinct references numbered by schematic sheet, as designers number them: R101,
-// R102, ... on sheet 1, R201, ... on sheet 2 (nine sheets).
-std::vector<Text> MakeReferences(std::mt19937& random, int count) {
+// R102, ... on sheet 1, R201, ... on sheet 2 (nine sheets unless told).
+std::vector<Text> MakeReferences(std::mt19937& random, int count, int sheets = 9) {
   std::vector<int> weights;
   for (const auto& p : kPrefixes) weights.push_back(p.weight);
   std::discrete_distribution<int> pickPrefix(weights.begin(), weights.end());
@@ -59,7 +59,7 @@ std::vector<Text> MakeReferences(std::mt19937& random, int count) {
   references.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const int prefix = pickPrefix(random);
-    const int sheet = 1 + i * 9 / count;
+    const int sheet = 1 + static_cast<int>(static_cast<long long>(i) * sheets / count);
     const int number = sheet * 100 + ++used[{prefix, sheet}];
     references.push_back(Join(kPrefixes[static_cast<std::size_t>(prefix)].prefix, IntText(number)));
   }
@@ -84,6 +84,42 @@ void PutNet(Design& d, int net, const Text& name, const std::vector<Text>& token
     d.PinPartTable.set(net, column, token.substr(0, dash));
     d.PinNoTable.set(net, column, token.substr(dash + 1));
     ++column;
+  }
+}
+
+// One net as the file writes it: "NAME[" and the first pin, one pin a line, "]" after
+// the last.
+void AppendNet(Text& text, TextView name, const std::vector<Text>& tokens) {
+  if (tokens.empty()) return;
+  text += Join(name, u"[");
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    text += Join(tokens[k], k + 1 < tokens.size() ? u"\r\n" : u"]\r\n");
+  }
+}
+
+// Signal nets of two to four pins within each sheet's pool of pins, named N00001, ...;
+// a pin that would put two pins of one part on a net is left open, as a designer
+// sometimes does.
+void AppendSignalNets(Text& text, std::vector<std::vector<Text>>& sheets, std::mt19937& random) {
+  int n = 0;
+  for (std::vector<Text>& pool : sheets) {
+    std::shuffle(pool.begin(), pool.end(), random);
+    std::vector<Text> tokens;
+    std::size_t want = 2 + random() % 3;
+    for (const Text& token : pool) {
+      const TextView reference = TextView(token).substr(0, token.find(u'-'));
+      const bool samePart = std::any_of(tokens.begin(), tokens.end(), [&](const Text& t) {
+        return TextView(t).substr(0, t.find(u'-')) == reference;
+      });
+      if (samePart) continue;
+      tokens.push_back(token);
+      if (tokens.size() == want) {
+        AppendNet(text, NetName(++n), tokens);
+        tokens.clear();
+        want = 2 + random() % 3;
+      }
+    }
+    if (tokens.size() > 1) AppendNet(text, NetName(++n), tokens);
   }
 }
 
@@ -175,35 +211,60 @@ std::string BoardNetlist(int parts, unsigned seed) {
   }
 
   Text text;
-  auto net = [&](const Text& name, const std::vector<Text>& tokens) {
-    text += Join(name, u"[");
-    for (std::size_t k = 0; k < tokens.size(); ++k) {
-      text += Join(tokens[k], k + 1 < tokens.size() ? u"\r\n" : u"]\r\n");
-    }
+  AppendNet(text, u"VCC", vcc);
+  AppendNet(text, u"GND", gnd);
+  AppendSignalNets(text, sheets, random);
+  return Encode(text);
+}
+
+std::string LargeBoardNetlist(int parts, unsigned seed) {
+  std::mt19937 random(seed);
+  // Sheets of 250 parts keep every prefix below 100 parts a sheet, so the numbers stay
+  // distinct (R101 .. R199 on sheet 1, R8001 .. on sheet 80).
+  const int sheets = std::max(9, parts / 250);
+  const std::vector<Text> references = MakeReferences(random, parts, sheets);
+  auto pinsOf = [&](TextView prefix) -> int {
+    if (prefix == u"TP") return 1;
+    if (prefix == u"U" || prefix == u"IC") return 16 + static_cast<int>(random() % 8) * 6;
+    if (prefix == u"CN" || prefix == u"J" || prefix == u"P")
+      return 10 + static_cast<int>(random() % 21);
+    if (prefix == u"Q" || prefix == u"TR" || prefix == u"RV") return 3;
+    if (prefix == u"RA") return 8;
+    return 2;
   };
-  net(u"VCC", vcc);
-  net(u"GND", gnd);
-  // Signal nets of two to four pins within a sheet, never two pins of one part.
-  int n = 0;
-  for (std::vector<Text>& pool : sheets) {
-    std::shuffle(pool.begin(), pool.end(), random);
-    std::vector<Text> tokens;
-    std::size_t want = 2 + random() % 3;
-    for (const Text& token : pool) {
-      const Text reference = token.substr(0, token.find(u'-'));
-      const bool samePart = std::any_of(tokens.begin(), tokens.end(), [&](const Text& t) {
-        return t.substr(0, t.find(u'-')) == reference;
-      });
-      if (samePart) continue;  // left open, as a designer sometimes does
-      tokens.push_back(token);
-      if (tokens.size() == want) {
-        net(NetName(++n), tokens);
-        tokens.clear();
-        want = 2 + random() % 3;
+
+  // A quarter of every IC's pins and a tenth of every connector's go to GND, a tenth of
+  // the IC pins to one of six supply rails; every other capacitor decouples a rail.
+  const char16_t* rails[] = {u"VCC", u"+3V3", u"+1V8", u"+1V2", u"+5V", u"VDDQ"};
+  std::vector<Text> gnd;
+  std::vector<std::vector<Text>> supply(std::size(rails));
+  std::vector<std::vector<Text>> sheetPins(static_cast<std::size_t>(sheets) + 1);
+  for (std::size_t i = 0; i < references.size(); ++i) {
+    const Text& reference = references[i];
+    const Text prefix = ReferencePrefix(reference);
+    const int pins = pinsOf(prefix);
+    const bool ic = prefix == u"U" || prefix == u"IC";
+    const bool connector = prefix == u"CN" || prefix == u"J" || prefix == u"P";
+    const bool decoupling = prefix == u"C" && i % 2 == 0;
+    const std::size_t rail = random() % std::size(rails);
+    for (int pin = 1; pin <= pins; ++pin) {
+      const Text token = Join(reference, u"-", IntText(pin));
+      if ((ic && pin % 4 == 0) || (connector && pin % 10 == 0) || (decoupling && pin == 2)) {
+        gnd.push_back(token);
+      } else if ((ic && pin % 10 == 1) || (decoupling && pin == 1)) {
+        supply[ic ? random() % std::size(rails) : rail].push_back(token);
+      } else {
+        sheetPins[static_cast<std::size_t>(1 + static_cast<long long>(i) * sheets /
+                                                   static_cast<long long>(references.size()))]
+            .push_back(token);
       }
     }
-    if (tokens.size() > 1) net(NetName(++n), tokens);
   }
+
+  Text text;
+  AppendNet(text, u"GND", gnd);
+  for (std::size_t r = 0; r < std::size(rails); ++r) AppendNet(text, rails[r], supply[r]);
+  AppendSignalNets(text, sheetPins, random);
   return Encode(text);
 }
 

@@ -25,6 +25,12 @@ std::string WideNetsNetlist(unsigned seed = 1);
 // of two to four pins within each sheet. For the README's pictures.
 std::string BoardNetlist(int parts = 300, unsigned seed = 1);
 
+// A board past the standard tables, for the large ones: `parts` parts on sheets of 250,
+// ICs of 16 to 58 pins and connectors of 10 to 30, a GND of a quarter of the IC pins
+// (about 19000 pins for 20000 parts), six supply rails and signal nets of two to four
+// pins within each sheet: about 27000 nets and 110000 pins for 20000 parts.
+std::string LargeBoardNetlist(int parts = 20000, unsigned seed = 1);
+
 // What the reader's slot limit cannot express: a dense board filled straight into the
 // net tables. 1000 nets and 1000 parts: two supply nets of 399 pins (VCC, GND), the
 // others signal nets of 2 to 5 pins, every part on at least one signal net.

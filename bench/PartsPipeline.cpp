@@ -16,12 +16,23 @@
 
 int main(int argc, char** argv) {
   using namespace pcbprep;
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s NETLIST\n", argv[0]);
+  // --tenfold: tables ten times the large ones, to measure how the run grows with a
+  // board ten times the largest the program takes.
+  const std::string tables = argc == 3 ? argv[2] : "";
+  if (argc > 3 || (argc == 3 && tables != "--large" && tables != "--tenfold") || argc < 2) {
+    std::fprintf(stderr, "usage: %s NETLIST [--large|--tenfold]\n", argv[0]);
     return 2;
   }
+  Capacity capacity = CapacityFor(tables == "--large");
+  if (tables == "--tenfold") {
+    capacity = kLargeCapacity;
+    capacity.nets *= 10;
+    capacity.pinsPerNet *= 10;
+    capacity.lineSlots *= 10;
+    capacity.parts *= 10;
+  }
   Design d;
-  const LoadResult loaded = LoadNetlistFile(d, argv[1]);
+  const LoadResult loaded = LoadNetlistFile(d, argv[1], capacity);
   if (!loaded.ok()) {
     std::fprintf(stderr, "%s\n", ToUtf8(LoadFailureMessage(loaded, FromUtf8(argv[1]))).c_str());
     return 2;
@@ -31,7 +42,8 @@ int main(int argc, char** argv) {
   const SymbolAssignment assigned =
       RunSymbolAssignment(d, bench::DefaultSymbolSizes(), combo11, list1);
   if (!assigned.fits) {
-    std::fprintf(stderr, "%s\n", ToUtf8(TooManyPartsMessage(assigned.referencesFound)).c_str());
+    std::fprintf(stderr, "%s\n",
+                 ToUtf8(TooManyPartsMessage(assigned.referencesFound, d.capacity().parts)).c_str());
     return 2;
   }
   AssignMainParts(d, bench::DefaultSkipNets(loaded.largestNet));

@@ -1,5 +1,5 @@
 // Writes a generated benchmark netlist to a file, for the whole-process measurements.
-//   pcbprep_bench_netlist largest|wide_nets|board OUT.NET [SEED]
+//   pcbprep_bench_netlist largest|wide_nets|board|large OUT.NET [SEED [PARTS]]
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s largest|wide_nets|board OUT.NET [SEED]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s largest|wide_nets|board|large OUT.NET [SEED [PARTS]]\n",
+                 argv[0]);
     return 2;
   }
   const std::string kind = argv[1];
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     bytes = pcbprep::bench::WideNetsNetlist(seed);
   } else if (kind == "board") {
     bytes = pcbprep::bench::BoardNetlist(300, seed);
+  } else if (kind == "large") {
+    const int parts = argc > 4 ? std::atoi(argv[4]) : 20000;
+    bytes = pcbprep::bench::LargeBoardNetlist(parts, seed);
   } else {
     std::fprintf(stderr, "unknown netlist kind: %s\n", kind.c_str());
     return 2;

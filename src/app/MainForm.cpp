@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -42,6 +43,9 @@ namespace {
 
 // The setting that remembers 大規模ネットリスト.
 constexpr char kLargeSetting[] = "netlist/large";
+
+// More changed lines than this and List1 is filled anew instead of line by line.
+constexpr std::size_t kLinesChangedInPlace = 64;
 
 QLineEdit* Box(const QString& name, int width = 0) {
   auto* box = Named(new QLineEdit, name);
@@ -701,24 +705,31 @@ void MainForm::refreshPartList(int p) {
 }
 
 void MainForm::showList1() {
-  // Keep the widget in step with the core list; most changes touch one line.
+  // Keep the widget in step with the core list; most changes touch one line. A command
+  // over every part changes most lines, and one change notice per line would cost more
+  // than filling the list anew, which then keeps the scroll position.
   const int count = static_cast<int>(list1_.items.size());
-  if (List1->count() != count) {
-    List1->setUpdatesEnabled(false);
-    if (List1->count() > count || count - List1->count() > 1) {
-      List1->clear();
-      QStringList lines;
-      lines.reserve(count);
-      for (const Text& item : list1_.items) lines << Q(item);
-      List1->addItems(lines);
-    } else {
-      List1->addItem(Q(list1_.items.back()));
+  std::vector<int> changed;
+  if (List1->count() == count) {
+    for (int i = 0; i < count; ++i) {
+      if (List1->item(i)->text() != Q(list1_.items[static_cast<std::size_t>(i)])) {
+        changed.push_back(i);
+      }
     }
-    List1->setUpdatesEnabled(true);
   }
-  for (int i = 0; i < count; ++i) {
-    const QString line = Q(list1_.items[static_cast<std::size_t>(i)]);
-    if (List1->item(i)->text() != line) List1->item(i)->setText(line);
+  const bool refill =
+      List1->count() > count || count - List1->count() > 1 || changed.size() > kLinesChangedInPlace;
+  if (refill) {
+    const int scrolled = List1->verticalScrollBar()->value();
+    List1->setUpdatesEnabled(false);
+    FillList(List1, list1_.items);
+    List1->verticalScrollBar()->setValue(scrolled);
+    List1->setUpdatesEnabled(true);
+  } else if (List1->count() != count) {
+    List1->addItem(Q(list1_.items.back()));
+  } else {
+    for (const int i : changed)
+      List1->item(i)->setText(Q(list1_.items[static_cast<std::size_t>(i)]));
   }
   List1->setCurrentRow(list1_.selectedIndex);
   if (list1_.selectedIndex >= 0) List1->scrollToItem(List1->item(list1_.selectedIndex));

@@ -24,13 +24,6 @@ namespace {
 // whole, but laying out megabytes of text would freeze the window.
 constexpr std::size_t kRawViewLimit = 2'000'000;
 
-QStringList ToStringList(const std::vector<Text>& items) {
-  QStringList list;
-  list.reserve(static_cast<qsizetype>(items.size()));
-  for (const Text& item : items) list << Q(item);
-  return list;
-}
-
 // Every readable format, then each on its own, then any file: the format is read from
 // the content, so the patterns only narrow the list.
 const QString kNetlistFilter = QStringLiteral(
@@ -94,10 +87,8 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
 
   List2->setUpdatesEnabled(false);
   List3->setUpdatesEnabled(false);
-  List2->clear();
-  List3->clear();
-  List3->addItems(ToStringList(NetListItems(design_)));
-  List2->addItems(ToStringList(NetPinListItems(design_)));
+  FillList(List3, NetListItems(design_));
+  FillList(List2, NetPinListItems(design_));
   List2->setUpdatesEnabled(true);
   List3->setUpdatesEnabled(true);
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
@@ -94,6 +95,16 @@ QIcon AppIcon() {
     return result;
   }();
   return icon;
+}
+
+void FillList(QListWidget* list, const std::vector<Text>& lines) {
+  constexpr std::size_t kLongList = 2000;
+  list->clear();
+  list->setUniformItemSizes(lines.size() > kLongList);
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(lines.size()));
+  for (const Text& line : lines) items << Q(line);
+  list->addItems(items);
 }
 
 QFont ListFont() {

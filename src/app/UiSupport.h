@@ -5,12 +5,14 @@
 #include <QString>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "design/Text.h"
 
 class QCoreApplication;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QRect;
 class QSize;
 class QWidget;
@@ -47,6 +49,11 @@ class BusyCursor {
 // installed Japanese monospace font with the same cell widths (half-width ASCII,
 // full-width kanji), so the columns line up.
 QFont ListFont();
+
+// Replaces the lines of a list box. A long list gives every line the height of the
+// first (the lists are of one font, one line an item), so Qt does not lay out each of
+// tens of thousands of lines to size them.
+void FillList(QListWidget* list, const std::vector<Text>& lines);
 
 // Keeps a box at least wide enough for `chars` digits of its font, whatever the
 // window's size.

@@ -87,14 +87,19 @@ class Assignment {
   }
 
   // Gives every part of net n that has no main-part name yet the name and the level.
+  // Names are only ever given during a run, so after one take every part of the net has
+  // a name and a later take of it finds nothing: the net's rows are dropped, and a
+  // supply net that every IC is on is walked once instead of once per IC.
   bool take(int net, const Text& name, int level) {
     bool attached = false;
-    for (const int row : slotRows_[idx(net)]) {
+    std::vector<int>& rows = slotRows_[idx(net)];
+    for (const int row : rows) {
       if (!d_.PartTable.at(row, kPartMain).empty()) continue;
       d_.PartTable.set(row, kPartMain, name);
       setLevel(row, level);
       attached = true;
     }
+    rows = {};
     return attached;
   }
 
