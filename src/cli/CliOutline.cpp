@@ -100,14 +100,19 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
 
   const DblDocument doc = GenerateDbl(settings);
   std::string svg;
+  bool drawn = false;
   if (!options.svg.empty()) {
+    // The DBL file is the product; a drawing that cannot be made is only a warning,
+    // and the file is written (or shown) as without --svg.
     const DblReadResult drawing = ReadDbl(doc.text());
-    if (!drawing.ok()) {
-      throw UserError{"生成したファイルを描けません: " +
-                      ToUtf8(DblReadErrorMessage(*drawing.error))};
+    if (drawing.ok()) {
+      svg = DblSvgDocument(drawing.drawing, u"外形作成");
+      drawn = true;
+    } else {
+      err << "pcbprep-cli: 警告: 生成したファイルを描けないため、" << options.svg
+          << " は書き込んでいません: " << ToUtf8(DblReadErrorMessage(*drawing.error)) << "\n";
     }
-    svg = DblSvgDocument(drawing.drawing, u"外形作成");
-    if (options.output.empty()) {
+    if (drawn && options.output.empty()) {
       WriteFileOrFail(options.svg, svg);
       return kExitOk;
     }
@@ -126,7 +131,7 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   const DblSaveResult result = doc.save(options.output);
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
-      if (!options.svg.empty()) WriteFileOrFail(options.svg, svg);
+      if (drawn) WriteFileOrFail(options.svg, svg);
       return kExitOk;
     case DblSaveResult::Status::kUnmappable:
       throw UserError{UnmappableMessage(result.unmappable) + "\nファイル " + options.output +
