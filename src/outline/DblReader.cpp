@@ -361,9 +361,12 @@ class Reader {
       return false;
     }
     Text body(rest);
+    // Only the end is looked at: trimming the front again for every continued line
+    // would take time in proportion to the blanks there, line after line.
     const auto ends = [](const Text& s) {
-      const TextView t = Trimmed(s);
-      return !t.empty() && t.back() == u'/';
+      std::size_t end = s.size();
+      while (end > 0 && (IsSpace(s[end - 1]) || s[end - 1] == u'\r')) --end;
+      return end > 0 && s[end - 1] == u'/';
     };
     // A text holding a line break continues on the following lines.
     const std::size_t savedPos = pos_;
