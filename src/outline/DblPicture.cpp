@@ -112,25 +112,29 @@ DblPathStep Walk(const DblEdge& e, bool backwards) {
 }
 
 // The ends of a boundary's edges by where they lie, so that the edge continuing a run
-// is found among the few ends near it instead of among all edges. Cells are as wide as
-// the join tolerance, so ends that meet lie in the same or a neighbouring cell.
+// is found among the few ends near it instead of among all edges. An end that meets a
+// point lies in one of the cells the tolerance box around the point touches: mostly
+// one, since a cell is several tolerances wide.
 class EndIndex {
  public:
   EndIndex(const std::vector<DblEdge>& edges, const std::vector<bool>& used)
-      : edges_(edges), used_(used) {
+      : edgeCount_(edges.size()), used_(used) {
+    cells_.reserve(edges.size() * 2);
     for (std::size_t i = 0; i < edges.size(); ++i) {
-      cells_[CellOf(EdgeStart(edges[i]))].ends.push_back(i);
-      cells_[CellOf(EdgeEnd(edges[i]))].ends.push_back(i);
+      for (const DblPoint end : {EdgeStart(edges[i]), EdgeEnd(edges[i])}) {
+        cells_[CellOf(end)].ends.push_back({i, end});
+      }
     }
   }
 
   // The first unused edge in file order with an end at `at`, or edges.size().
   std::size_t next(DblPoint at) {
-    const Cell c = CellOf(at);
-    std::size_t best = edges_.size();
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-      for (std::int64_t dy = -1; dy <= 1; ++dy) {
-        const auto found = cells_.find(Cell{c.x + dx, c.y + dy});
+    const Cell low = CellOf({at.x - kJoinTolerance, at.y - kJoinTolerance});
+    const Cell high = CellOf({at.x + kJoinTolerance, at.y + kJoinTolerance});
+    std::size_t best = edgeCount_;
+    for (std::int64_t x = low.x; x <= high.x; ++x) {
+      for (std::int64_t y = low.y; y <= high.y; ++y) {
+        const auto found = cells_.find(Cell{x, y});
         if (found != cells_.end()) best = std::min(best, firstMeeting(found->second, at));
       }
     }
@@ -149,31 +153,36 @@ class EndIndex {
                                         static_cast<std::uint64_t>(c.y));
     }
   };
+  struct End {
+    std::size_t edge;
+    DblPoint at;
+  };
   struct Ends {
-    std::vector<std::size_t> ends;  // edge numbers in file order, each once per end here
-    std::size_t head = 0;           // ends before this one are of used edges
+    std::vector<End> ends;  // in file order of their edges
+    std::size_t head = 0;   // ends before this one are of used edges
   };
 
   static std::int64_t Step(double v) {
+    constexpr double kCellSize = 8 * kJoinTolerance;
     // Far past any drawing the cells merge; ends there are still compared one by one.
     constexpr double kLimit = 1e15;
-    const double cell = std::floor(v / kJoinTolerance);
+    const double cell = std::floor(v / kCellSize);
     if (!(cell > -kLimit)) return static_cast<std::int64_t>(-kLimit);
     if (!(cell < kLimit)) return static_cast<std::int64_t>(kLimit);
     return static_cast<std::int64_t>(cell);
   }
   static Cell CellOf(DblPoint p) { return {Step(p.x), Step(p.y)}; }
 
-  std::size_t firstMeeting(Ends& cell, DblPoint at) {
-    while (cell.head < cell.ends.size() && used_[cell.ends[cell.head]]) ++cell.head;
+  std::size_t firstMeeting(Ends& cell, DblPoint at) const {
+    while (cell.head < cell.ends.size() && used_[cell.ends[cell.head].edge]) ++cell.head;
     for (std::size_t k = cell.head; k < cell.ends.size(); ++k) {
-      const std::size_t i = cell.ends[k];
-      if (!used_[i] && (Near(EdgeStart(edges_[i]), at) || Near(EdgeEnd(edges_[i]), at))) return i;
+      const End& end = cell.ends[k];
+      if (!used_[end.edge] && Near(end.at, at)) return end.edge;
     }
-    return edges_.size();
+    return edgeCount_;
   }
 
-  const std::vector<DblEdge>& edges_;
+  std::size_t edgeCount_;
   const std::vector<bool>& used_;
   std::unordered_map<Cell, Ends, CellHash> cells_;
 };
