@@ -471,10 +471,21 @@ void Form3::applyBoardType(BoardType type) {
 }
 
 void Form3::command1Click() {
+  const OutlineSettings settings = readSettings();
+  // A line break would split a record and a size past any board would leave a file no
+  // reader draws; the box is named, and nothing is written.
+  if (const auto problem = FindOutlineSettingProblem(settings)) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("%1: %2\n出力していません。直してから出力してください。")
+                      .arg(QString::fromLatin1(problem->name.data(),
+                                               static_cast<qsizetype>(problem->name.size())),
+                           Q(problem->reason)));
+    return;
+  }
   DblDocument doc;
   {
     BusyCursor busy;
-    doc = GenerateDbl(readSettings());
+    doc = GenerateDbl(settings);
   }
   QString shown = Q(doc.text());
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

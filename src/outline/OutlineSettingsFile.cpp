@@ -14,8 +14,6 @@ namespace {
 constexpr char kCornerKey[] = "corner";
 // Deeper nesting is refused while parsing; no setting needs more than one level.
 constexpr int kMaxDepth = 64;
-// A message quotes at most this many characters of a value.
-constexpr std::size_t kQuoteLimit = 60;
 constexpr char kBoardTypeKey[] = "boardType";
 
 template <typename T>
@@ -221,12 +219,22 @@ bool TakeChoice(const Entry& e, SourceChoices& choices) {
 void Apply(const Entry& e, OutlineSettings& s) {
   const OutlineControl* control = FindOutlineControl(e.key);
   switch (control->kind) {
-    case OutlineControlKind::kNumber:
-      SetOutlineNumber(s, e.key, NumberOf(e));
+    case OutlineControlKind::kNumber: {
+      const double value = NumberOf(e);
+      if (const Text problem = OutlineNumberProblem(value); !problem.empty()) {
+        Fail(e, ToUtf8(problem) + "（値: " + Clipped(ToUtf8(OutlineNumberText(value))) + "）");
+      }
+      SetOutlineNumber(s, e.key, value);
       break;
-    case OutlineControlKind::kText:
-      SetOutlineText(s, e.key, FromUtf8(StringOf(e, "文字列")));
+    }
+    case OutlineControlKind::kText: {
+      Text value = FromUtf8(StringOf(e, "文字列"));
+      if (const Text problem = OutlineTextProblem(value); !problem.empty()) {
+        Fail(e, ToUtf8(problem));
+      }
+      SetOutlineText(s, e.key, std::move(value));
       break;
+    }
     case OutlineControlKind::kCheck:
       SetOutlineCheck(s, e.key, BoolOf(e));
       break;

@@ -291,6 +291,30 @@ TEST_F(Form3Test, SaveProblemsAreReportedAndLeaveNoAlteredFile) {
   }
 }
 
+TEST_F(Form3Test, BoxesNoFileCanHoldAreNamedAndNothingIsWritten) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  const struct {
+    QLineEdit* box;
+    QString text;
+    const char16_t* named;
+  } cases[] = {
+      {f->Text8, QStringLiteral("ab\ncd"), u"Text8: 改行は書けません"},
+      {f->Text16, QStringLiteral("sub\r"), u"Text16: 改行"},
+      {f->Text4, QStringLiteral("1e308"), u"Text4: 大きすぎます"},
+  };
+  for (const auto& c : cases) {
+    const QString kept = c.box->text();
+    dialogs.calls.clear();
+    c.box->setText(c.text);
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    ASSERT_EQ(dialogs.calls.size(), 1u) << c.text.toStdString();
+    EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("warn"));
+    EXPECT_TRUE(dialogs.calls[0].text.contains(Q(c.named))) << dialogs.calls[0].text.toStdString();
+    c.box->setText(kept);
+  }
+}
+
 TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
   Form3* f = open();
   ASSERT_NE(f, nullptr);

@@ -178,6 +178,13 @@ TEST_F(OutlineCommand, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
        "s.json: 同じ名前が２回あります: \"corner\""},
       {R"({"Text4": 1, "Check1": {"a": 1, "a": 2}})", {}, "同じ名前が２回あります: \"a\""},
       {R"({"Text5": 2, "Text4": -1e400})", {}, "s.json: Text4: 数値が大きすぎます"},
+      // Past any board, and texts that would break a record's line.
+      {R"({"Text5": 1e308})",
+       {},
+       "s.json: Text5: 大きすぎます（絶対値 10000 mm まで）（値: 1e+308）"},
+      {"", {"Text6=-10000.5"}, "--set Text6=-10000.5: 大きすぎます"},
+      {R"({"Text8": "ab\r\ncd"})", {}, "s.json: Text8: 改行は書けません"},
+      {"", {"Text17=a\nLINE: x"}, "改行は書けません"},
       {"{\"Check1\": " + std::string(100000, '[') + "]}",
        {},
        "s.json: 入れ子が深すぎます（上限 64 段）"},
