@@ -40,8 +40,9 @@ void MainForm::mnOpenClick() {
   const QString path = *chosen;
 
   std::optional<BusyCursor> busy(std::in_place);
-  // The file is parsed into fresh tables; a failure leaves the loaded netlist and
-  // everything the window shows of it untouched.
+  // The file is parsed into fresh tables; a failure (a file without any net or not
+  // text at all among them) leaves the loaded netlist and everything the window shows
+  // of it untouched.
   Text raw;
   std::string bytes;
   const LoadResult result = LoadNetlistFile(design_, FileSystemPath(path), &raw, &bytes);
@@ -82,11 +83,6 @@ void MainForm::mnOpenClick() {
                  .arg(path)
                  .arg(design_.NetCount)
                  .arg(result.totalPins));
-
-  if (design_.NetCount == 0) {
-    busy.reset();
-    dialogs_.inform(this, Q(kAppTitle), Q(NoNetsMessage(T(path))));
-  }
 }
 
 void MainForm::list1Click(int index) {

@@ -141,16 +141,16 @@ TEST_F(PartsWindow, PartFileNameBecomesTheSymbolName) {
   EXPECT_EQ(text("SYNNAME"), QStringLiteral("QFP"));
 }
 
-TEST_F(PartsWindow, NetlistWithoutPartsEmptiesTheList) {
+TEST_F(PartsWindow, NetlistWithoutPartsIsRefusedAndKeepsTheList) {
   load(kSixParts);
   click("Command1");
   load("no nets here\r\n");
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
   dialogs.confirmAnswers.push_back(true);
   click("Command1");
   EXPECT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
-  EXPECT_EQ(find<QListWidget>("List1")->count(), 0);
-  EXPECT_EQ(text("Text10"), QStringLiteral("0"));
-  EXPECT_EQ(text("Text9"), QStringLiteral("0"));
+  EXPECT_EQ(find<QListWidget>("List1")->count(), 6);
+  EXPECT_EQ(text("Text10"), QStringLiteral("6"));
 }
 
 TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {
