@@ -277,6 +277,10 @@ QWidget* MainForm::buildPartListArea() {
   header->addWidget(Text10);
   header->addStretch(1);
   layout->addLayout(header);
+  lblPartSource = Named(new QLabel, QStringLiteral("lblPartSource"));
+  // A long file name must not widen the column; the tip has the whole path.
+  lblPartSource->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  layout->addWidget(lblPartSource);
 
   // The display mode: 標準 shows List1, ﾃﾞｰﾀﾍﾞｰｽ the same parts as a table. At start
   // neither is chosen and List1 shows.

@@ -148,6 +148,20 @@ class MainForm : public QMainWindow {
   PartListSaveState partListSaved_;
   // The bytes of the loaded netlist file, which the netlist save writes unchanged.
   std::string netFileBytes_;
+  // Where the part list came from. Opening another netlist keeps the part list (it may
+  // be a revised netlist of the same board), so the window names its source and marks
+  // it when it is not the netlist loaded now: another path, or the same file read again
+  // with other contents.
+  struct PartListSource {
+    QString path;
+    std::size_t netlistHash = 0;
+    bool partListFile = false;  // loaded from a part-list file, not built from a netlist
+  };
+  PartListSource partSource_;
+  void setPartSourceToNetlist();
+  // Whether the part list is known to come from another netlist than the loaded one.
+  bool partListFromOtherNetlist() const;
+  void showPartSource();
   // --- end part-list and netlist files ---
 
   // --- Part list as a table (MainFormParts.cpp) ---
@@ -195,6 +209,7 @@ class MainForm : public QMainWindow {
   QListWidget* List1 = nullptr;      // part list, one line per part
   QTableView* List1Table = nullptr;  // the part list as a table, in List1's place
   QLineEdit* Text10 = nullptr;       // number of parts
+  QLabel* lblPartSource = nullptr;   // the netlist or file the part list came from
 
   // Net check.
   QPushButton* Command7 = nullptr;  // run the extended net check

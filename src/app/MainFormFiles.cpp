@@ -1,6 +1,8 @@
 // The part-list file, the netlist save, the exit and the question before unsaved work
 // is thrown away.
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -83,7 +85,39 @@ void MainForm::mnYobikomiClick() {
   showPartHelpers(false);
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
+  partSource_ = {*path, 0, true};
+  showPartSource();
   showStatus(Q(PartListLoadNote(load, T(*path))));
+}
+
+void MainForm::setPartSourceToNetlist() {
+  partSource_ = {Q(design_.NetFilePath), std::hash<std::string>{}(netFileBytes_), false};
+  showPartSource();
+}
+
+bool MainForm::partListFromOtherNetlist() const {
+  if (design_.PartCount <= 0 || partSource_.partListFile) return false;
+  return partSource_.path != Q(design_.NetFilePath) ||
+         partSource_.netlistHash != std::hash<std::string>{}(netFileBytes_);
+}
+
+void MainForm::showPartSource() {
+  if (design_.PartCount <= 0 || partSource_.path.isEmpty()) {
+    lblPartSource->clear();
+    lblPartSource->setToolTip(QString());
+    return;
+  }
+  const QString name = QFileInfo(partSource_.path).fileName();
+  QString text;
+  if (partSource_.partListFile) {
+    text = QStringLiteral("作成元: 部品リストファイル %1").arg(name);
+  } else if (partListFromOtherNetlist()) {
+    text = QStringLiteral("作成元: %1　※読み込み中のネットリストとは別です").arg(name);
+  } else {
+    text = QStringLiteral("作成元: %1").arg(name);
+  }
+  lblPartSource->setText(text);
+  lblPartSource->setToolTip(partSource_.path);
 }
 
 void MainForm::mnsaveClick() {

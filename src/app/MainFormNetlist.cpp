@@ -1,6 +1,7 @@
 // Netlist loading, the net and part lists, the raw-view search and the
 // previous-input helpers of the edit panel.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -79,10 +80,16 @@ void MainForm::mnOpenClick() {
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
-  showStatus(QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
-                 .arg(path)
-                 .arg(design_.NetCount)
-                 .arg(result.totalPins));
+  QString status = QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
+                       .arg(path)
+                       .arg(design_.NetCount)
+                       .arg(result.totalPins);
+  showPartSource();
+  if (partListFromOtherNetlist()) {
+    status += QStringLiteral("。部品リストは %1 から作ったままです")
+                  .arg(QFileInfo(partSource_.path).fileName());
+  }
+  showStatus(status);
 }
 
 void MainForm::list1Click(int index) {

@@ -78,6 +78,7 @@ void MainForm::command1Click() {
       showList1();
       showPartHelpers(false);
       Text9->setText(QString::number(result.undefinedCount));
+      setPartSourceToNetlist();
       showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
                      .arg(design_.PartCount)
                      .arg(result.undefinedCount));

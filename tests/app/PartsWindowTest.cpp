@@ -1,7 +1,10 @@
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
@@ -37,8 +40,10 @@ struct PartsWindow : MainFormFixture {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(netlist);
     file.close();
+    loaded = QFileInfo(path).fileName();
     openNetlist(path);
   }
+  QString loaded;  // file name of the netlist opened last
   void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   QStringList items(const char* name) {
@@ -139,6 +144,27 @@ TEST_F(PartsWindow, PartFileNameBecomesTheSymbolName) {
   dialogs.fileAnswers.push_back(QStringLiteral("/home/pcb/lib/QFP.44.CHI"));
   click("Command8");
   EXPECT_EQ(text("SYNNAME"), QStringLiteral("QFP"));
+}
+
+TEST_F(PartsWindow, PartListNamesTheNetlistItWasBuiltFrom) {
+  auto* source = find<QLabel>("lblPartSource");
+  load(kSixParts);
+  EXPECT_EQ(source->text(), "");
+  dialogs.confirmAnswers.assign(4, true);
+  click("Command1");
+  const QString built = loaded;
+  EXPECT_EQ(source->text(), "作成元: " + built);
+
+  // Another netlist keeps the part list, and the window says so.
+  load(QByteArray(kSixParts) + "EXTRA[R9-1]\r\n");
+  EXPECT_EQ(find<QListWidget>("List1")->count(), 6);
+  EXPECT_EQ(source->text(), "作成元: " + built + "　※読み込み中のネットリストとは別です");
+  EXPECT_TRUE(form->statusBar()->currentMessage().endsWith("。部品リストは " + built +
+                                                           " から作ったままです"))
+      << form->statusBar()->currentMessage().toStdString();
+  click("Command1");
+  EXPECT_EQ(source->text(), "作成元: " + loaded);
+  EXPECT_FALSE(form->statusBar()->currentMessage().contains("作ったまま"));
 }
 
 TEST_F(PartsWindow, NetlistWithoutPartsIsRefusedAndKeepsTheList) {
