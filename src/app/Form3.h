@@ -12,6 +12,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QSplitter;
 
 namespace pcbprep {
 
@@ -40,7 +42,7 @@ class Form3 : public QWidget {
   void setFrameChecks(bool checked);
   void setFilmChecks(bool checked);
   void applyBoardType(BoardType type);
-  // Draws what the current settings generate beside the record text.
+  // Shows what the current settings generate: the record text and its drawing.
   void refreshDrawing();
 
  private:
@@ -124,8 +126,10 @@ class Form3 : public QWidget {
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
   QPushButton* Command4 = nullptr;
-  QPlainTextEdit* RichTextBox1 = nullptr;
-  OutlinePreview* Preview = nullptr;  // drawing of the file the settings generate
+  QPlainTextEdit* RichTextBox1 = nullptr;  // text of the file the settings generate
+  OutlinePreview* Preview = nullptr;       // drawing of the same file
+  QScrollArea* SettingsArea = nullptr;     // the frames and buttons above
+  QSplitter* Splitter = nullptr;           // settings | record text and drawing
 };
 
 }  // namespace pcbprep

@@ -190,6 +190,17 @@ class MainForm : public QMainWindow {
 
  private:
   QPointer<Form2> form2_;
+  // What the placement image shows: a part list (counted up whenever a netlist is
+  // loaded or the part list is built or loaded anew) on a board size. The user's zoom
+  // is kept only while it stays the same.
+  struct ImageSubject {
+    int partList = 0;
+    int boardX = 0;
+    int boardY = 0;
+    bool operator==(const ImageSubject&) const = default;
+  };
+  int partListGeneration_ = 0;
+  ImageSubject imageSubject_;
   // --- end placement image window ---
 
  public:

@@ -86,6 +86,7 @@ void MainForm::mnYobikomiClick() {
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
   partSource_ = {*path, 0, true};
+  ++partListGeneration_;
   showPartSource();
   showStatus(Q(PartListLoadNote(load, T(*path))));
 }

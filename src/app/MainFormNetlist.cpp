@@ -56,6 +56,7 @@ void MainForm::mnOpenClick() {
 
   design_.NetFilePath = T(path);
   netFileBytes_ = std::move(bytes);
+  ++partListGeneration_;  // another board: the placement image opens at its opening view
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);

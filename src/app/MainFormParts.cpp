@@ -79,6 +79,7 @@ void MainForm::command1Click() {
       showPartHelpers(false);
       Text9->setText(QString::number(result.undefinedCount));
       setPartSourceToNetlist();
+      ++partListGeneration_;
       showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
                      .arg(design_.PartCount)
                      .arg(result.undefinedCount));
