@@ -7,10 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 
 #include "app/Form3.h"
 #include "app/GuiTestSupport.h"
+#include "app/OutlinePreview.h"
 #include "app/UiSupport.h"
 #include "design/CodePage.h"
 #include "outline/OutlineControls.h"
@@ -393,6 +395,12 @@ TEST_F(Form3Test, RendersAndResizes) {
   f->resize(f->width() + 300, f->height() + 200);
   QApplication::processEvents();
   EXPECT_EQ(f->RichTextBox1->height(), before + 200);
+
+  // The splitter gives the drawing most of the window; the settings then scroll.
+  f->Splitter->setSizes({0, f->height()});
+  QApplication::processEvents();
+  EXPECT_GT(f->Preview->height(), f->height() * 3 / 4);
+  EXPECT_TRUE(f->Command1->isVisible());
 }
 
 }  // namespace
