@@ -17,16 +17,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
 #include "app/FrmAbout.h"
 #include "app/PartTableModel.h"
+#include "app/PathBox.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
 #include "placement/Grouping.h"
@@ -160,8 +163,7 @@ QWidget* MainForm::buildNetlistArea() {
   auto* box = Named(new QGroupBox(QStringLiteral("ネットリスト")), QStringLiteral("FrameNetlist"));
   auto* layout = new QVBoxLayout(box);
   auto* counters = new QGridLayout;
-  Text1 = Box(QStringLiteral("Text1"));
-  Text1->setReadOnly(true);
+  Text1 = Named(new PathBox, QStringLiteral("Text1"));
   Text6 = CountBox(QStringLiteral("Text6"));
   Text5 = CountBox(QStringLiteral("Text5"));
   Text4 = CountBox(QStringLiteral("Text4"));
@@ -207,12 +209,12 @@ QWidget* MainForm::buildListArea() {
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   // One column: a header in the list font, so that it lines up with the columns of the
-  // list under it, and the list. Like the lists, the headers give way when the column
-  // is made narrow.
+  // list under it, and the list.
   const auto column = [&](const QString& headerText, const QString& listName) {
     auto* header = Caption(headerText);
     header->setFont(ListFont());
-    header->setMinimumWidth(60);
+    // Headings stay whole however far the column is narrowed (for the part table).
+    header->setMinimumWidth(header->sizeHint().width());
     auto* list = Named(new QListWidget, listName);
     list->setFont(ListFont());
     list->setMinimumSize(80, 60);
@@ -237,7 +239,13 @@ QWidget* MainForm::buildCheckArea() {
   Text7->setReadOnly(true);
   Text7->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text7->setFont(ListFont());
-  Text7->setMinimumSize(100, 80);
+  // Thirty characters of a report line at any width of the column, also when the part
+  // table takes room.
+  Text7->setMinimumSize(Text7->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('0'))) +
+                            Text7->verticalScrollBar()->sizeHint().width() +
+                            2 * Text7->frameWidth() +
+                            2 * static_cast<int>(Text7->document()->documentMargin()),
+                        80);
 
   // Beside the report, each count under its label, top to bottom オープン, ショート,
   // 重複PIN, 孤立PIN.

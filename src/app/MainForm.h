@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PathBox.h"
 #include "design/Design.h"
 #include "symbol/PartEdit.h"
 #include "symbol/PartList.h"
@@ -206,7 +207,7 @@ class MainForm : public QMainWindow {
  public:
   // Widgets, named as the program's captions refer to them.
   // Netlist area.
-  QLineEdit* Text1 = nullptr;              // path of the loaded netlist
+  PathBox* Text1 = nullptr;                // path of the loaded netlist
   QLineEdit* Text6 = nullptr;              // load status: OK, or OVR above 2000 pins
   QLineEdit* Text5 = nullptr;              // number of nets
   QLineEdit* Text4 = nullptr;              // number of pins

@@ -153,6 +153,12 @@ void MainForm::option3Click() {
 void MainForm::option4Click() {
   partViews_->setCurrentWidget(List1Table);
   List1Table->resizeColumnsToContents();
+  // References are up to sixteen characters; none is cut short, whichever rows the
+  // contents were measured on.
+  QHeaderView* header = List1Table->horizontalHeader();
+  const int reference =
+      List1Table->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('W'))) + 12;
+  header->resizeSection(0, std::max(header->sectionSize(0), reference));
   widenForTable();
   List1Table->setFocus();
 }
