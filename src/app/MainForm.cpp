@@ -149,6 +149,7 @@ void MainForm::buildUi() {
   Text17->installEventFilter(this);
   Text23->installEventFilter(this);
   List1->installEventFilter(this);
+  List1Table->installEventFilter(this);
   List3->installEventFilter(this);
 
   // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
@@ -656,8 +657,35 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
       if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
     }
   }
-  if (event->type() == QEvent::KeyPress && (watched == List1 || watched == List3)) {
+  if (event->type() == QEvent::KeyPress && (watched == Text17 || watched == Text23)) {
+    // The coded boxes change from the keyboard as a click changes them; a space would
+    // otherwise replace the code with a blank.
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
+    const bool change = key == Qt::Key_Space || key == Qt::Key_Up || key == Qt::Key_Down ||
+                        key == Qt::Key_Left || key == Qt::Key_Right;
+    if (change && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      if (watched == Text17) RunGuarded(dialogs_, this, [this] { text17Click(); });
+      if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
+      return true;
+    }
+  }
+  if (event->type() == QEvent::KeyPress &&
+      (watched == List1 || watched == List3 || watched == List1Table)) {
     const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter on a part goes on to its symbol name, the box edited most.
+    if ((watched == List1 || watched == List1Table) &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      const int row = watched == List1 ? List1->currentRow()
+                                       : partOrder_->mapToSource(List1Table->currentIndex()).row();
+      if (row >= 0) {
+        RunGuarded(dialogs_, this, [this, row] { list1Click(row); });
+        SYNNAME->setFocus(Qt::TabFocusReason);
+        SYNNAME->selectAll();
+      }
+      return true;
+    }
+    if (watched == List1Table) return QMainWindow::eventFilter(watched, event);
     // Enter on a net does what a click does; moving along List3 proposes nothing.
     if (watched == List3 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       if (List3->currentRow() >= 0) {

@@ -83,6 +83,8 @@ void MainForm::mnYobikomiClick() {
   const PartListLoad load = LoadPartList(design_, parse, partHelpers_.mainPartChoices, list1_);
   showList1();
   showPartHelpers(false);
+  // Nothing of the old list stays in the panel for Enter to apply to the loaded one.
+  showEditPanel(EditPanel{});
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
   partSource_ = {*path, 0, true};

@@ -77,6 +77,8 @@ void MainForm::command1Click() {
     if (result.fits) {
       showList1();
       showPartHelpers(false);
+      // Nothing of the old list stays in the panel for Enter to apply to the new one.
+      showEditPanel(EditPanel{});
       Text9->setText(QString::number(result.undefinedCount));
       setPartSourceToNetlist();
       ++partListGeneration_;
@@ -98,9 +100,9 @@ void MainForm::command2Click() {
     dialogs_.warn(this, Q(kAppTitle), Q(PartTableFullMessage(panel.reference)));
     return;
   }
-  // Only the coded boxes can have changed: an unknown text is cleared.
-  Text17->setText(Q(panel.side));
-  Text23->setText(Q(panel.partClass));
+  // The panel shows the part as stored, as its line and the table do: an unknown code
+  // cleared, a main part's own "*REF" as its main part.
+  showEditPanel(FillEditPanel(design_, result.row));
   showList1();
   showPartHelpers(!design_.PartTable.at(result.row, kPartSymbol).empty());
   Text9->setText(QString::number(result.undefinedCount));

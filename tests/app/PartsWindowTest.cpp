@@ -4,10 +4,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
+#include "app/UiSupport.h"
+#include "design/Design.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -88,6 +92,39 @@ TEST_F(PartsWindow, AssignmentFillsTheListAndAsksBeforeReplacingIt) {
   EXPECT_EQ(items("List1").front(), PartLine("C2", "C2012", "0", "0"));
   // The chooser is never cleared: the anchors are offered again.
   EXPECT_EQ(items("Combo11").size(), 4);
+}
+
+TEST_F(PartsWindow, CodedBoxesTakeSpaceAndArrowsAsAClickAndEnterGoesToTheSymbol) {
+  load(kSixParts);
+  click("Command1");
+  auto* list1 = find<QListWidget>("List1");
+  clickItem(list1, 5);
+  for (const char* name : {"Text17", "Text23"}) {
+    auto* box = find<QLineEdit>(name);
+    const CodeTable codes =
+        QByteArray(name) == "Text17" ? CodeTable(kSideCodes) : CodeTable(kClassCodes);
+    for (const Qt::Key key :
+         {Qt::Key_Space, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left}) {
+      const QString next = Q(NextShown(codes, T(box->text())));
+      QTest::keyClick(box, key);
+      EXPECT_EQ(box->text(), next) << name << " key " << key;
+    }
+  }
+
+  // Enter on a part, in the list and in the table, fills the panel and goes on to the
+  // symbol name.
+  list1->setFocus();
+  list1->setCurrentRow(2);
+  QTest::keyClick(list1, Qt::Key_Return);
+  EXPECT_EQ(text("Text11"), list1->item(2)->text().section(u' ', 0, 0));
+  EXPECT_EQ(form->focusWidget(), find<QLineEdit>("SYNNAME"));
+  QTest::mouseClick(find<QRadioButton>("Option4"), Qt::LeftButton);
+  auto* table = find<QTableView>("List1Table");
+  table->setFocus();
+  table->setCurrentIndex(table->model()->index(4, 1));
+  QTest::keyClick(table, Qt::Key_Enter);
+  EXPECT_EQ(text("Text11"), table->model()->index(4, 0).data().toString());
+  EXPECT_EQ(form->focusWidget(), find<QLineEdit>("SYNNAME"));
 }
 
 TEST_F(PartsWindow, EditedPartReplacesItsLineAndUnknownReferenceIsAppended) {
