@@ -212,8 +212,9 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 void Form2::command3Click() {
   const QString title = QStringLiteral("画像保存");
+  const QString name = boardName_.isEmpty() ? QStringLiteral("配置イメージ") : boardName_;
   const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 画像|*.png|SVG 画像|*.svg"),
-                                      QStringLiteral("配置イメージ.png"));
+                                      name + QStringLiteral(".png"));
   if (!path) return;
   QByteArray bytes;
   if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {

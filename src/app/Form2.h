@@ -63,6 +63,8 @@ class Form2 : public QWidget {
   bool isUnloaded() const { return unloaded_; }
 
   void command3Click();  // save the picture
+  // The loaded netlist's base name, which the picture's save dialog proposes.
+  void setBoardName(const QString& name) { boardName_ = name; }
 
   PlacementPicture* Picture1 = nullptr;  // the image
   QPlainTextEdit* Text1 = nullptr;       // the legend
@@ -78,6 +80,7 @@ class Form2 : public QWidget {
   Dialogs& dialogs_;
   bool unloaded_ = false;
   bool placed_ = false;
+  QString boardName_;
 };
 
 }  // namespace pcbprep

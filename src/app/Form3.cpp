@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -152,6 +153,9 @@ void Form3::buildUi() {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(6, 6, 6, 6);
   column->addWidget(Splitter);
+  StatusBar = Named(new QStatusBar, QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  column->addWidget(StatusBar);
 
   connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command1Click));
   connect(Command2, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command2Click));
@@ -462,10 +466,15 @@ void Form3::command3Click() {
     return;
   }
   showSettings(settings);
+  StatusBar->showMessage(QStringLiteral("設定ファイルを読み込みました: %1").arg(*path));
+}
+
+QString Form3::proposedName(const QString& extension) const {
+  return boardName_.isEmpty() ? QString() : boardName_ + extension;
 }
 
 void Form3::command4Click() {
-  const auto path = dialogs_.saveFile(this, kSettingsFilter, QString());
+  const auto path = dialogs_.saveFile(this, kSettingsFilter, proposedName(QStringLiteral(".json")));
   if (!path) return;
   const FileWriteResult written =
       WriteFileAtomic(FileSystemPath(*path), OutlineSettingsFileText(readSettings()));
@@ -473,7 +482,9 @@ void Form3::command4Click() {
     dialogs_.warn(this, kCaption,
                   QStringLiteral("設定ファイルを書き込めませんでした。\n%1\n%2")
                       .arg(*path, QString::fromStdString(written.reason)));
+    return;
   }
+  StatusBar->showMessage(QStringLiteral("設定ファイルを保存しました: %1").arg(*path));
 }
 
 void Form3::setFrameChecks(bool checked) {
@@ -502,11 +513,13 @@ void Form3::command1Click() {
     doc = GenerateDbl(readSettings());
   }
 
-  const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"), QString());
+  const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"),
+                                      proposedName(QStringLiteral(".dbl")));
   if (!path) return;
   const DblSaveResult result = doc.save(FileSystemPath(*path));
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
+      StatusBar->showMessage(QStringLiteral("ＤＢＬファイルを保存しました: %1").arg(*path));
       break;
     case DblSaveResult::Status::kUnmappable:
       dialogs_.warn(this, kCaption,

@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QSplitter;
+class QStatusBar;
 
 namespace pcbprep {
 
@@ -42,6 +43,8 @@ class Form3 : public QWidget {
   void setFrameChecks(bool checked);
   void setFilmChecks(bool checked);
   void applyBoardType(BoardType type);
+  // The loaded netlist's base name, which the save dialogs propose; empty for none.
+  void setBoardName(const QString& name) { boardName_ = name; }
   // Shows what the current settings generate: the record text and its drawing.
   void refreshDrawing();
 
@@ -60,6 +63,8 @@ class Form3 : public QWidget {
 
   Dialogs& dialogs_;
   bool redrawHeld_ = false;  // set while changeTogether sets several boxes
+  QString boardName_;
+  QString proposedName(const QString& extension) const;
 
  public:
   // Outline data.
@@ -130,6 +135,7 @@ class Form3 : public QWidget {
   OutlinePreview* Preview = nullptr;       // drawing of the same file
   QScrollArea* SettingsArea = nullptr;     // the frames and buttons above
   QSplitter* Splitter = nullptr;           // settings | record text and drawing
+  QStatusBar* StatusBar = nullptr;         // what was saved or loaded where
 };
 
 }  // namespace pcbprep

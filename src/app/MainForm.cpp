@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -600,6 +601,9 @@ void MainForm::buildMenus() {
   auto* file = menuBar()->addMenu(QStringLiteral("ネットファイル(&F)　　"));
   file->setObjectName(QStringLiteral("mnFile"));
   mnOpen = Named(file->addAction(QStringLiteral("開く(&O)")), QStringLiteral("mnOpen"));
+  mnRecent =
+      Named(file->addMenu(QStringLiteral("最近使ったファイル(&R)")), QStringLiteral("mnRecent"));
+  fillRecentMenu();
   mnsave = Named(file->addAction(QStringLiteral("保存(&S)")), QStringLiteral("mnsave"));
   mnExit = Named(file->addAction(QStringLiteral("終了(&X)")), QStringLiteral("mnExit"));
 
@@ -744,6 +748,7 @@ void MainForm::showList1() {
   if (list1_.selectedIndex >= 0) List1->scrollToItem(List1->item(list1_.selectedIndex));
   Text10->setText(QString::number(design_.PartCount));
   showPartTable();
+  updateTitle();
 }
 
 EditPanel MainForm::readEditPanel() const {
@@ -771,6 +776,43 @@ void MainForm::showEditPanel(const EditPanel& p) {
 }
 
 void MainForm::showStatus(const QString& text) { statusBar()->showMessage(text); }
+
+void MainForm::updateTitle() {
+  if (design_.NetFilePath.empty()) {
+    setWindowTitle(Q(kAppTitle));
+  } else {
+    setWindowTitle(QFileInfo(Q(design_.NetFilePath)).fileName() + QStringLiteral("[*] - ") +
+                   Q(kAppTitle));
+  }
+  setWindowModified(partListSaved_.changed(design_));
+}
+
+QString MainForm::boardName() const {
+  return design_.NetFilePath.empty() ? QString()
+                                     : QFileInfo(Q(design_.NetFilePath)).completeBaseName();
+}
+
+void MainForm::fillRecentMenu() {
+  mnRecent->clear();
+  const QStringList recent = memory_->recentFiles();
+  for (int i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* action =
+        mnRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    action->setObjectName(QStringLiteral("mnRecent_%1").arg(i));
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this,
+            [this, path] { RunGuarded(dialogs_, this, [&] { openNetlistFile(path); }); });
+  }
+  mnRecent->setEnabled(!recent.isEmpty());
+}
+
+void MainForm::useMemory(std::unique_ptr<WindowMemory> memory) {
+  memory_ = std::move(memory);
+  memory_->restore(this, {topSplitter_, findChild<QSplitter*>(QStringLiteral("NetlistSplitter"))});
+  fillRecentMenu();
+}
 
 std::array<Text, 10> MainForm::readSkipNets() const {
   std::array<Text, 10> boxes;

@@ -3,10 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/PathBox.h"
+#include "app/WindowMemory.h"
 #include "design/Design.h"
 #include "symbol/PartEdit.h"
 #include "symbol/PartList.h"
@@ -17,6 +19,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QModelIndex;
 class QPlainTextEdit;
@@ -45,6 +48,12 @@ class MainForm : public QMainWindow {
   ~MainForm() override;
 
   Design& design() { return design_; }
+  // Keeps window places and recent files in this store from now on and puts the
+  // window back as it was left.
+  void useMemory(std::unique_ptr<WindowMemory> memory);
+  const WindowMemory& memory() const { return *memory_; }
+  // Loads a netlist file as 開く does after its dialog.
+  void openNetlistFile(const QString& path);
   const ListBoxState& list1State() const { return list1_; }
   // Rebuilds (-1), appends or replaces the line of part p in List1 and shows it.
   void refreshPartList(int p);
@@ -116,6 +125,12 @@ class MainForm : public QMainWindow {
   void showSkipNets(const std::array<Text, 10>& boxes);
   // One line in the status bar on what the last command did.
   void showStatus(const QString& text);
+  // The title names the loaded netlist and marks part-list work not saved yet.
+  void updateTitle();
+  void fillRecentMenu();
+  // The loaded netlist's base name for the names save dialogs propose.
+  QString boardName() const;
+  std::unique_ptr<WindowMemory> memory_ = std::make_unique<WindowMemory>();
 
   Dialogs& dialogs_;
   Design design_;
@@ -286,6 +301,7 @@ class MainForm : public QMainWindow {
   QPushButton* Command18 = nullptr;
 
   QAction* mnOpen = nullptr;         // open a netlist
+  QMenu* mnRecent = nullptr;         // the netlists opened last, newest first
   QAction* mnsave = nullptr;         // save the loaded netlist's bytes under a new name
   QAction* mnExit = nullptr;         // close the window (asks before unsaved parts are lost)
   QAction* mnHozon = nullptr;        // part list: save as a part-list file

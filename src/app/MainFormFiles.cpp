@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSplitter>
 
 #include "app/Dialogs.h"
 #include "app/Form2.h"
@@ -49,6 +50,7 @@ bool MainForm::savePartList() {
     return false;
   }
   partListSaved_.markSaved(design_);
+  updateTitle();
   showStatus(QStringLiteral("部品リストを保存しました: %1（部品 %2 個）")
                  .arg(*path)
                  .arg(design_.PartCount));
@@ -87,6 +89,7 @@ void MainForm::mnYobikomiClick() {
   showEditPanel(EditPanel{});
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
+  updateTitle();
   partSource_ = {*path, 0, true};
   ++partListGeneration_;
   showPartSource();
@@ -167,6 +170,13 @@ void MainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The windows come back where they were left.
+  memory_->save(this, {topSplitter_, findChild<QSplitter*>(QStringLiteral("NetlistSplitter"))});
+  if (form3_) {
+    memory_->save(form3_, {form3_->Splitter,
+                           form3_->findChild<QSplitter*>(QStringLiteral("DrawingSplitter"))});
+  }
+  if (form2_ && !form2_->isUnloaded()) memory_->save(form2_, {});
   // The main window is the program: its other windows go with it.
   if (form2_) form2_->close();
   if (form3_) form3_->close();

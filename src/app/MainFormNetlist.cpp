@@ -38,8 +38,10 @@ void MainForm::mnOpenClick() {
   // The file is chosen first, so a cancel keeps the loaded netlist as it is.
   const std::optional<QString> chosen = dialogs_.openFile(this, QStringLiteral("*.NET|*.net"));
   if (!chosen) return;
-  const QString path = *chosen;
+  openNetlistFile(*chosen);
+}
 
+void MainForm::openNetlistFile(const QString& path) {
   std::optional<BusyCursor> busy(std::in_place);
   // The file is parsed into fresh tables; a failure (a file without any net or not
   // text at all among them) leaves the loaded netlist and everything the window shows
@@ -91,6 +93,9 @@ void MainForm::mnOpenClick() {
                   .arg(QFileInfo(partSource_.path).fileName());
   }
   showStatus(status);
+  memory_->addRecentFile(path);
+  fillRecentMenu();
+  updateTitle();
 }
 
 void MainForm::list1Click(int index) {

@@ -80,10 +80,12 @@ void MainForm::command9Click() {
   const ImageSubject subject{partListGeneration_, design_.BoardSizeX, design_.BoardSizeY};
   if (!form2_ || form2_->isUnloaded()) {
     form2_ = new Form2(design_, dialogs_, this);
+    memory_->restore(form2_, {});
   } else {
     form2_->drawImage(design_, subject == imageSubject_);
   }
   imageSubject_ = subject;
+  form2_->setBoardName(boardName());
   form2_->show();
   form2_->raise();
   form2_->activateWindow();
