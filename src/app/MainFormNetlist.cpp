@@ -1,6 +1,7 @@
 // Netlist loading, the net and part lists, the raw-view search and the
 // previous-input helpers of the edit panel.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -37,11 +38,14 @@ void MainForm::mnOpenClick() {
   // The file is chosen first, so a cancel keeps the loaded netlist as it is.
   const std::optional<QString> chosen = dialogs_.openFile(this, QStringLiteral("*.NET|*.net"));
   if (!chosen) return;
-  const QString path = *chosen;
+  openNetlistFile(*chosen);
+}
 
+void MainForm::openNetlistFile(const QString& path) {
   std::optional<BusyCursor> busy(std::in_place);
-  // The file is parsed into fresh tables; a failure leaves the loaded netlist and
-  // everything the window shows of it untouched.
+  // The file is parsed into fresh tables; a failure (a file without any net or not
+  // text at all among them) leaves the loaded netlist and everything the window shows
+  // of it untouched.
   Text raw;
   std::string bytes;
   const LoadResult result = LoadNetlistFile(design_, FileSystemPath(path), &raw, &bytes);
@@ -54,6 +58,7 @@ void MainForm::mnOpenClick() {
 
   design_.NetFilePath = T(path);
   netFileBytes_ = std::move(bytes);
+  ++partListGeneration_;  // another board: the placement image opens at its opening view
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
@@ -78,15 +83,19 @@ void MainForm::mnOpenClick() {
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
-  showStatus(QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
-                 .arg(path)
-                 .arg(design_.NetCount)
-                 .arg(result.totalPins));
-
-  if (design_.NetCount == 0) {
-    busy.reset();
-    dialogs_.inform(this, Q(kAppTitle), Q(NoNetsMessage(T(path))));
+  QString status = QStringLiteral("ネットリストを読み込みました: %1（ネット %2、ピン %3）")
+                       .arg(path)
+                       .arg(design_.NetCount)
+                       .arg(result.totalPins);
+  showPartSource();
+  if (partListFromOtherNetlist()) {
+    status += QStringLiteral("。部品リストは %1 から作ったままです")
+                  .arg(QFileInfo(partSource_.path).fileName());
   }
+  showStatus(status);
+  memory_->addRecentFile(path);
+  fillRecentMenu();
+  updateTitle();
 }
 
 void MainForm::list1Click(int index) {

@@ -26,7 +26,7 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options) {
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
   Design design;
-  LoadOrFail(design, options.netlist, err, NoNets::kFail);
+  LoadOrFail(design, options.netlist, err);
   const NetCheckResult result = RunExtendedNetCheck(design);
   const int findings =
       result.openCount + result.shortCount + result.duplicateCount + result.isolatedCount;

@@ -9,14 +9,9 @@
 
 namespace pcbprep::cli {
 
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err, NoNets noNets) {
+LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err) {
   const LoadResult result = LoadNetlistFile(design, path);
   if (!result.ok()) throw UserError{ToUtf8(LoadFailureMessage(result, FromUtf8(path)))};
-  if (design.NetCount == 0) {
-    const std::string message = ToUtf8(NoNetsMessage(FromUtf8(path)));
-    if (noNets == NoNets::kFail) throw UserError{message};
-    err << "pcbprep-cli: 警告: " << message << "\n";
-  }
   if (result.invalidBytes > 0) {
     err << "pcbprep-cli: 警告: " << path << " に Shift_JIS として読めないバイトが "
         << result.invalidBytes << " 個あります（U+FFFD に置き換えて読み込みました）。\n";

@@ -21,15 +21,11 @@ struct UserError {
   std::string message;
 };
 
-// What a netlist without any net means to a command: a failure for a check, which
-// would otherwise pass on a file that is no netlist; a warning for the listings.
-enum class NoNets { kWarn, kFail };
-
 // Loads a netlist file into the design, or throws UserError with the same message
-// the window shows (file, line and reason). Bytes that are not code page 932 do not
-// stop the load, as in the window, but are reported on err.
-LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err,
-                      NoNets noNets = NoNets::kWarn);
+// the window shows (file, line and reason); a file without any net is such a failure
+// too. Bytes that are not code page 932 do not stop the load, as in the window, but
+// are reported on err.
+LoadResult LoadOrFail(Design& design, const std::string& path, std::ostream& err);
 
 // A JSON document as the commands print it, indented by two. Bytes that are not UTF-8
 // (a file name can hold any) become U+FFFD, so the output is always valid JSON.

@@ -210,11 +210,17 @@ LoadResult ParseNetlist(Design& d, TextView text) {
   return result;
 }
 
-}  // namespace
+enum class NetsRequired { kNo, kYes };
 
-LoadResult LoadNetlistText(Design& design, TextView text) {
+// Parses into fresh tables that replace the design's only when the whole load succeeds.
+LoadResult LoadDecoded(Design& design, TextView text, NetsRequired required) {
   Design fresh;
   LoadResult result = ParseNetlist(fresh, text);
+  // A text without any net (a note, an empty file, another kind of list) would only
+  // throw the loaded board away.
+  if (result.ok() && required == NetsRequired::kYes && fresh.NetCount == 0) {
+    return Fail(LoadFailure::NoNets, 0);
+  }
   if (result.ok()) {
     std::swap(design.NetTable, fresh.NetTable);
     std::swap(design.PinPartTable, fresh.PinPartTable);
@@ -224,24 +230,63 @@ LoadResult LoadNetlistText(Design& design, TextView text) {
   return result;
 }
 
+// UTF-8 text; bytes that are not UTF-8 are counted, replacement characters the file
+// holds itself are not.
+DecodeResult DecodeUtf8(std::string_view bytes) {
+  DecodeResult decoded;
+  decoded.text = FromUtf8(bytes);
+  std::size_t written = 0;
+  for (std::size_t at = bytes.find("\xEF\xBF\xBD"); at != std::string_view::npos;
+       at = bytes.find("\xEF\xBF\xBD", at + 3)) {
+    ++written;
+  }
+  const auto replaced =
+      static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
+  decoded.invalidBytes = replaced - written;
+  return decoded;
+}
+
+// A binary file is told by its first kilobytes: a NUL byte, or more than one byte in
+// twenty (and at least eight) that is a control character no text file holds or that
+// neither code page 932 nor UTF-8 can read. A few stray odd bytes in a real netlist
+// stay below that and are only reported.
+bool LooksBinary(std::string_view bytes) {
+  constexpr std::size_t kHead = 4096;
+  const std::string_view head = bytes.substr(0, std::min(bytes.size(), kHead));
+  if (head.find('\0') != std::string_view::npos) return true;
+  const auto controls =
+      static_cast<std::size_t>(std::count_if(head.begin(), head.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        // Tab, line feed, form feed, carriage return, the DOS end-of-file mark and escape
+        // turn up in text.
+        return (b < 0x20 && b != '\t' && b != '\n' && b != '\f' && b != '\r' && b != 0x1A &&
+                b != 0x1B) ||
+               b == 0x7F;
+      }));
+  const std::size_t unreadable =
+      std::min(DecodeCp932(head).invalidBytes, DecodeUtf8(head).invalidBytes);
+  const std::size_t odd = controls + unreadable;
+  return odd >= 8 && odd * 20 > head.size();
+}
+
+}  // namespace
+
+LoadResult LoadNetlistText(Design& design, TextView text) {
+  return LoadDecoded(design, text, NetsRequired::kNo);
+}
+
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
     decoded = DecodeResult();
     return Fail(LoadFailure::Utf16, 0);
   }
+  if (LooksBinary(bytes)) {
+    decoded = DecodeResult();
+    return Fail(LoadFailure::NotText, 0);
+  }
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   if (bytes.starts_with(kUtf8Mark)) {
-    bytes.remove_prefix(kUtf8Mark.size());
-    decoded.text = FromUtf8(bytes);
-    // Replacement characters that were not in the file mark bytes that were not UTF-8.
-    std::size_t written = 0;
-    for (std::size_t at = bytes.find("\xEF\xBF\xBD"); at != std::string_view::npos;
-         at = bytes.find("\xEF\xBF\xBD", at + 3)) {
-      ++written;
-    }
-    const auto replaced =
-        static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
-    decoded.invalidBytes = replaced - written;
+    decoded = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
     return LoadResult();
   }
   decoded = DecodeCp932(bytes);
@@ -252,7 +297,7 @@ LoadResult LoadNetlistBytes(Design& design, std::string_view bytes) {
   DecodeResult decoded;
   LoadResult result = DecodeNetlistBytes(bytes, decoded);
   if (!result.ok()) return result;
-  result = LoadNetlistText(design, decoded.text);
+  result = LoadDecoded(design, decoded.text, NetsRequired::kYes);
   result.invalidBytes = decoded.invalidBytes;
   return result;
 }
@@ -268,7 +313,7 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawTex
   DecodeResult decoded;
   LoadResult result = DecodeNetlistBytes(file.bytes, decoded);
   if (!result.ok()) return result;
-  result = LoadNetlistText(design, decoded.text);
+  result = LoadDecoded(design, decoded.text, NetsRequired::kYes);
   result.invalidBytes = decoded.invalidBytes;
   if (result.ok() && rawText) *rawText = std::move(decoded.text);
   if (result.ok() && fileBytes) *fileBytes = std::move(file.bytes);
@@ -299,17 +344,17 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
     case LoadFailure::TokenWithoutHyphen:
       reason = u"ピン名に「-」がありません（部品番号-ピン番号 の形式ではありません）。";
       break;
+    case LoadFailure::NotText:
+      reason = u"テキストのネットリストではありません。";
+      break;
+    case LoadFailure::NoNets:
+      reason = u"ネットが１つもありません。ネットリストではない可能性があります。";
+      break;
   }
   Text message = u"ネットリストの読み込みを中止しました。\n\nファイル: ";
   message += path;
   if (result.line > 0) message += u"\n行: " + IntText(result.line);
   message += u"\n理由: " + reason;
-  return message;
-}
-
-Text NoNetsMessage(TextView path) {
-  Text message = u"ネットが１つもありません。ネットリストではない可能性があります。\n\nファイル: ";
-  message += path;
   return message;
 }
 

@@ -18,6 +18,8 @@ enum class LoadFailure {
   TooManyPins,         // a pin column beyond 400 needed
   TokenWithoutHyphen,  // an opening or closing pin token without "-"
   Utf16,               // the file starts with a UTF-16 byte-order mark
+  NotText,             // NUL bytes or many unreadable bytes at the start: a binary file
+  NoNets,              // the file gave no net at all: most likely not a netlist
 };
 
 struct LoadResult {
@@ -78,22 +80,22 @@ Text PinTotalStatus(long long totalPins);
 LoadResult LoadNetlistText(Design& design, TextView text);
 
 // Decodes the bytes of a netlist file: code page 932, or UTF-8 after a UTF-8
-// byte-order mark (editors write one). A UTF-16 byte-order mark fails with Utf16.
+// byte-order mark (editors write one). A UTF-16 byte-order mark fails with Utf16, a
+// file whose first kilobytes hold a NUL byte or many bytes that are neither code page
+// 932 nor UTF-8 (or control characters) with NotText.
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
 
-// Decodes the bytes of a netlist file and loads them.
+// Decodes the bytes of a netlist file and loads them. A file is a netlist only if it
+// gives at least one net: one without any fails with NoNets and changes nothing.
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
 
-// Reads and loads a file; a file that cannot be read is a failure with the reason in
-// detail. rawText receives the decoded text and fileBytes the bytes of the file when the
-// load succeeds.
+// Reads and loads a file as LoadNetlistBytes does; a file that cannot be read is a
+// failure with the reason in detail. rawText receives the decoded text and fileBytes
+// the bytes of the file when the load succeeds.
 LoadResult LoadNetlistFile(Design& design, const std::string& path, Text* rawText = nullptr,
                            std::string* fileBytes = nullptr);
 
 // Japanese message for a failed load, naming the file, the line and the reason.
 Text LoadFailureMessage(const LoadResult& result, TextView path);
-
-// Japanese message for a file that loaded without any net: most likely not a netlist.
-Text NoNetsMessage(TextView path);
 
 }  // namespace pcbprep

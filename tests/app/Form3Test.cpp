@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 
 #include "app/Form3.h"
@@ -356,7 +357,9 @@ TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
   } bad[] = {
       {R"({"Text4": 5, "Check17": "yes"})", "Check17"},
       {R"({"Text4": 5, "corner": "round"})", "corner"},
-      {R"({"Text4": 5,)", "JSON"},
+      {R"({"Text4": 5,)", "JSON として読めません: 1 行 13 文字目: 途中で終わっています"},
+      {"{\n  \"Text1\": \"部品\",\n  \"Text4\" 5\n}",
+       "JSON として読めません: 3 行 11 文字目: ここに来るはずのないもの"},
   };
   for (const auto& c : bad) {
     QFile out(dir.filePath(QStringLiteral("bad.json")));
@@ -367,8 +370,9 @@ TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
     dialogs.fileAnswers.push_back(out.fileName());
     QTest::mouseClick(f->Command3, Qt::LeftButton);
     ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1) << c.text;
-    EXPECT_TRUE(dialogs.calls.back().text.contains(QLatin1String(c.named)))
+    EXPECT_TRUE(dialogs.calls.back().text.contains(QString::fromUtf8(c.named)))
         << dialogs.calls.back().text.toStdString();
+    EXPECT_FALSE(dialogs.calls.back().text.contains(QStringLiteral("json.exception")));
     EXPECT_EQ(f->Text4->text(), QStringLiteral("120.0"));
   }
 
@@ -444,6 +448,12 @@ TEST_F(Form3Test, RendersAndResizes) {
   f->resize(f->width() + 300, f->height() + 200);
   QApplication::processEvents();
   EXPECT_EQ(f->RichTextBox1->height(), before + 200);
+
+  // The splitter gives the drawing most of the window; the settings then scroll.
+  f->Splitter->setSizes({0, f->height()});
+  QApplication::processEvents();
+  EXPECT_GT(f->Preview->height(), f->height() * 3 / 4);
+  EXPECT_TRUE(f->Command1->isVisible());
 }
 
 }  // namespace
