@@ -2,7 +2,10 @@
 // the program accepts. Targets: each operation at most 2 ms (median) on this size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -279,6 +282,43 @@ void BM_OutlineSvg(benchmark::State& state) {
   state.SetLabel(std::to_string(length) + " bytes");
 }
 BENCHMARK(BM_OutlineSvg)->Unit(benchmark::kMicrosecond);
+
+// A DBL file of one plane whose outline is a polygon of `edges` sides, written in a
+// shuffled order with every third side backwards, as a CAD export may list them.
+Text PlaneFile(int edges) {
+  std::vector<int> order(static_cast<std::size_t>(edges));
+  for (int i = 0; i < edges; ++i) order[static_cast<std::size_t>(i)] = i;
+  std::mt19937 random(20261209);
+  std::shuffle(order.begin(), order.end(), random);
+  const auto corner = [edges](int i) { return ArcPoint({100, 100}, 90, 360.0 * i / edges); };
+  std::string file = "$GRAPHIC/\r\nGPLANE: LE= 9,AP= 6,NA=,TH= 0,XH= 0,XI= 0,XA= 0/\r\n";
+  char record[160];
+  for (const int i : order) {
+    DblPoint from = corner(i);
+    DblPoint to = corner(i + 1);
+    if (i % 3 == 0) std::swap(from, to);
+    std::snprintf(record, sizeof record,
+                  "LINE: LE= 9,AP= 6, NA=, X= %.6f, Y= %.6f, X= %.6f, Y= %.6f/\r\n", from.x, from.y,
+                  to.x, to.y);
+    file += record;
+  }
+  file += "EOGPLANE:/\r\n$END\r\n\r\n";
+  return FromUtf8(file);
+}
+
+// `pcbprep-cli view` of that file after decoding: read, join the plane, write the SVG.
+void BM_ViewPlane(benchmark::State& state) {
+  const Text file = PlaneFile(static_cast<int>(state.range(0)));
+  std::size_t length = 0;
+  for (auto _ : state) {
+    const DblReadResult read = ReadDbl(file);
+    const std::string svg = DblSvgDocument(read.drawing, u"plane");
+    length = svg.size();
+    benchmark::DoNotOptimize(svg.data());
+  }
+  state.SetLabel(std::to_string(length) + " bytes");
+}
+BENCHMARK(BM_ViewPlane)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // List1 rebuilt from every column of a fully placed part table.
 void BM_RefreshPartList(benchmark::State& state, Input input) {

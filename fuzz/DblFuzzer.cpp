@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "design/CodePage.h"
 #include "outline/DblReader.h"
 #include "outline/DblSvg.h"
 
@@ -19,9 +18,8 @@ void Require(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace pcbprep;
-  const DecodeResult text =
-      DecodeCp932(std::string_view(reinterpret_cast<const char*>(data), size));
-  const DblReadResult read = ReadDbl(text.text);
+  const Text text = DecodeDblBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+  const DblReadResult read = ReadDbl(text);
   // Every record read is either drawn or counted as unknown.
   if (read.ok()) Require(read.drawing.recordCount() + read.unknownRecords == read.records);
   (void)DblSvgDocument(read.drawing, u"fuzz");

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libexpat1-dev
-  fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang-format
+  fonts-ipafont-gothic qt6-translations-l10n xvfb xauth openbox clang-format
   desktop-file-utils appstream
   python3-ezdxf
 )

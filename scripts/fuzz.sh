@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh TARGET SECONDS [libFuzzer options]   run a campaign
 #   scripts/fuzz.sh merge TARGET                         minimize into the kept corpus
 #
-# TARGET is netlist, numeric, outline or settings. A campaign starts from
+# TARGET is netlist, numeric, outline, settings, dbl or partlist. A campaign starts from
 # fuzz/corpus/TARGET and grows fuzz/work/TARGET (not committed); inputs that fail land
 # in fuzz/work/TARGET-crashes/. A failing input belongs in fuzz/regressions/TARGET/ once
 # the fault is fixed; `merge` adds to fuzz/corpus/TARGET what reaches new code.
@@ -41,7 +41,7 @@ fi
 target=$1
 seconds=$2
 shift 2
-case "$target" in netlist | numeric | outline | settings) ;; *) usage ;; esac
+case "$target" in netlist | numeric | outline | settings | dbl | partlist) ;; *) usage ;; esac
 cmake --build build-fuzz --target "fuzz_$target"
 work=fuzz/work/$target
 mkdir -p "$work" "$work-crashes"

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -137,7 +139,8 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   setWindowTitle(QStringLiteral("配置分類イメージ"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  // The legend and the buttons lie over the upper right part of the picture.
+  // The legend and the buttons in a column beside the picture, never over it: the
+  // picture is wider than high, and a laptop screen has width to spare, not height.
   Picture1 = new PlacementPicture(this);
   Text1 = new QPlainTextEdit(this);
   Text1->setObjectName(QStringLiteral("Text1"));
@@ -164,45 +167,33 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form2::command3Click));
 
   const double scale = Picture1->scale();
-  Text1->resize(Pixels(3855, scale), Pixels(1335, scale));
-  for (QPushButton* b : {Command1, Command2, Command3}) {
-    b->resize(std::max(Pixels(1455, scale), b->sizeHint().width()), Pixels(495, scale));
-  }
-  // The legend and the buttons fit at any size the window can take.
-  const int overlayWidth = std::max(Text1->width(), 3 * Command1->width() + 16) + 40;
-  setMinimumSize(overlayWidth, Pixels(1680 + 495, scale) + 60);
-  // The picture box's own size where the screen has room for it.
-  FitToScreen(this, QSize(Pixels(16320, scale), Pixels(12225, scale)));
+  Text1->setFixedSize(Pixels(3855, scale), Pixels(1335, scale));
+  auto* side = new QVBoxLayout;
+  side->setContentsMargins(6, 6, 6, 6);
+  side->addWidget(Text1);
+  side->addSpacing(6);
+  side->addWidget(Command3);
+  side->addWidget(Command2);
+  side->addStretch(1);
+  side->addWidget(Command1);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(Picture1, 1);
+  row->addLayout(side);
+  // The picture box's own size beside the column where the screen has room for it.
+  FitToScreen(this, QSize(Pixels(16320, scale) + side->sizeHint().width(), Pixels(12225, scale)));
 
   Text1->setPlainText(Q(PlacementLegend()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  drawImage(design);
+  drawImage(design, false);
   // The + and - keys zoom as soon as the window opens.
   Picture1->setFocus();
 }
 
-void Form2::drawImage(const Design& design) { Picture1->draw(design); }
-
-void Form2::placeOverlay() {
-  // Right-aligned over the picture as in the design (legend right edge 1905 twips from
-  // the window's), pulled in when the window is narrower, never under the scroll bar.
-  const double scale = Picture1->scale();
-  const QRect view = Picture1->viewport()->geometry().translated(Picture1->pos());
-  const int blockWidth = std::max(Text1->width(), 3 * Command1->width() + 16);
-  const int right = std::max(view.left() + blockWidth + 8,
-                             std::min(view.right() - 8, width() - Pixels(1905, scale)));
-  const int top = view.top() + Pixels(240, scale);
-  Text1->move(right - Text1->width(), top);
-  const int buttonsTop = view.top() + Pixels(1680, scale);
-  Command1->move(right - Command1->width(), buttonsTop);
-  Command2->move(Command1->x() - 8 - Command2->width(), buttonsTop);
-  Command3->move(Command2->x() - 8 - Command3->width(), buttonsTop);
-}
-
-void Form2::resizeEvent(QResizeEvent* event) {
-  // The picture follows the window; what was drawn stays as it is.
-  Picture1->setGeometry(rect());
-  placeOverlay();
-  QWidget::resizeEvent(event);
+void Form2::drawImage(const Design& design, bool keepView) {
+  Picture1->draw(design);
+  // A hidden window that was never shown sets its view when it is first shown.
+  if (!keepView && placed_) Picture1->showOpeningScale();
 }
 
 void Form2::showEvent(QShowEvent* event) {
@@ -211,7 +202,6 @@ void Form2::showEvent(QShowEvent* event) {
     // Only now does the view know its size, which the scroll position depends on.
     placed_ = true;
     Picture1->showOpeningScale();
-    placeOverlay();
   }
 }
 
@@ -222,8 +212,9 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 void Form2::command3Click() {
   const QString title = QStringLiteral("画像保存");
+  const QString name = boardName_.isEmpty() ? QStringLiteral("配置イメージ") : boardName_;
   const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 画像|*.png|SVG 画像|*.svg"),
-                                      QStringLiteral("配置イメージ.png"));
+                                      name + QStringLiteral(".png"));
   if (!path) return;
   QByteArray bytes;
   if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {

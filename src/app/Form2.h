@@ -44,22 +44,27 @@ class PlacementPicture : public PictureView {
 };
 
 // The placement classification image window. Every opening from the main window
-// draws the current part table; hiding keeps the window's place and size, closing
-// discards it.
+// draws the current part table; hiding keeps the window's place and size (and the
+// zoom, while the same part list of the same board is drawn again), closing discards
+// it.
 class Form2 : public QWidget {
   Q_OBJECT
 
  public:
   Form2(const Design& design, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // Draws the image of the design anew, keeping zoom and scroll position.
-  void drawImage(const Design& design);
+  // Draws the image of the design anew. keepView keeps the user's zoom and scroll
+  // position (the same part list drawn again); otherwise the picture opens at the
+  // opening scale with its origin in view.
+  void drawImage(const Design& design, bool keepView);
 
   // True once the window was closed with its close control: it is on its way out
   // and must not be shown again.
   bool isUnloaded() const { return unloaded_; }
 
   void command3Click();  // save the picture
+  // The loaded netlist's base name, which the picture's save dialog proposes.
+  void setBoardName(const QString& name) { boardName_ = name; }
 
   PlacementPicture* Picture1 = nullptr;  // the image
   QPlainTextEdit* Text1 = nullptr;       // the legend
@@ -68,16 +73,14 @@ class Form2 : public QWidget {
   QPushButton* Command3 = nullptr;       // "画像保存": PNG or SVG
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void placeOverlay();
-
   Dialogs& dialogs_;
   bool unloaded_ = false;
   bool placed_ = false;
+  QString boardName_;
 };
 
 }  // namespace pcbprep

@@ -11,8 +11,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/Dialogs.h"
 #include "app/OutlinePreview.h"
@@ -86,9 +90,15 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
       {Option3, "６層基板の層タイトルの組を選び直します"},
   };
   for (const auto& [widget, tip] : tips) widget->setToolTip(QString::fromUtf8(tip));
-  // Room for a screenful of the generated text and the drawing below the settings,
-  // where the screen has it.
-  FitToScreen(this, sizeHint() + QSize(0, 320));
+  // The settings at full width, with room for the drawing below them, where the
+  // screen has it.
+  const QSize settingsSize = SettingsArea->widget()->sizeHint();
+  FitToScreen(this, QSize(settingsSize.width() + Command1->sizeHint().width() + 40,
+                          settingsSize.height() + 420));
+  // The drawing gets at least half the height; the settings scroll for the rest,
+  // until the user moves the splitter.
+  const int settingsHeight = std::min(settingsSize.height(), height() / 2);
+  Splitter->setSizes({settingsHeight, std::max(1, height() - settingsHeight)});
 }
 
 void Form3::buildUi() {
@@ -111,21 +121,46 @@ void Form3::buildUi() {
   RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setFont(ListFont());
 
-  auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(6, 6, 6, 6);
+  auto* settings = new QWidget;
+  auto* grid = new QGridLayout(settings);
+  grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(buildOutlineFrame(), 0, 0);
   grid->addWidget(buildFrameFrame(), 0, 1);
   grid->addWidget(buildTextFrame(), 0, 2, 2, 1);
   grid->addWidget(buildSilkFrame(), 1, 0, 1, 2);
-  grid->addLayout(buttons, 0, 3, 2, 1);
+  for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
+  // The settings scroll when the drawing is given their room; the buttons beside them
+  // stay in view.
+  SettingsArea = Named(new QScrollArea, QStringLiteral("SettingsArea"));
+  SettingsArea->setWidget(settings);
+  SettingsArea->setWidgetResizable(true);
+  SettingsArea->setFrameShape(QFrame::NoFrame);
+  auto* top = new QWidget;
+  auto* topRow = new QHBoxLayout(top);
+  topRow->setContentsMargins(0, 0, 0, 0);
+  topRow->addWidget(SettingsArea, 1);
+  topRow->addLayout(buttons);
+
   Preview = new OutlinePreview;
-  auto* below = new QSplitter(Qt::Horizontal);
+  auto* below = Named(new QSplitter(Qt::Horizontal), QStringLiteral("DrawingSplitter"));
   below->addWidget(RichTextBox1);
   below->addWidget(Preview);
-  below->setStretchFactor(1, 2);
-  grid->addWidget(below, 2, 0, 1, 4);
-  grid->setRowStretch(2, 1);
-  for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
+  below->setStretchFactor(0, 1);
+  below->setStretchFactor(1, 3);
+  below->setChildrenCollapsible(false);
+  Splitter = Named(new QSplitter(Qt::Vertical), QStringLiteral("Splitter"));
+  Splitter->addWidget(top);
+  Splitter->addWidget(below);
+  // A larger window gives its room to the drawing.
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setChildrenCollapsible(false);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(6, 6, 6, 6);
+  column->addWidget(Splitter);
+  StatusBar = Named(new QStatusBar, QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  column->addWidget(StatusBar);
 
   connect(Command1, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::command1Click));
   connect(cmdDxf, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form3::dxfClick));
@@ -437,10 +472,15 @@ void Form3::command3Click() {
     return;
   }
   showSettings(settings);
+  StatusBar->showMessage(QStringLiteral("設定ファイルを読み込みました: %1").arg(*path));
+}
+
+QString Form3::proposedName(const QString& extension) const {
+  return boardName_.isEmpty() ? QString() : boardName_ + extension;
 }
 
 void Form3::command4Click() {
-  const auto path = dialogs_.saveFile(this, kSettingsFilter, QString());
+  const auto path = dialogs_.saveFile(this, kSettingsFilter, proposedName(QStringLiteral(".json")));
   if (!path) return;
   const FileWriteResult written =
       WriteFileAtomic(FileSystemPath(*path), OutlineSettingsFileText(readSettings()));
@@ -448,7 +488,9 @@ void Form3::command4Click() {
     dialogs_.warn(this, kCaption,
                   QStringLiteral("設定ファイルを書き込めませんでした。\n%1\n%2")
                       .arg(*path, QString::fromStdString(written.reason)));
+    return;
   }
+  StatusBar->showMessage(QStringLiteral("設定ファイルを保存しました: %1").arg(*path));
 }
 
 void Form3::setFrameChecks(bool checked) {
@@ -471,20 +513,30 @@ void Form3::applyBoardType(BoardType type) {
 }
 
 void Form3::command1Click() {
+  const OutlineSettings settings = readSettings();
+  // A line break would split a record and a size past any board would leave a file no
+  // reader draws; the box is named, and nothing is written.
+  if (const auto problem = FindOutlineSettingProblem(settings)) {
+    dialogs_.warn(this, kCaption,
+                  QStringLiteral("%1: %2\n出力していません。直してから出力してください。")
+                      .arg(QString::fromLatin1(problem->name.data(),
+                                               static_cast<qsizetype>(problem->name.size())),
+                           Q(problem->reason)));
+    return;
+  }
   DblDocument doc;
   {
     BusyCursor busy;
-    doc = GenerateDbl(readSettings());
+    doc = GenerateDbl(settings);
   }
-  QString shown = Q(doc.text());
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  RichTextBox1->setPlainText(shown);
 
-  const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"), QString());
+  const auto path = dialogs_.saveFile(this, QStringLiteral("DBLDATA(*.dbl)|*.dbl"),
+                                      proposedName(QStringLiteral(".dbl")));
   if (!path) return;
   const DblSaveResult result = doc.save(FileSystemPath(*path));
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
+      StatusBar->showMessage(QStringLiteral("ＤＢＬファイルを保存しました: %1").arg(*path));
       break;
     case DblSaveResult::Status::kUnmappable:
       dialogs_.warn(this, kCaption,
@@ -514,7 +566,8 @@ void Form3::dxfClick() {
             .arg(Q(DblReadErrorMessage(*drawing.error))));
     return;
   }
-  const auto path = dialogs_.saveFile(this, QStringLiteral("DXF(*.dxf)|*.dxf"), QString());
+  const auto path = dialogs_.saveFile(this, QStringLiteral("DXF(*.dxf)|*.dxf"),
+                                      proposedName(QStringLiteral(".dxf")));
   if (!path) return;
   const FileWriteResult written = WriteFileAtomic(
       FileSystemPath(*path), DblDxfDocument(drawing.drawing, Preview->hiddenLayers()));
@@ -522,7 +575,9 @@ void Form3::dxfClick() {
     dialogs_.warn(this, kCaption,
                   QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
                       .arg(*path, QString::fromStdString(written.reason)));
+    return;
   }
+  StatusBar->showMessage(QStringLiteral("DXF ファイルを保存しました: %1").arg(*path));
 }
 
 void Form3::command2Click() { hide(); }
@@ -551,7 +606,19 @@ void Form3::followSettings() {
 
 void Form3::refreshDrawing() {
   if (redrawHeld_) return;
-  Preview->showDbl(GenerateDbl(readSettings()).text());
+  // The record text and the drawing both show the file the settings give now, so
+  // what is read is what is drawn and what ＤＢＬファイル出力 writes.
+  const DblDocument doc = GenerateDbl(readSettings());
+  QString shown = Q(doc.text());
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (shown != RichTextBox1->toPlainText()) {
+    // Where the reader was in the text stays in view.
+    QScrollBar* bar = RichTextBox1->verticalScrollBar();
+    const int line = bar->value();
+    RichTextBox1->setPlainText(shown);
+    bar->setValue(line);
+  }
+  Preview->showDbl(doc.text());
 }
 
 }  // namespace pcbprep

@@ -12,6 +12,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QSplitter;
+class QStatusBar;
 
 namespace pcbprep {
 
@@ -41,7 +44,9 @@ class Form3 : public QWidget {
   void setFrameChecks(bool checked);
   void setFilmChecks(bool checked);
   void applyBoardType(BoardType type);
-  // Draws what the current settings generate beside the record text.
+  // The loaded netlist's base name, which the save dialogs propose; empty for none.
+  void setBoardName(const QString& name) { boardName_ = name; }
+  // Shows what the current settings generate: the record text and its drawing.
   void refreshDrawing();
 
  private:
@@ -59,6 +64,8 @@ class Form3 : public QWidget {
 
   Dialogs& dialogs_;
   bool redrawHeld_ = false;  // set while changeTogether sets several boxes
+  QString boardName_;
+  QString proposedName(const QString& extension) const;
 
  public:
   // Outline data.
@@ -125,9 +132,12 @@ class Form3 : public QWidget {
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
   QPushButton* Command4 = nullptr;
-  QPushButton* cmdDxf = nullptr;  // DXF出力
-  QPlainTextEdit* RichTextBox1 = nullptr;
-  OutlinePreview* Preview = nullptr;  // drawing of the file the settings generate
+  QPushButton* cmdDxf = nullptr;           // DXF出力
+  QPlainTextEdit* RichTextBox1 = nullptr;  // text of the file the settings generate
+  OutlinePreview* Preview = nullptr;       // drawing of the same file
+  QScrollArea* SettingsArea = nullptr;     // the frames and buttons above
+  QSplitter* Splitter = nullptr;           // settings | record text and drawing
+  QStatusBar* StatusBar = nullptr;         // what was saved or loaded where
 };
 
 }  // namespace pcbprep

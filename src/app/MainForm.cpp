@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,11 +26,13 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
 #include "app/FrmAbout.h"
 #include "app/PartTableModel.h"
+#include "app/PathBox.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
 #include "netlist/NetlistReader.h"
@@ -156,6 +159,7 @@ void MainForm::buildUi() {
   Text17->installEventFilter(this);
   Text23->installEventFilter(this);
   List1->installEventFilter(this);
+  List1Table->installEventFilter(this);
   List3->installEventFilter(this);
 
   // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
@@ -170,8 +174,7 @@ QWidget* MainForm::buildNetlistArea() {
   auto* box = Named(new QGroupBox(QStringLiteral("ネットリスト")), QStringLiteral("FrameNetlist"));
   auto* layout = new QVBoxLayout(box);
   auto* counters = new QGridLayout;
-  Text1 = Box(QStringLiteral("Text1"));
-  Text1->setReadOnly(true);
+  Text1 = Named(new PathBox, QStringLiteral("Text1"));
   Text6 = CountBox(QStringLiteral("Text6"));
   Text5 = CountBox(QStringLiteral("Text5"));
   Text4 = CountBox(QStringLiteral("Text4"));
@@ -217,12 +220,12 @@ QWidget* MainForm::buildListArea() {
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   // One column: a header in the list font, so that it lines up with the columns of the
-  // list under it, and the list. Like the lists, the headers give way when the column
-  // is made narrow.
+  // list under it, and the list.
   const auto column = [&](const QString& headerText, const QString& listName) {
     auto* header = Caption(headerText);
     header->setFont(ListFont());
-    header->setMinimumWidth(60);
+    // Headings stay whole however far the column is narrowed (for the part table).
+    header->setMinimumWidth(header->sizeHint().width());
     auto* list = Named(new QListWidget, listName);
     list->setFont(ListFont());
     list->setMinimumSize(80, 60);
@@ -247,7 +250,13 @@ QWidget* MainForm::buildCheckArea() {
   Text7->setReadOnly(true);
   Text7->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text7->setFont(ListFont());
-  Text7->setMinimumSize(100, 80);
+  // Thirty characters of a report line at any width of the column, also when the part
+  // table takes room.
+  Text7->setMinimumSize(Text7->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('0'))) +
+                            Text7->verticalScrollBar()->sizeHint().width() +
+                            2 * Text7->frameWidth() +
+                            2 * static_cast<int>(Text7->document()->documentMargin()),
+                        80);
 
   // Beside the report, each count under its label, top to bottom オープン, ショート,
   // 重複PIN, 孤立PIN.
@@ -287,6 +296,10 @@ QWidget* MainForm::buildPartListArea() {
   header->addWidget(Text10);
   header->addStretch(1);
   layout->addLayout(header);
+  lblPartSource = Named(new QLabel, QStringLiteral("lblPartSource"));
+  // A long file name must not widen the column; the tip has the whole path.
+  lblPartSource->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  layout->addWidget(lblPartSource);
 
   // The display mode: 標準 shows List1, ﾃﾞｰﾀﾍﾞｰｽ the same parts as a table. At start
   // neither is chosen and List1 shows.
@@ -611,6 +624,9 @@ void MainForm::buildMenus() {
   mnLarge->setToolTip(Q(LargeCapacityDescription()));
   connect(mnLarge, &QAction::toggled, this,
           [](bool checked) { QSettings().setValue(kLargeSetting, checked); });
+  mnRecent =
+      Named(file->addMenu(QStringLiteral("最近使ったファイル(&R)")), QStringLiteral("mnRecent"));
+  fillRecentMenu();
   mnsave = Named(file->addAction(QStringLiteral("保存(&S)")), QStringLiteral("mnsave"));
   mnExit = Named(file->addAction(QStringLiteral("終了(&X)")), QStringLiteral("mnExit"));
 
@@ -668,8 +684,35 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
       if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
     }
   }
-  if (event->type() == QEvent::KeyPress && (watched == List1 || watched == List3)) {
+  if (event->type() == QEvent::KeyPress && (watched == Text17 || watched == Text23)) {
+    // The coded boxes change from the keyboard as a click changes them; a space would
+    // otherwise replace the code with a blank.
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
+    const bool change = key == Qt::Key_Space || key == Qt::Key_Up || key == Qt::Key_Down ||
+                        key == Qt::Key_Left || key == Qt::Key_Right;
+    if (change && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      if (watched == Text17) RunGuarded(dialogs_, this, [this] { text17Click(); });
+      if (watched == Text23) RunGuarded(dialogs_, this, [this] { text23Click(); });
+      return true;
+    }
+  }
+  if (event->type() == QEvent::KeyPress &&
+      (watched == List1 || watched == List3 || watched == List1Table)) {
     const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter on a part goes on to its symbol name, the box edited most.
+    if ((watched == List1 || watched == List1Table) &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      const int row = watched == List1 ? List1->currentRow()
+                                       : partOrder_->mapToSource(List1Table->currentIndex()).row();
+      if (row >= 0) {
+        RunGuarded(dialogs_, this, [this, row] { list1Click(row); });
+        SYNNAME->setFocus(Qt::TabFocusReason);
+        SYNNAME->selectAll();
+      }
+      return true;
+    }
+    if (watched == List1Table) return QMainWindow::eventFilter(watched, event);
     // Enter on a net does what a click does; moving along List3 proposes nothing.
     if (watched == List3 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       if (List3->currentRow() >= 0) {
@@ -735,6 +778,7 @@ void MainForm::showList1() {
   if (list1_.selectedIndex >= 0) List1->scrollToItem(List1->item(list1_.selectedIndex));
   Text10->setText(QString::number(design_.PartCount));
   showPartTable();
+  updateTitle();
 }
 
 EditPanel MainForm::readEditPanel() const {
@@ -762,6 +806,43 @@ void MainForm::showEditPanel(const EditPanel& p) {
 }
 
 void MainForm::showStatus(const QString& text) { statusBar()->showMessage(text); }
+
+void MainForm::updateTitle() {
+  if (design_.NetFilePath.empty()) {
+    setWindowTitle(Q(kAppTitle));
+  } else {
+    setWindowTitle(QFileInfo(Q(design_.NetFilePath)).fileName() + QStringLiteral("[*] - ") +
+                   Q(kAppTitle));
+  }
+  setWindowModified(partListSaved_.changed(design_));
+}
+
+QString MainForm::boardName() const {
+  return design_.NetFilePath.empty() ? QString()
+                                     : QFileInfo(Q(design_.NetFilePath)).completeBaseName();
+}
+
+void MainForm::fillRecentMenu() {
+  mnRecent->clear();
+  const QStringList recent = memory_->recentFiles();
+  for (int i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* action =
+        mnRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    action->setObjectName(QStringLiteral("mnRecent_%1").arg(i));
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this,
+            [this, path] { RunGuarded(dialogs_, this, [&] { openNetlistFile(path); }); });
+  }
+  mnRecent->setEnabled(!recent.isEmpty());
+}
+
+void MainForm::useMemory(std::unique_ptr<WindowMemory> memory) {
+  memory_ = std::move(memory);
+  memory_->restore(this, {topSplitter_, findChild<QSplitter*>(QStringLiteral("NetlistSplitter"))});
+  fillRecentMenu();
+}
 
 std::array<Text, 10> MainForm::readSkipNets() const {
   std::array<Text, 10> boxes;

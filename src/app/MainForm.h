@@ -3,9 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/PathBox.h"
+#include "app/WindowMemory.h"
 #include "design/Design.h"
 #include "netlist/NetlistReader.h"
 #include "symbol/PartEdit.h"
@@ -19,6 +22,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QModelIndex;
 class QPlainTextEdit;
@@ -47,6 +51,12 @@ class MainForm : public QMainWindow {
   ~MainForm() override;
 
   Design& design() { return design_; }
+  // Keeps window places and recent files in this store from now on and puts the
+  // window back as it was left.
+  void useMemory(std::unique_ptr<WindowMemory> memory);
+  const WindowMemory& memory() const { return *memory_; }
+  // Loads a netlist file as 開く does after its dialog.
+  void openNetlistFile(const QString& path);
   const ListBoxState& list1State() const { return list1_; }
   // Rebuilds (-1), appends or replaces the line of part p in List1 and shows it.
   void refreshPartList(int p);
@@ -123,6 +133,12 @@ class MainForm : public QMainWindow {
   void showSkipNets(const std::array<Text, 10>& boxes);
   // One line in the status bar on what the last command did.
   void showStatus(const QString& text);
+  // The title names the loaded netlist and marks part-list work not saved yet.
+  void updateTitle();
+  void fillRecentMenu();
+  // The loaded netlist's base name for the names save dialogs propose.
+  QString boardName() const;
+  std::unique_ptr<WindowMemory> memory_ = std::make_unique<WindowMemory>();
 
   Dialogs& dialogs_;
   Design design_;
@@ -156,6 +172,20 @@ class MainForm : public QMainWindow {
   PartListSaveState partListSaved_;
   // The bytes of the loaded netlist file, which the netlist save writes unchanged.
   std::string netFileBytes_;
+  // Where the part list came from. Opening another netlist keeps the part list (it may
+  // be a revised netlist of the same board), so the window names its source and marks
+  // it when it is not the netlist loaded now: another path, or the same file read again
+  // with other contents.
+  struct PartListSource {
+    QString path;
+    std::size_t netlistHash = 0;
+    bool partListFile = false;  // loaded from a part-list file, not built from a netlist
+  };
+  PartListSource partSource_;
+  void setPartSourceToNetlist();
+  // Whether the part list is known to come from another netlist than the loaded one.
+  bool partListFromOtherNetlist() const;
+  void showPartSource();
   // --- end part-list and netlist files ---
 
   // --- Part list as a table (MainFormParts.cpp) ---
@@ -184,12 +214,23 @@ class MainForm : public QMainWindow {
 
  private:
   QPointer<Form2> form2_;
+  // What the placement image shows: a part list (counted up whenever a netlist is
+  // loaded or the part list is built or loaded anew) on a board size. The user's zoom
+  // is kept only while it stays the same.
+  struct ImageSubject {
+    int partList = 0;
+    int boardX = 0;
+    int boardY = 0;
+    bool operator==(const ImageSubject&) const = default;
+  };
+  int partListGeneration_ = 0;
+  ImageSubject imageSubject_;
   // --- end placement image window ---
 
  public:
   // Widgets, named as the program's captions refer to them.
   // Netlist area.
-  QLineEdit* Text1 = nullptr;              // path of the loaded netlist
+  PathBox* Text1 = nullptr;                // path of the loaded netlist
   QLineEdit* Text6 = nullptr;              // load status: OK, or OVR above 2000 pins
   QLineEdit* Text5 = nullptr;              // number of nets
   QLineEdit* Text4 = nullptr;              // number of pins
@@ -203,6 +244,7 @@ class MainForm : public QMainWindow {
   QListWidget* List1 = nullptr;      // part list, one line per part
   QTableView* List1Table = nullptr;  // the part list as a table, in List1's place
   QLineEdit* Text10 = nullptr;       // number of parts
+  QLabel* lblPartSource = nullptr;   // the netlist or file the part list came from
 
   // Net check.
   QPushButton* Command7 = nullptr;  // run the extended net check
@@ -269,6 +311,7 @@ class MainForm : public QMainWindow {
 
   QAction* mnOpen = nullptr;         // open a netlist
   QAction* mnLarge = nullptr;        // 大規模ネットリスト: the large tables (remembered)
+  QMenu* mnRecent = nullptr;         // the netlists opened last, newest first
   QAction* mnsave = nullptr;         // save the loaded netlist's bytes under a new name
   QAction* mnExit = nullptr;         // close the window (asks before unsaved parts are lost)
   QAction* mnHozon = nullptr;        // part list: save as a part-list file

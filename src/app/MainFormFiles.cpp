@@ -1,8 +1,11 @@
 // The part-list file, the netlist save, the exit and the question before unsaved work
 // is thrown away.
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSplitter>
 
 #include "app/Dialogs.h"
 #include "app/Form2.h"
@@ -47,6 +50,7 @@ bool MainForm::savePartList() {
     return false;
   }
   partListSaved_.markSaved(design_);
+  updateTitle();
   showStatus(QStringLiteral("部品リストを保存しました: %1（部品 %2 個）")
                  .arg(*path)
                  .arg(design_.PartCount));
@@ -81,9 +85,45 @@ void MainForm::mnYobikomiClick() {
   const PartListLoad load = LoadPartList(design_, parse, partHelpers_.mainPartChoices, list1_);
   showList1();
   showPartHelpers(false);
+  // Nothing of the old list stays in the panel for Enter to apply to the loaded one.
+  showEditPanel(EditPanel{});
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
+  updateTitle();
+  partSource_ = {*path, 0, true};
+  ++partListGeneration_;
+  showPartSource();
   showStatus(Q(PartListLoadNote(load, T(*path))));
+}
+
+void MainForm::setPartSourceToNetlist() {
+  partSource_ = {Q(design_.NetFilePath), std::hash<std::string>{}(netFileBytes_), false};
+  showPartSource();
+}
+
+bool MainForm::partListFromOtherNetlist() const {
+  if (design_.PartCount <= 0 || partSource_.partListFile) return false;
+  return partSource_.path != Q(design_.NetFilePath) ||
+         partSource_.netlistHash != std::hash<std::string>{}(netFileBytes_);
+}
+
+void MainForm::showPartSource() {
+  if (design_.PartCount <= 0 || partSource_.path.isEmpty()) {
+    lblPartSource->clear();
+    lblPartSource->setToolTip(QString());
+    return;
+  }
+  const QString name = QFileInfo(partSource_.path).fileName();
+  QString text;
+  if (partSource_.partListFile) {
+    text = QStringLiteral("作成元: 部品リストファイル %1").arg(name);
+  } else if (partListFromOtherNetlist()) {
+    text = QStringLiteral("作成元: %1　※読み込み中のネットリストとは別です").arg(name);
+  } else {
+    text = QStringLiteral("作成元: %1").arg(name);
+  }
+  lblPartSource->setText(text);
+  lblPartSource->setToolTip(partSource_.path);
 }
 
 void MainForm::mnsaveClick() {
@@ -130,6 +170,13 @@ void MainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The windows come back where they were left.
+  memory_->save(this, {topSplitter_, findChild<QSplitter*>(QStringLiteral("NetlistSplitter"))});
+  if (form3_) {
+    memory_->save(form3_, {form3_->Splitter,
+                           form3_->findChild<QSplitter*>(QStringLiteral("DrawingSplitter"))});
+  }
+  if (form2_ && !form2_->isUnloaded()) memory_->save(form2_, {});
   // The main window is the program: its other windows go with it.
   if (form2_) form2_->close();
   if (form3_) form3_->close();

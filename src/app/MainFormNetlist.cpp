@@ -1,6 +1,7 @@
 // Netlist loading, the net and part lists, the raw-view search and the
 // previous-input helpers of the edit panel.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -41,8 +42,10 @@ void MainForm::mnOpenClick() {
   // The file is chosen first, so a cancel keeps the loaded netlist as it is.
   const std::optional<QString> chosen = dialogs_.openFile(this, kNetlistFilter);
   if (!chosen) return;
-  const QString path = *chosen;
+  openNetlistFile(*chosen);
+}
 
+void MainForm::openNetlistFile(const QString& path) {
   LoadResult result;
   if (loadNetlist(path, CapacityFor(mnLarge->isChecked()), result)) return;
   showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
@@ -65,8 +68,9 @@ void MainForm::mnOpenClick() {
 
 bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadResult& result) {
   std::optional<BusyCursor> busy(std::in_place);
-  // The file is parsed into fresh tables; a failure leaves the loaded netlist and
-  // everything the window shows of it untouched.
+  // The file is parsed into fresh tables; a failure (a file without any net or not
+  // text at all among them) leaves the loaded netlist and everything the window shows
+  // of it untouched.
   Text raw;
   std::string bytes;
   result = LoadNetlistFile(design_, FileSystemPath(path), capacity, &raw, &bytes);
@@ -74,6 +78,7 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
 
   design_.NetFilePath = T(path);
   netFileBytes_ = std::move(bytes);
+  ++partListGeneration_;  // another board: the placement image opens at its opening view
   Text7->clear();
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
@@ -96,12 +101,16 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   Text5->setText(QString::number(design_.NetCount));
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
-  showStatus(Q(NetlistLoadedStatus(T(path), result, design_.NetCount)));
-
-  if (design_.NetCount == 0) {
-    busy.reset();
-    dialogs_.inform(this, Q(kAppTitle), Q(NoNetsMessage(T(path))));
+  QString status = Q(NetlistLoadedStatus(T(path), result, design_.NetCount));
+  showPartSource();
+  if (partListFromOtherNetlist()) {
+    status += QStringLiteral("。部品リストは %1 から作ったままです")
+                  .arg(QFileInfo(partSource_.path).fileName());
   }
+  showStatus(status);
+  memory_->addRecentFile(path);
+  fillRecentMenu();
+  updateTitle();
   return true;
 }
 

@@ -102,7 +102,11 @@ SymbolAssignment MainForm::assignSymbols(const SymbolSizes& sizes) {
   if (result.fits) {
     showList1();
     showPartHelpers(false);
+    // Nothing of the old list stays in the panel for Enter to apply to the new one.
+    showEditPanel(EditPanel{});
     Text9->setText(QString::number(result.undefinedCount));
+    setPartSourceToNetlist();
+    ++partListGeneration_;
     showStatus(QStringLiteral("シンボル名を割り付けました: 部品 %1 個、シンボル名未定義 %2 個")
                    .arg(design_.PartCount)
                    .arg(result.undefinedCount));
@@ -118,9 +122,9 @@ void MainForm::command2Click() {
                   Q(PartTableFullMessage(panel.reference, design_.capacity().parts)));
     return;
   }
-  // Only the coded boxes can have changed: an unknown text is cleared.
-  Text17->setText(Q(panel.side));
-  Text23->setText(Q(panel.partClass));
+  // The panel shows the part as stored, as its line and the table do: an unknown code
+  // cleared, a main part's own "*REF" as its main part.
+  showEditPanel(FillEditPanel(design_, result.row));
   showList1();
   showPartHelpers(!design_.PartTable.at(result.row, kPartSymbol).empty());
   Text9->setText(QString::number(result.undefinedCount));
@@ -173,6 +177,12 @@ void MainForm::option3Click() {
 void MainForm::option4Click() {
   partViews_->setCurrentWidget(List1Table);
   List1Table->resizeColumnsToContents();
+  // References are up to sixteen characters; none is cut short, whichever rows the
+  // contents were measured on.
+  QHeaderView* header = List1Table->horizontalHeader();
+  const int reference =
+      List1Table->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('W'))) + 12;
+  header->resizeSection(0, std::max(header->sectionSize(0), reference));
   widenForTable();
   List1Table->setFocus();
 }

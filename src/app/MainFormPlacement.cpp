@@ -75,13 +75,18 @@ void MainForm::command9Click() {
                  .arg(design_.PartCount)
                  .arg(design_.BoardSizeX)
                  .arg(design_.BoardSizeY));
-  // Every opening draws the current part table; a hidden window keeps its place,
-  // size and zoom, a closed one is loaded anew.
+  // Every opening draws the current part table; a hidden window keeps its place and
+  // size, and its zoom while the same part list of the same board is drawn again; a
+  // closed one is loaded anew.
+  const ImageSubject subject{partListGeneration_, design_.BoardSizeX, design_.BoardSizeY};
   if (!form2_ || form2_->isUnloaded()) {
     form2_ = new Form2(design_, dialogs_, this);
+    memory_->restore(form2_, {});
   } else {
-    form2_->drawImage(design_);
+    form2_->drawImage(design_, subject == imageSubject_);
   }
+  imageSubject_ = subject;
+  form2_->setBoardName(boardName());
   form2_->show();
   form2_->raise();
   form2_->activateWindow();

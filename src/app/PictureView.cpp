@@ -50,6 +50,12 @@ PictureView::PictureView(QWidget* parent) : QGraphicsView(parent) {
   setResizeAnchor(QGraphicsView::NoAnchor);
   setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
   setFocusPolicy(Qt::StrongFocus);
+  // Scroll bars that came and went with the zoom would change the viewport, which a
+  // fit to the viewport would answer with another zoom: with both always shown the
+  // viewport is the same for every zoom. The room around the picture (see
+  // updateSceneRect) leaves something to scroll at any zoom anyway.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // Scroll bar use by hand (not the scrolling done here) is a pan too.
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
     connect(bar, &QScrollBar::actionTriggered, this, [this] { emit userMoved(); });
@@ -107,6 +113,8 @@ void PictureView::fit() {
   centerOn(bounds_.center());
 }
 
+QSize PictureView::sizeHint() const { return {400, 300}; }
+
 void PictureView::wheelEvent(QWheelEvent* event) {
   const int steps = event->angleDelta().y();
   if (steps == 0) return;
@@ -131,6 +139,10 @@ void PictureView::keyPressEvent(QKeyEvent* event) {
 
 void PictureView::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
+  // A scroll area gets its viewport's resizes here too; only a new size of the view
+  // itself is one the user or the layout made.
+  if (size() == outerSize_) return;
+  outerSize_ = size();
   emit resized();
 }
 

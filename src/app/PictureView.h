@@ -38,10 +38,15 @@ class PictureView : public QGraphicsView {
 
   QRectF pictureBounds() const { return bounds_; }
 
+  // The same whatever is drawn and however far it is zoomed, so that a new zoom never
+  // asks the window's layout for another size.
+  QSize sizeHint() const override;
+
  signals:
   // The user zoomed or panned.
   void userMoved();
-  // The view changed its size.
+  // The view changed its size: its window or layout resized it. Scroll bars coming
+  // and going do not count.
   void resized();
 
  protected:
@@ -58,6 +63,7 @@ class PictureView : public QGraphicsView {
   class PaintItem* item_ = nullptr;
   QRectF bounds_;
   std::function<QString(QPointF)> tipAt_;
+  QSize outerSize_;  // the size resized() was last sent for
 };
 
 }  // namespace pcbprep

@@ -1,9 +1,12 @@
 #include <QApplication>
+#include <QSettings>
 #include <csignal>
+#include <memory>
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
 #include "app/UiSupport.h"
+#include "app/WindowMemory.h"
 
 int main(int argc, char* argv[]) {
   // Under a file-size limit a save fails with its reason instead of killing the window.
@@ -15,6 +18,11 @@ int main(int argc, char* argv[]) {
   pcbprep::InstallJapaneseQtTranslations(app);
   pcbprep::QtDialogs dialogs;
   pcbprep::MainForm window(dialogs);
+  // The user's settings store (~/.config/pcbprep/pcbprep.conf): window places and the
+  // netlists opened last.
+  window.useMemory(std::make_unique<pcbprep::WindowMemory>(
+      std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                  QStringLiteral("pcbprep"), QStringLiteral("pcbprep"))));
   window.show();
   return QApplication::exec();
 }

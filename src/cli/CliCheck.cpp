@@ -27,7 +27,7 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options) {
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
   Design design;
-  LoadOrFail(design, options.netlist, options.large, err, NoNets::kFail);
+  LoadOrFail(design, options.netlist, options.large, err);
   const NetCheckResult result = RunExtendedNetCheck(design);
   const int findings =
       result.openCount + result.shortCount + result.duplicateCount + result.isolatedCount;

@@ -35,7 +35,7 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
 int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
   RefuseOutputOverInput(options.output, {options.netlist});
   Design design;
-  LoadOrFail(design, options.netlist, options.large, err, NoNets::kFail);
+  LoadOrFail(design, options.netlist, options.large, err);
   const BracketNetlist bracket = BracketNetlistText(design, options.safeNames);
   if (bracket.refused) {
     throw UserError{"標準の形式では書けない名前があります: " + ToUtf8(*bracket.refused) +

@@ -129,17 +129,23 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   const DblDocument doc = GenerateDbl(settings);
   std::vector<std::pair<std::string, std::string>> drawn;
   if (!drawings.empty()) {
+    // The DBL file is the product; a drawing that cannot be made is only a warning,
+    // and the file is written (or shown) as without --svg and --dxf.
     const DblReadResult drawing = ReadDbl(doc.text());
-    if (!drawing.ok()) {
-      throw UserError{"生成したファイルを描けません: " +
-                      ToUtf8(DblReadErrorMessage(*drawing.error))};
+    if (drawing.ok()) {
+      const std::set<int> hidden = options.layers.empty()
+                                       ? std::set<int>{}
+                                       : LayersHiddenExcept(drawing.drawing, options.layers);
+      for (const auto& [path, draw] : drawings) {
+        drawn.emplace_back(path, draw(drawing.drawing, hidden));
+      }
+    } else {
+      for (const auto& [path, draw] : drawings) {
+        err << "pcbprep-cli: 警告: 生成したファイルを描けないため、" << path
+            << " は書き込んでいません: " << ToUtf8(DblReadErrorMessage(*drawing.error)) << "\n";
+      }
     }
-    const std::set<int> hidden = options.layers.empty()
-                                     ? std::set<int>{}
-                                     : LayersHiddenExcept(drawing.drawing, options.layers);
-    for (const auto& [path, draw] : drawings)
-      drawn.emplace_back(path, draw(drawing.drawing, hidden));
-    if (options.output.empty()) {
+    if (!drawn.empty() && options.output.empty()) {
       for (const auto& [path, bytes] : drawn) WriteFileOrFail(path, bytes);
       return kExitOk;
     }

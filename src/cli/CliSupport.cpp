@@ -9,18 +9,12 @@
 
 namespace pcbprep::cli {
 
-LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err,
-                      NoNets noNets) {
+LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err) {
   const LoadResult result = LoadNetlistFile(design, path, CapacityFor(large));
   if (!result.ok()) {
     std::string message = ToUtf8(LoadFailureMessage(result, FromUtf8(path)));
     if (LargeCapacityWouldLoad(result)) message += "\n--large を付けると読み込めます。";
     throw UserError{message};
-  }
-  if (design.NetCount == 0) {
-    const std::string message = ToUtf8(NoNetsMessage(FromUtf8(path)));
-    if (noNets == NoNets::kFail) throw UserError{message};
-    err << "pcbprep-cli: 警告: " << message << "\n";
   }
   if (result.invalidBytes > 0) {
     err << "pcbprep-cli: 警告: " << path << " に " << (result.utf8 ? "UTF-8" : "Shift_JIS")

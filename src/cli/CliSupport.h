@@ -21,16 +21,12 @@ struct UserError {
   std::string message;
 };
 
-// What a netlist without any net means to a command: a failure for a check, which
-// would otherwise pass on a file that is no netlist; a warning for the listings.
-enum class NoNets { kWarn, kFail };
-
 // Loads a netlist file into the design, in the large tables when `large`, or throws
 // UserError with the same message the window shows (file, line and reason, and for a
-// file that the large tables would take, that --large reads it). Bytes that are not
-// code page 932 do not stop the load, as in the window, but are reported on err.
-LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err,
-                      NoNets noNets = NoNets::kWarn);
+// file that the large tables would take, that --large reads it); a file without any
+// net is such a failure too. Bytes that are not valid in the file's encoding do not
+// stop the load, as in the window, but are reported on err.
+LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err);
 
 // The --large flag, the same on every command that reads a netlist or a part list.
 void AddLargeOption(CLI::App& command, bool& large);

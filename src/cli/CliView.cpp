@@ -8,7 +8,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "design/CodePage.h"
 #include "outline/DblDxf.h"
 #include "outline/DblReader.h"
 #include "outline/DblSvg.h"
@@ -18,8 +17,9 @@ namespace pcbprep::cli {
 CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
   auto* command = app.add_subcommand("view", "Draw a DBL file as SVG or DXF");
   command->footer(
-      "Reads the lines, arcs, texts, vias and planes of any DBL file (code page 932) and\n"
-      "draws them as the outline window does: millimetres, Y upwards, one group per layer.\n"
+      "Reads the lines, arcs, texts, vias and planes of any DBL file (code page 932, or\n"
+      "UTF-8 after a byte-order mark) and draws them as the outline window does:\n"
+      "millimetres, Y upwards, one group per layer.\n"
       "An output name ending in .dxf gives a DXF drawing (AutoCAD 2000) instead of SVG.\n"
       "Records of other kinds are skipped and counted on standard error.\n"
       "Exit codes: 0 done, 2 error (file not read, broken record with its line).");
@@ -37,8 +37,7 @@ CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
 
 int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err) {
   if (!options.output.empty()) RefuseOutputOverInput(options.output, {options.dblFile});
-  const DecodeResult text = DecodeCp932(ReadFileOrFail(options.dblFile));
-  const DblReadResult read = ReadDbl(text.text);
+  const DblReadResult read = ReadDbl(DecodeDblBytes(ReadFileOrFail(options.dblFile)));
   if (!read.ok()) {
     throw UserError{options.dblFile + ": " + ToUtf8(DblReadErrorMessage(*read.error))};
   }

@@ -2,6 +2,13 @@
 
 namespace pcbprep {
 
+Text QuotedPart(TextView text) {
+  if (text.size() <= kQuoteLimit) return Text(text);
+  std::size_t cut = kQuoteLimit;
+  if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+  return Text(text.substr(0, cut)) + u"…";
+}
+
 Text FromUtf8(std::string_view s) {
   Text out;
   out.reserve(s.size());

@@ -22,6 +22,11 @@ bool IsAscii(std::string_view bytes);
 // Decimal text of an integer, as the tables store counts and coordinates.
 Text IntText(long long value);
 
+// At most kQuoteLimit characters of a text and "…" when it was longer, never between
+// the halves of a surrogate pair: what a message quotes of a file's line or cell.
+inline constexpr std::size_t kQuoteLimit = 60;
+Text QuotedPart(TextView text);
+
 // Left- and right-aligned fields: padded with spaces to the width, never cut.
 Text PadRight(TextView value, std::size_t width);
 Text PadLeft(TextView value, std::size_t width);

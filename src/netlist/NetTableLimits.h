@@ -14,6 +14,8 @@ enum class LoadFailure {
   Utf16,               // the file starts with a UTF-16 byte-order mark
   PartsDoNotFit,       // the parts loaded before are more than the capacity chosen holds
   Syntax,              // a file of another format that breaks its grammar
+  NotText,             // NUL bytes or many unreadable bytes at the start: a binary file
+  NoNets,              // the file gave no net at all: most likely not a netlist
 };
 
 // What a file stopped at a limit needs of the tables; 0 or empty where not known.

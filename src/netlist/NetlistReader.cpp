@@ -339,7 +339,15 @@ LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacit
   return result;
 }
 
-LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capacity) {
+namespace {
+
+enum class NetsRequired { kNo, kYes };
+
+// Parses into fresh tables that replace the design's only when the whole load succeeds.
+// A file read from disk must give a net: a text without any (a note, an empty file,
+// another kind of list) would only throw the loaded board away.
+LoadResult LoadDecoded(Design& design, TextView text, const Capacity& capacity,
+                       NetsRequired required) {
   if (const NetlistFormat format = DetectNetlistFormat(text); format != NetlistFormat::kBracket) {
     ParsedNetlist parsed;
     if (const auto error = ReadForeignNetlist(text, format, parsed)) {
@@ -348,6 +356,11 @@ LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capaci
       result.format = format;
       result.detail = error->reason;
       result.capacity = capacity;
+      return result;
+    }
+    if (required == NetsRequired::kYes && parsed.nets.empty()) {
+      LoadResult result = Fail(LoadFailure::NoNets, 0);
+      result.format = format;
       return result;
     }
     return LoadParsedNetlist(design, std::move(parsed), capacity);
@@ -361,8 +374,54 @@ LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capaci
     if (!capacity.large && IsTableLimit(result.failure)) MeasureInLargeTables(text, row, result);
     return result;
   }
+  if (required == NetsRequired::kYes && fresh.NetCount == 0) return Fail(LoadFailure::NoNets, 0);
   TakeNets(design, fresh);
   return result;
+}
+
+// UTF-8 text; bytes that are not UTF-8 are counted, replacement characters the file
+// holds itself are not.
+DecodeResult DecodeUtf8(std::string_view bytes) {
+  DecodeResult decoded;
+  decoded.text = FromUtf8(bytes);
+  std::size_t written = 0;
+  for (std::size_t at = bytes.find("\xEF\xBF\xBD"); at != std::string_view::npos;
+       at = bytes.find("\xEF\xBF\xBD", at + 3)) {
+    ++written;
+  }
+  const auto replaced =
+      static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
+  decoded.invalidBytes = replaced - written;
+  return decoded;
+}
+
+// A binary file is told by its first kilobytes: a NUL byte, or more than one byte in
+// twenty (and at least eight) that is a control character no text file holds or that
+// neither code page 932 nor UTF-8 can read. A few stray odd bytes in a real netlist
+// stay below that and are only reported.
+bool LooksBinary(std::string_view bytes) {
+  constexpr std::size_t kHead = 4096;
+  const std::string_view head = bytes.substr(0, std::min(bytes.size(), kHead));
+  if (head.find('\0') != std::string_view::npos) return true;
+  const auto controls =
+      static_cast<std::size_t>(std::count_if(head.begin(), head.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        // Tab, line feed, form feed, carriage return, the DOS end-of-file mark and escape
+        // turn up in text.
+        return (b < 0x20 && b != '\t' && b != '\n' && b != '\f' && b != '\r' && b != 0x1A &&
+                b != 0x1B) ||
+               b == 0x7F;
+      }));
+  const std::size_t unreadable =
+      std::min(DecodeCp932(head).invalidBytes, DecodeUtf8(head).invalidBytes);
+  const std::size_t odd = controls + unreadable;
+  return odd >= 8 && odd * 20 > head.size();
+}
+
+}  // namespace
+
+LoadResult LoadNetlistText(Design& design, TextView text, const Capacity& capacity) {
+  return LoadDecoded(design, text, capacity, NetsRequired::kNo);
 }
 
 LoadResult LoadNetlistText(Design& design, TextView text) {
@@ -374,6 +433,10 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
     decoded = DecodeResult();
     return Fail(LoadFailure::Utf16, 0);
   }
+  if (LooksBinary(bytes)) {
+    decoded = DecodeResult();
+    return Fail(LoadFailure::NotText, 0);
+  }
   LoadResult result;
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   const bool marked = bytes.starts_with(kUtf8Mark);
@@ -381,16 +444,7 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
   // Without a mark, bytes that are all valid UTF-8 and not all ASCII are UTF-8: code
   // page 932 text of any length is almost never valid UTF-8.
   if (marked || (IsValidUtf8(bytes) && !IsAscii(bytes))) {
-    decoded.text = FromUtf8(bytes);
-    // Replacement characters that were not in the file mark bytes that were not UTF-8.
-    std::size_t written = 0;
-    for (std::size_t at = bytes.find("\xEF\xBF\xBD"); at != std::string_view::npos;
-         at = bytes.find("\xEF\xBF\xBD", at + 3)) {
-      ++written;
-    }
-    const auto replaced =
-        static_cast<std::size_t>(std::count(decoded.text.begin(), decoded.text.end(), u'\uFFFD'));
-    decoded.invalidBytes = replaced - written;
+    decoded = DecodeUtf8(bytes);
     result.utf8 = true;
     return result;
   }
@@ -403,7 +457,7 @@ LoadResult LoadNetlistBytes(Design& design, std::string_view bytes, const Capaci
   LoadResult result = DecodeNetlistBytes(bytes, decoded);
   if (!result.ok()) return result;
   const bool utf8 = result.utf8;
-  result = LoadNetlistText(design, decoded.text, capacity);
+  result = LoadDecoded(design, decoded.text, capacity, NetsRequired::kYes);
   result.invalidBytes = decoded.invalidBytes;
   result.utf8 = utf8;
   return result;
@@ -429,7 +483,7 @@ LoadResult LoadNetlistFile(Design& design, const std::string& path, const Capaci
   LoadResult result = DecodeNetlistBytes(file.bytes, decoded);
   if (!result.ok()) return result;
   const bool utf8 = result.utf8;
-  result = LoadNetlistText(design, decoded.text, capacity);
+  result = LoadDecoded(design, decoded.text, capacity, NetsRequired::kYes);
   result.invalidBytes = decoded.invalidBytes;
   result.utf8 = utf8;
   if (result.ok() && rawText) *rawText = std::move(decoded.text);
@@ -461,6 +515,15 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
       break;
     case LoadFailure::TokenWithoutHyphen:
       reason = u"ピン名に「-」がありません（部品番号-ピン番号 の形式ではありません）。";
+      break;
+    case LoadFailure::NotText:
+      reason = u"テキストのネットリストではありません。";
+      break;
+    case LoadFailure::NoNets:
+      reason =
+          u"ネットが１つもありません。ネットリストではない可能性があります。\n"
+          u"読めるネットリストの形式:\n" +
+          ReadableFormatsText();
       break;
   }
   Text message = u"ネットリストの読み込みを中止しました。\n\nファイル: ";
@@ -508,13 +571,6 @@ Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount) 
   }
   if (!left.empty()) status += u" 除外: " + left;
   return status;
-}
-
-Text NoNetsMessage(TextView path) {
-  Text message = u"ネットが１つもありません。ネットリストではない可能性があります。\n\nファイル: ";
-  message += path;
-  message += u"\n\n読めるネットリストの形式:\n" + ReadableFormatsText();
-  return message;
 }
 
 }  // namespace pcbprep

@@ -93,11 +93,14 @@ LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacit
 
 // Decodes the bytes of a netlist file: UTF-8 after a UTF-8 byte-order mark (editors
 // write one) or when the bytes are valid UTF-8 and hold non-ASCII characters, code
-// page 932 otherwise. A UTF-16 byte-order mark fails with Utf16.
+// page 932 otherwise. A UTF-16 byte-order mark fails with Utf16, a file whose first
+// kilobytes hold a NUL byte or many bytes that are neither code page 932 nor UTF-8 (or
+// control characters) with NotText.
 LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded);
 
 // Decodes the bytes of a netlist file and loads them (in the design's capacity, or the
-// one given).
+// one given). A file is a netlist only if it gives at least one net: one without any
+// fails with NoNets and changes nothing.
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes);
 LoadResult LoadNetlistBytes(Design& design, std::string_view bytes, const Capacity& capacity);
 
@@ -125,8 +128,5 @@ Text LargeCapacityDescription();
 // The status line after a load: the file, the net and pin counts, and for another
 // format its name and what its mapping left out.
 Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount);
-
-// Japanese message for a file that loaded without any net: most likely not a netlist.
-Text NoNetsMessage(TextView path);
 
 }  // namespace pcbprep

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <unordered_map>
 
 namespace pcbprep {
 
@@ -64,6 +66,16 @@ bool Near(DblPoint a, DblPoint b) {
 
 bool FullCircle(double sweep) { return std::fabs(sweep) >= 360; }
 
+// A negative radius puts the arc on the far side of the centre: centre + r (cos t, sin t).
+// The same arc with a positive radius starts half a turn on.
+DblArc Positive(DblArc a) {
+  if (a.radius < 0) {
+    a.radius = -a.radius;
+    a.start += 180;
+  }
+  return a;
+}
+
 DblPoint EdgeStart(const DblEdge& e) {
   if (const auto* l = std::get_if<DblLine>(&e)) return l->from;
   const auto& a = std::get<DblArc>(e);
@@ -89,7 +101,7 @@ DblPathStep Walk(const DblEdge& e, bool backwards) {
     step.to = backwards ? l->from : l->to;
     return step;
   }
-  const auto& a = std::get<DblArc>(e);
+  const DblArc a = Positive(std::get<DblArc>(e));
   step.kind = DblPathStep::Kind::kArc;
   step.centre = a.centre;
   step.radius = a.radius;
@@ -99,8 +111,85 @@ DblPathStep Walk(const DblEdge& e, bool backwards) {
   return step;
 }
 
+// The ends of a boundary's edges by where they lie, so that the edge continuing a run
+// is found among the few ends near it instead of among all edges. An end that meets a
+// point lies in one of the cells the tolerance box around the point touches: mostly
+// one, since a cell is several tolerances wide.
+class EndIndex {
+ public:
+  EndIndex(const std::vector<DblEdge>& edges, const std::vector<bool>& used)
+      : edgeCount_(edges.size()), used_(used) {
+    cells_.reserve(edges.size() * 2);
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+      for (const DblPoint end : {EdgeStart(edges[i]), EdgeEnd(edges[i])}) {
+        cells_[CellOf(end)].ends.push_back({i, end});
+      }
+    }
+  }
+
+  // The first unused edge in file order with an end at `at`, or edges.size().
+  std::size_t next(DblPoint at) {
+    const Cell low = CellOf({at.x - kJoinTolerance, at.y - kJoinTolerance});
+    const Cell high = CellOf({at.x + kJoinTolerance, at.y + kJoinTolerance});
+    std::size_t best = edgeCount_;
+    for (std::int64_t x = low.x; x <= high.x; ++x) {
+      for (std::int64_t y = low.y; y <= high.y; ++y) {
+        const auto found = cells_.find(Cell{x, y});
+        if (found != cells_.end()) best = std::min(best, firstMeeting(found->second, at));
+      }
+    }
+    return best;
+  }
+
+ private:
+  struct Cell {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    bool operator==(const Cell&) const = default;
+  };
+  struct CellHash {
+    std::size_t operator()(const Cell& c) const {
+      return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(c.x) * 1000003u ^
+                                        static_cast<std::uint64_t>(c.y));
+    }
+  };
+  struct End {
+    std::size_t edge;
+    DblPoint at;
+  };
+  struct Ends {
+    std::vector<End> ends;  // in file order of their edges
+    std::size_t head = 0;   // ends before this one are of used edges
+  };
+
+  static std::int64_t Step(double v) {
+    constexpr double kCellSize = 8 * kJoinTolerance;
+    // Far past any drawing the cells merge; ends there are still compared one by one.
+    constexpr double kLimit = 1e15;
+    const double cell = std::floor(v / kCellSize);
+    if (!(cell > -kLimit)) return static_cast<std::int64_t>(-kLimit);
+    if (!(cell < kLimit)) return static_cast<std::int64_t>(kLimit);
+    return static_cast<std::int64_t>(cell);
+  }
+  static Cell CellOf(DblPoint p) { return {Step(p.x), Step(p.y)}; }
+
+  std::size_t firstMeeting(Ends& cell, DblPoint at) const {
+    while (cell.head < cell.ends.size() && used_[cell.ends[cell.head].edge]) ++cell.head;
+    for (std::size_t k = cell.head; k < cell.ends.size(); ++k) {
+      const End& end = cell.ends[k];
+      if (!used_[end.edge] && Near(end.at, at)) return end.edge;
+    }
+    return edgeCount_;
+  }
+
+  std::size_t edgeCount_;
+  const std::vector<bool>& used_;
+  std::unordered_map<Cell, Ends, CellHash> cells_;
+};
+
 void AppendRuns(const std::vector<DblEdge>& edges, DblPath& path) {
   std::vector<bool> used(edges.size(), false);
+  EndIndex index(edges, used);
   for (std::size_t first = 0; first < edges.size(); ++first) {
     if (used[first]) continue;
     used[first] = true;
@@ -118,17 +207,11 @@ void AppendRuns(const std::vector<DblEdge>& edges, DblPath& path) {
     path.push_back(Walk(e, false));
     DblPoint at = path.back().to;
     while (!Near(at, start)) {
-      bool found = false;
-      for (std::size_t i = 0; i < edges.size() && !found; ++i) {
-        if (used[i]) continue;
-        const bool forwards = Near(EdgeStart(edges[i]), at);
-        if (!forwards && !Near(EdgeEnd(edges[i]), at)) continue;
-        used[i] = true;
-        path.push_back(Walk(edges[i], !forwards));
-        at = path.back().to;
-        found = true;
-      }
-      if (!found) break;  // open run: the fill closes it
+      const std::size_t i = index.next(at);
+      if (i == edges.size()) break;  // open run: the fill closes it
+      used[i] = true;
+      path.push_back(Walk(edges[i], !Near(EdgeStart(edges[i]), at)));
+      at = path.back().to;
     }
   }
 }
@@ -148,7 +231,8 @@ std::uint32_t DblLayerColor(int layer) {
   return kOthers[static_cast<unsigned>(layer) % std::size(kOthers)];
 }
 
-double DblApertureWidth(int aperture) { return std::max(0, aperture) * 0.05; }
+// No aperture, or one below the first, draws the thinnest line the format names.
+double DblApertureWidth(int aperture) { return std::max(1, aperture) * 0.05; }
 
 double DblViaDiameter(int padStack) {
   switch (padStack) {
@@ -219,8 +303,9 @@ void RenderDbl(const DblDrawing& d, DblCanvas& canvas, const std::set<int>& hidd
       canvas.line(l.from, l.to, DblApertureWidth(l.aperture), InkOf(l.layer));
     }
   }
-  for (const DblArc& a : d.arcs) {
-    if (shown(a.layer)) {
+  for (const DblArc& written : d.arcs) {
+    if (shown(written.layer)) {
+      const DblArc a = Positive(written);
       canvas.arc(a.centre, a.radius, a.start, a.sweep, DblApertureWidth(a.aperture),
                  InkOf(a.layer));
     }

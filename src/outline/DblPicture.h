@@ -19,7 +19,8 @@ inline constexpr int kViaLayer = 0;
 Text DblLayerName(int layer);
 // The colour of a layer as 0xRRGGBB, well apart from its neighbours on white.
 std::uint32_t DblLayerColor(int layer);
-// Line width of an aperture: one unit per 0.05 mm.
+// Line width of an aperture: one unit per 0.05 mm; no aperture (0) or a negative one
+// draws as one unit, the thinnest line.
 double DblApertureWidth(int aperture);
 // Hole diameter of a via pad stack, in mm; a small nominal size for the ring vias and
 // pad stacks the generator does not write.
@@ -42,7 +43,9 @@ struct DblPathStep {
 using DblPath = std::vector<DblPathStep>;
 
 // Joins a plane's boundaries into one path of closed runs: edges whose ends meet are
-// chained in either direction; a run that cannot be continued is closed as it is.
+// chained in either direction, the first unused one in file order continuing a run; a
+// run that cannot be continued is closed as it is. Arc steps have positive radii.
+// The time grows with the number of edges, not with its square.
 DblPath PlanePath(const DblPlane& plane);
 
 // Where an arc ends.
@@ -81,7 +84,9 @@ class DblCanvas {
 };
 
 // Draws the drawing: planes first, then lines, arcs, texts and vias, each group in
-// file order, leaving out the hidden layers.
+// file order, leaving out the hidden layers. An arc of negative radius r lies at
+// centre + r (cos t, sin t), in a plane as stroked; the canvas gets it with a positive
+// radius starting half a turn on.
 void RenderDbl(const DblDrawing& drawing, DblCanvas& canvas, const std::set<int>& hidden = {});
 
 // The extent of everything the drawing holds (texts roughly), or empty.

@@ -2,12 +2,24 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <string>
+
+#include "design/CodePage.h"
 
 namespace pcbprep {
 
 namespace {
+
+// No record kind has more fields than TEXT's ten; a line of thousands is no record,
+// and splitting it all would cost memory in proportion before saying so.
+constexpr std::size_t kMaxFields = 64;
+// Millimetres no board, frame or text reaches (100 m): a value past it is a broken
+// file, and drawing it would shrink the real drawing to nothing.
+constexpr double kMaxSize = 100000;
+// One aperture unit is 0.05 mm.
+constexpr double kMaxAperture = kMaxSize / 0.05;
 
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
@@ -67,7 +79,11 @@ std::variant<std::vector<Field>, FieldError> SplitFields(TextView body) {
     const TextView key = body.substr(keyStart, i - keyStart);
     while (i < body.size() && IsSpace(body[i])) ++i;
     if (key.empty() || i >= body.size() || body[i] != u'=') {
-      return FieldError{u"項目名と「=」が読めません: " + Text(body.substr(keyStart))};
+      return FieldError{u"項目名と「=」が読めません: " + QuotedPart(body.substr(keyStart))};
+    }
+    if (fields.size() == kMaxFields) {
+      return FieldError{u"項目が " + IntText(static_cast<long long>(kMaxFields)) +
+                        u" 個を超えています"};
     }
     ++i;
     while (i < body.size() && IsSpace(body[i])) ++i;
@@ -92,9 +108,16 @@ class Fields {
       reason_ = Text(key) + u"= がありません";
       return std::nullopt;
     }
+    // "AP=," gives no aperture: the generator writes it for a corner-mark width that
+    // has no aperture number.
+    if (key == u"AP" && f->value.empty()) return 0.0;
     auto value = StrictNumber(f->value);
     if (!value || !std::isfinite(*value)) {
-      reason_ = Text(key) + u" の値が数値ではありません: " + Text(f->value);
+      reason_ = Text(key) + u" の値が数値ではありません: " + QuotedPart(f->value);
+      return std::nullopt;
+    }
+    if (const Text problem = OutOfRange(key, *value); !problem.empty()) {
+      reason_ = Text(key) + u" の値が" + problem + u": " + QuotedPart(f->value);
       return std::nullopt;
     }
     return value;
@@ -118,6 +141,20 @@ class Fields {
   const Text& reason() const { return reason_; }
 
  private:
+  // Why a value cannot be what its key names, or "".
+  static Text OutOfRange(TextView key, double value) {
+    if (key == u"LE") {
+      if (value < 1 || value > INT_MAX || value != std::floor(value)) {
+        return u"層番号（1 から " + IntText(INT_MAX) + u" の整数）ではありません";
+      }
+    } else if (key == u"X" || key == u"Y" || key == u"RA" || key == u"HG") {
+      if (std::fabs(value) > kMaxSize) return u"大きすぎます（絶対値 100000 mm まで）";
+    } else if (key == u"AP") {
+      if (std::fabs(value) > kMaxAperture) return u"大きすぎます（絶対値 2000000 まで）";
+    }
+    return {};
+  }
+
   // The first field of that key not yet taken.
   const Field* next(TextView key) {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -173,12 +210,16 @@ class Reader {
   }
 
  private:
+  // Lines end in CR LF, LF or a lone CR, as editors leave them.
   bool nextLine() {
     if (pos_ > text_.size()) return false;
-    std::size_t end = text_.find(u'\n', pos_);
+    std::size_t end = text_.find_first_of(u"\r\n", pos_);
     if (end == TextView::npos) end = text_.size();
     line_ = text_.substr(pos_, end - pos_);
     pos_ = end + 1;
+    if (end < text_.size() && text_[end] == u'\r' && pos_ < text_.size() && text_[pos_] == u'\n') {
+      ++pos_;
+    }
     ++lineNumber_;
     return true;
   }
@@ -203,7 +244,7 @@ class Reader {
   bool record(TextView line) {
     const std::size_t colon = line.find(u':');
     if (colon == TextView::npos) {
-      fail(u"レコードではありません: " + Text(line));
+      fail(u"レコードではありません: " + QuotedPart(line));
       return false;
     }
     const TextView keyword = Trimmed(line.substr(0, colon));
@@ -320,9 +361,12 @@ class Reader {
       return false;
     }
     Text body(rest);
+    // Only the end is looked at: trimming the front again for every continued line
+    // would take time in proportion to the blanks there, line after line.
     const auto ends = [](const Text& s) {
-      const TextView t = Trimmed(s);
-      return !t.empty() && t.back() == u'/';
+      std::size_t end = s.size();
+      while (end > 0 && (IsSpace(s[end - 1]) || s[end - 1] == u'\r')) --end;
+      return end > 0 && s[end - 1] == u'/';
     };
     // A text holding a line break continues on the following lines.
     const std::size_t savedPos = pos_;
@@ -389,6 +433,12 @@ int DblDrawing::recordCount() const {
 }
 
 DblReadResult ReadDbl(TextView text) { return Reader(text).run(); }
+
+Text DecodeDblBytes(std::string_view bytes) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
+  return DecodeCp932(bytes).text;
+}
 
 Text DblReadErrorMessage(const DblReadError& error) {
   return IntText(error.line) + u" 行目: " + error.reason;

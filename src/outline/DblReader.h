@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -16,7 +17,8 @@ struct DblPoint {
   friend bool operator==(const DblPoint&, const DblPoint&) = default;
 };
 
-// LINE: a straight segment drawn with an aperture (one unit per 0.05 mm).
+// LINE: a straight segment drawn with an aperture (one unit per 0.05 mm). Aperture 0
+// also stands for a record that gives none ("AP=,").
 struct DblLine {
   int layer = 0;
   int aperture = 0;
@@ -94,10 +96,16 @@ struct DblReadResult {
 
 // Reads the records of a DBL text. Blanks around "=", after "," and before the
 // terminator may vary; fields may be separated by ",", ":" or a period and blanks;
-// lines may end in CR LF or LF. Records of kinds the drawing does not use are counted
-// and skipped; a record that cannot be read stops the reading with its line and the
-// reason.
+// lines may end in CR LF, LF or CR; an empty AP gives aperture 0. Records of kinds the
+// drawing does not use are counted and skipped; a record that cannot be read stops the
+// reading with its line and the reason (quoting at most 60 characters). So does a
+// layer that is not a whole number from 1, and a coordinate, radius, text height or
+// aperture past 100 m.
 DblReadResult ReadDbl(TextView text);
+
+// The text of DBL file bytes: UTF-8 after a UTF-8 byte-order mark (editors write one),
+// code page 932 otherwise.
+Text DecodeDblBytes(std::string_view bytes);
 
 // The message for a broken record: "<line> 行目: <reason>".
 Text DblReadErrorMessage(const DblReadError& error);

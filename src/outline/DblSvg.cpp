@@ -75,10 +75,11 @@ class SvgDblCanvas final : public DblCanvas {
   }
   void text(DblPoint at, double height, double rotation, bool mirror, DblInk ink,
             TextView characters) override {
-    // The text is set upright again inside the flipped drawing.
-    layer(ink) += "<text transform=\"translate(" + Point(at) + ") rotate(" + N(rotation) +
-                  ") scale(" + (mirror ? "-1" : "1") + " -1)\" font-size=\"" + N(height) +
-                  "\" fill=\"" + SvgColor(ink.color) + "\" stroke=\"none\">" +
+    // The text is set upright again inside the flipped drawing; its blanks are kept,
+    // as a viewer would fold "ABC-01  L1" into one blank.
+    layer(ink) += "<text xml:space=\"preserve\" transform=\"translate(" + Point(at) + ") rotate(" +
+                  N(rotation) + ") scale(" + (mirror ? "-1" : "1") + " -1)\" font-size=\"" +
+                  N(height) + "\" fill=\"" + SvgColor(ink.color) + "\" stroke=\"none\">" +
                   XmlEscaped(characters) + "</text>\n";
   }
   void via(DblPoint at, double diameter, DblInk ink) override {

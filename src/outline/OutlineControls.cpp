@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace pcbprep {
 
@@ -190,6 +191,29 @@ Text OutlineNumberText(double value) {
   std::string text(digits, result.ptr);
   if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
   return FromUtf8(text);
+}
+
+Text OutlineNumberProblem(double value) {
+  if (std::fabs(value) <= kMaxOutlineSize) return {};
+  return u"大きすぎます（絶対値 " + IntText(static_cast<long long>(kMaxOutlineSize)) +
+         u" mm まで）";
+}
+
+Text OutlineTextProblem(TextView value) {
+  if (value.find_first_of(u"\r\n") == TextView::npos) return {};
+  return u"改行は書けません（DBL ファイルの１レコードは１行です）";
+}
+
+std::optional<OutlineSettingProblem> FindOutlineSettingProblem(const OutlineSettings& s) {
+  for (const OutlineControl& control : OutlineControls()) {
+    if (!control.isSetting) continue;
+    Text reason;
+    if (control.kind == Kind::kNumber)
+      reason = OutlineNumberProblem(OutlineNumber(s, control.name));
+    if (control.kind == Kind::kText) reason = OutlineTextProblem(OutlineText(s, control.name));
+    if (!reason.empty()) return OutlineSettingProblem{control.name, std::move(reason)};
+  }
+  return std::nullopt;
 }
 
 std::vector<Text> OutlineListItems(std::string_view name) {

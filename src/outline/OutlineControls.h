@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,23 @@ Text OutlineNumberText(double value);
 
 // The items of a list control (Combo1, Combo2); empty for any other name.
 std::vector<Text> OutlineListItems(std::string_view name);
+
+// Every number box holds a size in millimetres; past this one (10 m) no board goes, and
+// with it the drawing's coordinates stay well inside what a DBL reader takes (100 m).
+inline constexpr double kMaxOutlineSize = 10000;
+
+// Why a value cannot go into the file, or "": a number that is no finite size up to
+// kMaxOutlineSize; a text holding a line break, since every DBL record is one line
+// (a "/" stays allowed: the characters run to the record's last one).
+Text OutlineNumberProblem(double value);
+Text OutlineTextProblem(TextView value);
+
+struct OutlineSettingProblem {
+  std::string_view name;  // the control
+  Text reason;
+};
+// The first setting control, in window order, whose value cannot go into the file.
+std::optional<OutlineSettingProblem> FindOutlineSettingProblem(const OutlineSettings& settings);
 
 // What a corner or board-type option button stands for (kNone for other names).
 CornerTreatment CornerOfOption(std::string_view name);

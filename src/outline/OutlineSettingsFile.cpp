@@ -14,8 +14,6 @@ namespace {
 constexpr char kCornerKey[] = "corner";
 // Deeper nesting is refused while parsing; no setting needs more than one level.
 constexpr int kMaxDepth = 64;
-// A message quotes at most this many characters of a value.
-constexpr std::size_t kQuoteLimit = 60;
 constexpr char kBoardTypeKey[] = "boardType";
 
 template <typename T>
@@ -221,12 +219,22 @@ bool TakeChoice(const Entry& e, SourceChoices& choices) {
 void Apply(const Entry& e, OutlineSettings& s) {
   const OutlineControl* control = FindOutlineControl(e.key);
   switch (control->kind) {
-    case OutlineControlKind::kNumber:
-      SetOutlineNumber(s, e.key, NumberOf(e));
+    case OutlineControlKind::kNumber: {
+      const double value = NumberOf(e);
+      if (const Text problem = OutlineNumberProblem(value); !problem.empty()) {
+        Fail(e, ToUtf8(problem) + "（値: " + Clipped(ToUtf8(OutlineNumberText(value))) + "）");
+      }
+      SetOutlineNumber(s, e.key, value);
       break;
-    case OutlineControlKind::kText:
-      SetOutlineText(s, e.key, FromUtf8(StringOf(e, "文字列")));
+    }
+    case OutlineControlKind::kText: {
+      Text value = FromUtf8(StringOf(e, "文字列"));
+      if (const Text problem = OutlineTextProblem(value); !problem.empty()) {
+        Fail(e, ToUtf8(problem));
+      }
+      SetOutlineText(s, e.key, std::move(value));
       break;
+    }
     case OutlineControlKind::kCheck:
       SetOutlineCheck(s, e.key, BoolOf(e));
       break;
@@ -237,6 +245,53 @@ void Apply(const Entry& e, OutlineSettings& s) {
     case OutlineControlKind::kBoardType:
       break;  // chosen before
   }
+}
+
+// Line and column (in characters, both from 1) of the byte at `offset`, 0-based.
+std::string PlaceOf(const std::string& text, std::size_t offset) {
+  offset = std::min(offset, text.size());
+  const std::size_t lineStart = text.rfind('\n', offset == 0 ? 0 : offset - 1);
+  const std::size_t from = lineStart == std::string::npos || offset == 0 ? 0 : lineStart + 1;
+  const auto line =
+      1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(from), '\n');
+  // Characters, not bytes: UTF-8 continuation bytes do not start one.
+  const auto column =
+      1 + std::count_if(text.begin() + static_cast<std::ptrdiff_t>(from),
+                        text.begin() + static_cast<std::ptrdiff_t>(offset),
+                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  return std::to_string(line) + " 行 " + std::to_string(column) + " 文字目";
+}
+
+// The reader's English report said in Japanese: where, what kind of fault and the text
+// it last read.
+std::string SyntaxErrorText(const std::string& text, const nlohmann::json::parse_error& e) {
+  const std::string what = e.what();
+  std::string token;
+  // "...; last read: 'TOKEN'" with "; expected ..." after it or not.
+  const std::size_t lastRead = what.find("; last read: '");
+  if (lastRead != std::string::npos) {
+    const std::size_t start = lastRead + 14;
+    std::size_t end = what.find("'; ", start);
+    if (end == std::string::npos) end = what.size() - 1;
+    if (end > start) token = Clipped(what.substr(start, end - start));
+  }
+  std::string kind;
+  if (what.find("unexpected end of input") != std::string::npos) {
+    kind = "途中で終わっています（括弧か引用符が閉じていません）";
+  } else if (what.find("invalid string") != std::string::npos) {
+    kind = "文字列の書き方が正しくありません（引用符・\\ の後・制御文字）";
+  } else if (what.find("invalid number") != std::string::npos ||
+             what.find("invalid literal") != std::string::npos) {
+    kind = "値が読めません（数値、\"文字列\"、true、false、null のどれかです）";
+  } else if (what.find("unexpected") != std::string::npos) {
+    kind = "ここに来るはずのないものがあります（「,」「:」「}」などの過不足）";
+  } else {
+    kind = "JSON の書き方に誤りがあります";
+  }
+  // The reader counts the byte it stopped at from 1.
+  std::string out = PlaceOf(text, e.byte == 0 ? 0 : e.byte - 1) + ": " + kind;
+  if (!token.empty()) out += "（読んだ所: " + token + "）";
+  return out;
 }
 
 }  // namespace
@@ -279,14 +334,7 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
   try {
     json = Json::parse(text, watch);
   } catch (const nlohmann::json::parse_error& e) {
-    // The parser's text ends with the token it last read, which may be long.
-    std::string what = e.what();
-    const std::size_t lastRead = what.find("; last read: '");
-    if (lastRead != std::string::npos && what.size() > lastRead + 15) {
-      const std::size_t start = lastRead + 14;
-      what = what.substr(0, start) + Clipped(what.substr(start, what.size() - start - 1)) + "'";
-    }
-    throw OutlineSettingsError{fileName + ": JSON として読めません: " + what};
+    throw OutlineSettingsError{fileName + ": JSON として読めません: " + SyntaxErrorText(text, e)};
   } catch (const nlohmann::json::out_of_range&) {
     throw OutlineSettingsError{fileName + ": " + (lastKey.empty() ? "" : Clipped(lastKey) + ": ") +
                                "数値が大きすぎます（倍精度浮動小数点数の範囲を超えています）"};

@@ -28,7 +28,9 @@ struct OutlineSettingsInput {
   std::vector<std::string> settings;  // NAME=VALUE overrides, in command-line order
 };
 
-// The settings, or OutlineSettingsError naming the key, where it came from and what is wrong.
+// The settings, or OutlineSettingsError naming the key, where it came from and what is wrong;
+// a number past kMaxOutlineSize and a text holding a line break are wrong
+// (OutlineNumberProblem, OutlineTextProblem).
 OutlineSettings ReadOutlineSettings(const OutlineSettingsInput& input);
 
 // Parses the text of a settings file, or throws OutlineSettingsError naming the file and the

@@ -22,6 +22,10 @@ constexpr std::array<TextView, kPartListFields> kHeader = [] {
   return header;
 }();
 
+// A line of more fields than this is only said to have more: counting millions of
+// commas would first store them all.
+constexpr std::size_t kMaxCountedFields = 64;
+
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 void AppendField(Text& out, TextView value) {
@@ -51,8 +55,10 @@ class CsvReader {
  public:
   explicit CsvReader(TextView text) : text_(text) {}
 
-  // False at the end of the text or at a fault (then reason() is set).
-  bool next(std::vector<Text>& fields, int& startLine) {
+  // False at the end of the text or at a fault (then reason() is set). A record of more
+  // than maxFields fields stops at the first one past them, holding maxFields + 1:
+  // storing a line of millions of commas would cost memory before saying so.
+  bool next(std::vector<Text>& fields, int& startLine, std::size_t maxFields) {
     fields.clear();
     // Empty lines hold no record.
     while (pos_ < text_.size() && IsLineEnd(text_[pos_])) skipLineEnd();
@@ -62,6 +68,7 @@ class CsvReader {
       Text field;
       if (!readField(field)) return false;
       fields.push_back(std::move(field));
+      if (fields.size() > maxFields) return true;
       if (pos_ < text_.size() && text_[pos_] == u',') {
         ++pos_;
         continue;
@@ -142,6 +149,23 @@ Text HeaderText() {
   return header;
 }
 
+// Why a side or class cell holds no code the part table knows, or "". Any other text
+// would be emptied by the first click on the part, so the table would change by
+// being looked at.
+Text CodeProblem(const PartListRow& row) {
+  static_assert(kPartViewColumns[4].column == kPartSide &&
+                kPartViewColumns[5].column == kPartClass);
+  const TextView side = row[4];
+  if (!side.empty() && side != u"0" && side != u"1") {
+    return u"実装面が \"" + QuotedPart(side) + u"\" です（空、0 か 1）";
+  }
+  const TextView partClass = row[5];
+  if (!partClass.empty() && partClass != u"0" && partClass != u"1" && partClass != u"2") {
+    return u"主/準/従 が \"" + QuotedPart(partClass) + u"\" です（空、0、1 か 2）";
+  }
+  return {};
+}
+
 PartListParse Fault(int line, Text reason) {
   PartListParse parse;
   parse.line = line;
@@ -171,7 +195,7 @@ PartListParse ParsePartList(TextView text, int maxParts) {
   CsvReader reader(text);
   std::vector<Text> fields;
   int line = 1;
-  if (!reader.next(fields, line)) {
+  if (!reader.next(fields, line, kMaxCountedFields)) {
     if (!reader.reason().empty()) return Fault(reader.faultLine(), reader.reason());
     return Fault(1, u"見出し行がありません（空のファイルです）");
   }
@@ -183,7 +207,11 @@ PartListParse ParsePartList(TextView text, int maxParts) {
 
   PartListParse parse;
   std::unordered_map<Text, int> seen;  // reference -> its line
-  while (reader.next(fields, line)) {
+  while (reader.next(fields, line, kMaxCountedFields)) {
+    if (fields.size() > kMaxCountedFields) {
+      return Fault(line, u"欄の数が " + IntText(kMaxCountedFields + 1) + u" 個以上です（" +
+                             IntText(kPartListFields) + u" 個必要です）");
+    }
     if (fields.size() != kPartListFields) {
       return Fault(line, u"欄の数が " + IntText(static_cast<long long>(fields.size())) +
                              u" 個です（" + IntText(kPartListFields) + u" 個必要です）");
@@ -194,11 +222,12 @@ PartListParse ParsePartList(TextView text, int maxParts) {
     if (fields[0].empty()) return Fault(line, u"部品番号が空です");
     PartListRow row;
     std::move(fields.begin(), fields.end(), row.begin());
+    if (Text problem = CodeProblem(row); !problem.empty()) return Fault(line, std::move(problem));
     parse.rows.push_back(std::move(row));
     const auto [at, inserted] = seen.emplace(parse.rows.back()[0], line);
     if (!inserted) {
-      return Fault(line, u"部品番号 " + parse.rows.back()[0] + u" が " + IntText(at->second) +
-                             u" 行目と重複しています");
+      return Fault(line, u"部品番号 " + QuotedPart(parse.rows.back()[0]) + u" が " +
+                             IntText(at->second) + u" 行目と重複しています");
     }
   }
   if (!reader.reason().empty()) return Fault(reader.faultLine(), reader.reason());

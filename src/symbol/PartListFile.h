@@ -39,9 +39,11 @@ struct PartListParse {
 };
 
 // Checks the text line by line: the header, nine fields per line, no empty and no
-// repeated reference, at most maxParts parts (the part rows of the capacity in use),
-// nothing that is not CSV. Empty lines hold no part and are passed over. Line ends may
-// be CR LF, LF or CR.
+// repeated reference, a side of "", "0" or "1" and a class of "", "0", "1" or "2", at
+// most maxParts parts (the part rows of the capacity in use), nothing that is not CSV.
+// Empty lines hold no part and are passed over. Line ends may be CR LF, LF or CR. Fields
+// are counted up to 64: a line of more is refused at the 65th, and a reason quotes at
+// most 60 characters of a cell.
 PartListParse ParsePartList(TextView text, int maxParts = kMaxParts);
 
 // Decodes the bytes (code page 932) and parses them; a byte sequence that is not code

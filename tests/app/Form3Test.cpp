@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 
 #include "app/Form3.h"
@@ -291,6 +292,30 @@ TEST_F(Form3Test, SaveProblemsAreReportedAndLeaveNoAlteredFile) {
   }
 }
 
+TEST_F(Form3Test, BoxesNoFileCanHoldAreNamedAndNothingIsWritten) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  const struct {
+    QLineEdit* box;
+    QString text;
+    const char16_t* named;
+  } cases[] = {
+      {f->Text8, QStringLiteral("ab\ncd"), u"Text8: 改行は書けません"},
+      {f->Text16, QStringLiteral("sub\r"), u"Text16: 改行"},
+      {f->Text4, QStringLiteral("1e308"), u"Text4: 大きすぎます"},
+  };
+  for (const auto& c : cases) {
+    const QString kept = c.box->text();
+    dialogs.calls.clear();
+    c.box->setText(c.text);
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    ASSERT_EQ(dialogs.calls.size(), 1u) << c.text.toStdString();
+    EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("warn"));
+    EXPECT_TRUE(dialogs.calls[0].text.contains(Q(c.named))) << dialogs.calls[0].text.toStdString();
+    c.box->setText(kept);
+  }
+}
+
 TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
   Form3* f = open();
   ASSERT_NE(f, nullptr);
@@ -332,7 +357,9 @@ TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
   } bad[] = {
       {R"({"Text4": 5, "Check17": "yes"})", "Check17"},
       {R"({"Text4": 5, "corner": "round"})", "corner"},
-      {R"({"Text4": 5,)", "JSON"},
+      {R"({"Text4": 5,)", "JSON として読めません: 1 行 13 文字目: 途中で終わっています"},
+      {"{\n  \"Text1\": \"部品\",\n  \"Text4\" 5\n}",
+       "JSON として読めません: 3 行 11 文字目: ここに来るはずのないもの"},
   };
   for (const auto& c : bad) {
     QFile out(dir.filePath(QStringLiteral("bad.json")));
@@ -343,8 +370,9 @@ TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {
     dialogs.fileAnswers.push_back(out.fileName());
     QTest::mouseClick(f->Command3, Qt::LeftButton);
     ASSERT_EQ(dialogs.count(QStringLiteral("warn")), 1) << c.text;
-    EXPECT_TRUE(dialogs.calls.back().text.contains(QLatin1String(c.named)))
+    EXPECT_TRUE(dialogs.calls.back().text.contains(QString::fromUtf8(c.named)))
         << dialogs.calls.back().text.toStdString();
+    EXPECT_FALSE(dialogs.calls.back().text.contains(QStringLiteral("json.exception")));
     EXPECT_EQ(f->Text4->text(), QStringLiteral("120.0"));
   }
 
@@ -420,6 +448,12 @@ TEST_F(Form3Test, RendersAndResizes) {
   f->resize(f->width() + 300, f->height() + 200);
   QApplication::processEvents();
   EXPECT_EQ(f->RichTextBox1->height(), before + 200);
+
+  // The splitter gives the drawing most of the window; the settings then scroll.
+  f->Splitter->setSizes({0, f->height()});
+  QApplication::processEvents();
+  EXPECT_GT(f->Preview->height(), f->height() * 3 / 4);
+  EXPECT_TRUE(f->Command1->isVisible());
 }
 
 }  // namespace

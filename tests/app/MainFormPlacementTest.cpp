@@ -193,20 +193,26 @@ TEST_F(PlacementFlow, PlacementImageShowsTheCurrentTableAtEveryOpening) {
   EXPECT_EQ(first->Text1->toPlainText(),
             QStringLiteral(" \n主部品は　（０，０）よりソート順配列\n\n従部品は　主部品との接続順"
                            "に配列\n\nパスコン等　配置未特定部品は　基板下に配置"));
-  EXPECT_EQ(first->Picture1->geometry(), first->rect());
   // It opens at 1440 twips to the inch with the picture's upper left corner in view.
   EXPECT_DOUBLE_EQ(first->Picture1->zoom(), first->Picture1->scale());
   EXPECT_EQ(first->Picture1->mapToScene(QPoint(0, 0)), QPointF(0, 0));
   const QByteArray drawn = PictureData(first);
 
-  // Resizing moves nothing drawn; the legend and the buttons stay inside the window.
-  first->resize(300, 200);
-  EXPECT_EQ(first->Picture1->geometry(), first->rect());
-  EXPECT_EQ(PictureData(first), drawn);
-  for (QWidget* w : std::initializer_list<QWidget*>{first->Text1, first->Command1, first->Command2,
-                                                    first->Command3}) {
-    EXPECT_TRUE(first->rect().contains(w->geometry())) << w->objectName().toStdString();
+  // At any size the legend and the buttons stay inside the window beside the picture,
+  // never over it; resizing moves nothing drawn.
+  for (const QSize size : {first->size(), QSize(300, 200)}) {
+    first->resize(size);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PictureData(first), drawn);
+    for (QWidget* w : std::initializer_list<QWidget*>{first->Text1, first->Command1,
+                                                      first->Command2, first->Command3}) {
+      EXPECT_TRUE(first->rect().contains(w->geometry())) << w->objectName().toStdString();
+      EXPECT_FALSE(w->geometry().intersects(first->Picture1->geometry()))
+          << w->objectName().toStdString();
+    }
   }
+  first->Picture1->zoomBy(2, QPoint(10, 10));
+  const double zoomed = first->Picture1->zoom();
 
   // After 終了, new coordinates and the button again: the same window at its place and
   // size, showing the new positions.
@@ -221,6 +227,13 @@ TEST_F(PlacementFlow, PlacementImageShowsTheCurrentTableAtEveryOpening) {
   EXPECT_EQ(first->geometry(), where);
   EXPECT_NE(PictureData(first), drawn);
   EXPECT_DOUBLE_EQ(first->Picture1->parts().at(0).x, ImageX(40));
+  // The same part list drawn again keeps the user's zoom; another board opens at the
+  // opening view.
+  EXPECT_DOUBLE_EQ(first->Picture1->zoom(), zoomed);
+  find<QLineEdit>("Text14")->setText(QStringLiteral("150"));
+  click("Command9");
+  EXPECT_DOUBLE_EQ(first->Picture1->zoom(), first->Picture1->scale());
+  EXPECT_EQ(first->Picture1->mapToScene(QPoint(0, 0)), QPointF(0, 0));
 
   first->close();
   click("Command9");

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <stdexcept>
@@ -212,6 +213,12 @@ TEST_F(MainWindow, FailedLoadSaysWhereAndWhyAndChangesNothing) {
        "UTF-16"},
       {dir.filePath("missing.NET"), "見つかりません"},
       {dir.path(), "ディレクトリ"},
+      // Files that give no net or are not text at all replace nothing either.
+      {put("empty.NET", ""), "ネットが１つもありません"},
+      {put("notes.txt", "部品の手配メモ\nR1 は 10k\n"), "ネットが１つもありません"},
+      {put("board.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
+       "テキストのネットリストではありません"},
+      {put("noise.bin", QByteArray(512, '\xFF')), "テキストのネットリストではありません"},
   };
   for (const auto& c : cases) {
     const int warnings = dialogs.count("warn");
@@ -224,7 +231,7 @@ TEST_F(MainWindow, FailedLoadSaysWhereAndWhyAndChangesNothing) {
   }
 }
 
-TEST_F(MainWindow, AFileWithoutNetsLoadsWithANotice) {
+TEST_F(MainWindow, AFileWithoutNetsIsRefusedWithTheReason) {
   QTemporaryDir dir;
   const QString path = dir.filePath("notes.NET");
   QFile file(path);
@@ -232,9 +239,11 @@ TEST_F(MainWindow, AFileWithoutNetsLoadsWithANotice) {
   file.write("just some text\r\n");
   file.close();
   openNetlist(path);
-  ASSERT_EQ(dialogs.count("inform"), 1);
+  ASSERT_EQ(dialogs.count("warn"), 1);
   EXPECT_TRUE(dialogs.calls.back().text.contains("ネットが１つもありません"));
-  EXPECT_EQ(find<QLineEdit>("Text5")->text(), "0");
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), "");
+  EXPECT_EQ(find<QLineEdit>("Text5")->text(), "");
+  EXPECT_TRUE(form->statusBar()->currentMessage().contains("読み込めませんでした"));
 }
 
 TEST_F(MainWindow, NetClickProposesASkipNetOnce) {

@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include "app/GuiTestSupport.h"
 #include "app/OutlinePreview.h"
 #include "app/PictureView.h"
+#include "app/UiSupport.h"
+#include "outline/OutlineGenerator.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -43,6 +46,9 @@ TEST_F(OutlineDrawing, FollowsTheSettingsAndHidesLayersFromTheLegend) {
   EXPECT_FALSE(roundedCorners());
   f->Option4->click();
   EXPECT_TRUE(roundedCorners());
+  // The record text beside the drawing is the same file, before anything is saved.
+  EXPECT_EQ(f->RichTextBox1->toPlainText(),
+            Q(GenerateDbl(f->readSettings()).text()).replace(QStringLiteral("\r\n"), "\n"));
 
   // The legend names the layers that appear; unchecking one hides it and keeps it
   // hidden through the next change.

@@ -1,9 +1,12 @@
 // The part list as a table (表示モード ﾃﾞｰﾀﾍﾞｰｽ): the same parts as List1, sortable by
 // heading, and a row fills the edit panel as the part's List1 line does.
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -129,6 +132,45 @@ TEST_F(PartTableWindow, RowsFillTheEditPanelAsTheirList1LinesDoInBothSortOrders)
   EXPECT_TRUE(list1->isVisible());
   EXPECT_FALSE(table->isVisible());
   EXPECT_EQ(splitter->sizes(), listSizes);
+}
+
+TEST_F(PartTableWindow, TheTableLeavesTheOtherColumnsReadable) {
+  // A board in a deep folder, with a reference of sixteen characters.
+  QTemporaryDir dir;
+  const QString folder =
+      dir.filePath(QStringLiteral("projects/customer-a/2026/controller-board/rev-b"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString path = folder + QStringLiteral("/controller.NET");
+  QFile sample(ExamplePath("sample.NET"));
+  ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(sample.readAll() + "LONG[CONNECTOR1234567-1\r\nR1-1]\r\n");
+  file.close();
+  openNetlist(path);
+  find<QPushButton>("Command1")->click();
+  find<QRadioButton>("Option4")->click();
+  QApplication::processEvents();
+
+  auto* report = find<QPlainTextEdit>("Text7");
+  EXPECT_GE(report->viewport()->width(),
+            report->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('0'))));
+  int headings = 0;
+  for (QLabel* heading : form->findChildren<QLabel*>()) {
+    if (!heading->text().contains(QStringLiteral("ピン"))) continue;
+    ++headings;
+    EXPECT_GE(heading->width(), heading->sizeHint().width()) << heading->text().toStdString();
+  }
+  EXPECT_EQ(headings, 2);  // ネット名 ピン数, 接続ピン名
+  // The path loses its middle, not the file name.
+  const QString shown = form->Text1->shownText();
+  EXPECT_EQ(form->Text1->text(), path);
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("/controller.NET"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+
+  auto* table = find<QTableView>("List1Table");
+  const int room = table->horizontalHeader()->sectionSize(0);
+  EXPECT_GE(room, table->fontMetrics().horizontalAdvance(QStringLiteral("CONNECTOR1234567")) + 6);
 }
 
 TEST_F(PartTableWindow, BothViewsKeepTheChosenPartAcrossModesAndKeys) {

@@ -1,10 +1,17 @@
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
+#include "app/UiSupport.h"
+#include "design/Design.h"
 
 namespace pcbprep::testing {
 namespace {
@@ -37,8 +44,10 @@ struct PartsWindow : MainFormFixture {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(netlist);
     file.close();
+    loaded = QFileInfo(path).fileName();
     openNetlist(path);
   }
+  QString loaded;  // file name of the netlist opened last
   void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   QStringList items(const char* name) {
@@ -83,6 +92,39 @@ TEST_F(PartsWindow, AssignmentFillsTheListAndAsksBeforeReplacingIt) {
   EXPECT_EQ(items("List1").front(), PartLine("C2", "C2012", "0", "0"));
   // The chooser is never cleared: the anchors are offered again.
   EXPECT_EQ(items("Combo11").size(), 4);
+}
+
+TEST_F(PartsWindow, CodedBoxesTakeSpaceAndArrowsAsAClickAndEnterGoesToTheSymbol) {
+  load(kSixParts);
+  click("Command1");
+  auto* list1 = find<QListWidget>("List1");
+  clickItem(list1, 5);
+  for (const char* name : {"Text17", "Text23"}) {
+    auto* box = find<QLineEdit>(name);
+    const CodeTable codes =
+        QByteArray(name) == "Text17" ? CodeTable(kSideCodes) : CodeTable(kClassCodes);
+    for (const Qt::Key key :
+         {Qt::Key_Space, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left}) {
+      const QString next = Q(NextShown(codes, T(box->text())));
+      QTest::keyClick(box, key);
+      EXPECT_EQ(box->text(), next) << name << " key " << key;
+    }
+  }
+
+  // Enter on a part, in the list and in the table, fills the panel and goes on to the
+  // symbol name.
+  list1->setFocus();
+  list1->setCurrentRow(2);
+  QTest::keyClick(list1, Qt::Key_Return);
+  EXPECT_EQ(text("Text11"), list1->item(2)->text().section(u' ', 0, 0));
+  EXPECT_EQ(form->focusWidget(), find<QLineEdit>("SYNNAME"));
+  QTest::mouseClick(find<QRadioButton>("Option4"), Qt::LeftButton);
+  auto* table = find<QTableView>("List1Table");
+  table->setFocus();
+  table->setCurrentIndex(table->model()->index(4, 1));
+  QTest::keyClick(table, Qt::Key_Enter);
+  EXPECT_EQ(text("Text11"), table->model()->index(4, 0).data().toString());
+  EXPECT_EQ(form->focusWidget(), find<QLineEdit>("SYNNAME"));
 }
 
 TEST_F(PartsWindow, EditedPartReplacesItsLineAndUnknownReferenceIsAppended) {
@@ -141,16 +183,37 @@ TEST_F(PartsWindow, PartFileNameBecomesTheSymbolName) {
   EXPECT_EQ(text("SYNNAME"), QStringLiteral("QFP"));
 }
 
-TEST_F(PartsWindow, NetlistWithoutPartsEmptiesTheList) {
+TEST_F(PartsWindow, PartListNamesTheNetlistItWasBuiltFrom) {
+  auto* source = find<QLabel>("lblPartSource");
+  load(kSixParts);
+  EXPECT_EQ(source->text(), "");
+  dialogs.confirmAnswers.assign(4, true);
+  click("Command1");
+  const QString built = loaded;
+  EXPECT_EQ(source->text(), "作成元: " + built);
+
+  // Another netlist keeps the part list, and the window says so.
+  load(QByteArray(kSixParts) + "EXTRA[R9-1]\r\n");
+  EXPECT_EQ(find<QListWidget>("List1")->count(), 6);
+  EXPECT_EQ(source->text(), "作成元: " + built + "　※読み込み中のネットリストとは別です");
+  EXPECT_TRUE(form->statusBar()->currentMessage().endsWith("。部品リストは " + built +
+                                                           " から作ったままです"))
+      << form->statusBar()->currentMessage().toStdString();
+  click("Command1");
+  EXPECT_EQ(source->text(), "作成元: " + loaded);
+  EXPECT_FALSE(form->statusBar()->currentMessage().contains("作ったまま"));
+}
+
+TEST_F(PartsWindow, NetlistWithoutPartsIsRefusedAndKeepsTheList) {
   load(kSixParts);
   click("Command1");
   load("no nets here\r\n");
+  EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
   dialogs.confirmAnswers.push_back(true);
   click("Command1");
   EXPECT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
-  EXPECT_EQ(find<QListWidget>("List1")->count(), 0);
-  EXPECT_EQ(text("Text10"), QStringLiteral("0"));
-  EXPECT_EQ(text("Text9"), QStringLiteral("0"));
+  EXPECT_EQ(find<QListWidget>("List1")->count(), 6);
+  EXPECT_EQ(text("Text10"), QStringLiteral("6"));
 }
 
 TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -176,6 +177,10 @@ TEST_F(ScreenFit, SecondWindowsOpenWithinTheScreenWithTheirButtonsInside) {
       QApplication::processEvents();
       for (auto* button : window->findChildren<QPushButton*>()) {
         if (!button->isVisibleTo(window)) continue;
+        // A button among settings that scroll is inside once scrolled to.
+        for (QWidget* up = button->parentWidget(); up; up = up->parentWidget()) {
+          if (auto* area = qobject_cast<QScrollArea*>(up)) area->ensureWidgetVisible(button);
+        }
         const QRect area(button->mapTo(window, QPoint(0, 0)), button->size());
         EXPECT_TRUE(window->rect().contains(area))
             << name << " " << qPrintable(button->objectName()) << " at " << size.width() << "x"

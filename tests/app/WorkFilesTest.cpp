@@ -93,6 +93,36 @@ TEST_F(WorkFiles, PartListSavedAndLoadedGivesTheSameParts) {
   EXPECT_EQ(find<QLineEdit>("SYNNAME")->text(), "ＳＯＰ①,\"8\"");
 }
 
+TEST_F(WorkFiles, EditPanelShowsThePartAsStoredAndEmptiesForANewList) {
+  // U1 was applied as 主(2) with an empty main-part box: the panel shows its own *U1.
+  const QStringList panel = {"Text11", "SYNNAME", "Text20", "Text21",
+                             "Text17", "Text23",  "Text2",  "Text12"};
+  EXPECT_EQ(find<QLineEdit>("Text11")->text(), "U1");
+  EXPECT_EQ(find<QLineEdit>("Text2")->text(), "*U1");
+  EXPECT_EQ(find<QLineEdit>("Text23")->text(), "主(2)");
+
+  // A part list loaded or built anew leaves nothing of the old one for Enter to apply.
+  dialogs.fileAnswers.push_back(csv("board.csv"));
+  trigger("mnHozon");
+  const auto emptied = [&](const char* after) {
+    for (const QString& name : panel) {
+      EXPECT_EQ(find<QLineEdit>(qPrintable(name))->text(), "") << after << " " << qPrintable(name);
+    }
+  };
+  for (const char* step : {"mnYobikomi", "Command1"}) {
+    clickItem(form->List1, 3);
+    ASSERT_FALSE(find<QLineEdit>("Text11")->text().isEmpty());
+    dialogs.confirmAnswers = {true};
+    if (QByteArray(step).startsWith("mn")) {
+      dialogs.fileAnswers.push_back(csv("board.csv"));
+      trigger(step);
+    } else {
+      click(step);
+    }
+    emptied(step);
+  }
+}
+
 TEST_F(WorkFiles, BadListChangesNothing) {
   const std::vector<Text> before = snapshot();
   QFile bad(csv("bad.csv"));

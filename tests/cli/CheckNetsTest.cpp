@@ -97,17 +97,21 @@ TEST_F(NetlistCommands, JsonOutputStaysValidForAnyFileName) {
   }
 }
 
-TEST_F(NetlistCommands, AFileWithoutNetsFailsTheCheckAndWarnsTheListings) {
-  for (const std::string& file :
-       {write("empty.NET", ""), write("nul.NET", std::string(64, '\0'))}) {
-    const CliResult check = RunCli({"check", file});
-    EXPECT_EQ(check.code, cli::kExitFailure);
-    EXPECT_NE(check.err.find("ネットが１つもありません"), std::string::npos) << check.err;
-    for (const char* command : {"nets", "parts"}) {
-      const CliResult listing = RunCli({command, file});
-      EXPECT_EQ(listing.code, 0) << command;
-      EXPECT_NE(listing.err.find("警告: ネットが１つもありません"), std::string::npos)
-          << listing.err;
+TEST_F(NetlistCommands, AFileWithoutNetsOrNotTextFailsEveryCommand) {
+  const struct {
+    std::string file;
+    const char* says;
+  } cases[] = {
+      {write("empty.NET", ""), "ネットが１つもありません"},
+      {write("notes.NET", "just some text\r\n"), "ネットが１つもありません"},
+      {write("nul.NET", std::string(64, '\0')), "テキストのネットリストではありません"},
+  };
+  for (const auto& c : cases) {
+    for (const char* command : {"check", "nets", "parts", "image"}) {
+      const CliResult r = RunCli({command, c.file});
+      EXPECT_EQ(r.code, cli::kExitFailure) << command << " " << c.file;
+      EXPECT_NE(r.err.find(c.says), std::string::npos) << command << r.err;
+      EXPECT_EQ(r.out, "") << command;
     }
   }
 }

@@ -140,7 +140,7 @@ TEST(Capacity, FilesThatFitTheStandardTablesGiveTheSameResultsInTheLargeOnes) {
     EXPECT_EQ(standard, Results(read.bytes, kLargeCapacity));
     ++compared;
   }
-  EXPECT_GT(compared, 50);
+  EXPECT_GT(compared, 40);  // files without nets or not text are refused in both
 }
 
 }  // namespace

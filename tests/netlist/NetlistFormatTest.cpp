@@ -222,7 +222,10 @@ TEST(NetlistFormats, BrokenFilesAreRefusedWithLineColumnAndReasonAndChangeNothin
     EXPECT_EQ(Nets(d), "KEEP: R9|1") << c.file;
   }
   // A file of no readable format names the formats that can be read.
-  EXPECT_NE(ToUtf8(NoNetsMessage(u"a.txt")).find("*PADS-PCB*"), std::string::npos);
+  Design none;
+  const LoadResult text = LoadNetlistBytes(none, "just a note\r\n");
+  EXPECT_EQ(text.failure, LoadFailure::NoNets);
+  EXPECT_NE(ToUtf8(LoadFailureMessage(text, u"a.txt")).find("*PADS-PCB*"), std::string::npos);
   // Nesting deeper than any netlist is refused, not followed down.
   Design d;
   EXPECT_EQ(LoadNetlistText(d, u"(export " + Text(100000, u'(')).failure, LoadFailure::Syntax);

@@ -154,6 +154,42 @@ TEST(LoadNetlist, FailuresStopWithTheLineAndChangeNothing) {
   }
 }
 
+TEST(LoadNetlist, FilesWithoutNetsOrNotTextAreRefusedAndChangeNothing) {
+  std::string stray = "A[R1-1\r\nU1-1]\r\nB\x80[R1-2\r\nU1-2]\r\n";  // one odd byte
+  std::string lateNul = "A[R1-1\r\nU1-1]\r\n" + std::string(5000, ' ') + '\0';
+  const struct {
+    std::string bytes;
+    LoadFailure failure;
+    const char* says;
+  } cases[] = {
+      {"", LoadFailure::NoNets, "ネットが１つもありません"},
+      {"just a comment\r\n", LoadFailure::NoNets, "ネットが１つもありません"},
+      {"\xE9\x83\xA8\xE5\x93\x81\xE3\x83\xA1\xE3\x83\xA2\n", LoadFailure::NoNets,
+       "ネットが１つもありません"},  // UTF-8 text without a byte-order mark
+      {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), LoadFailure::NotText,
+       "テキストのネットリストではありません"},
+      {std::string(300, '\xFF'), LoadFailure::NotText, "テキストのネットリストではありません"},
+      {std::string(40, '\x01') + "A[R1-1]\r\n", LoadFailure::NotText,
+       "テキストのネットリストではありません"},
+      {stray, LoadFailure::None, ""},
+      {lateNul, LoadFailure::None, ""},  // only the start of a file is looked at
+  };
+  for (const auto& c : cases) {
+    Design d;
+    ASSERT_TRUE(LoadNetlistText(d, u"KEEP[U9-1]\r\n").ok());
+    const LoadResult r = LoadNetlistBytes(d, c.bytes);
+    EXPECT_EQ(r.failure, c.failure) << c.bytes;
+    if (r.ok()) {
+      EXPECT_EQ(d.NetTable.at(1, 0), u"A");
+      continue;
+    }
+    EXPECT_EQ(r.line, 0) << c.bytes;  // not the line of the first odd byte
+    EXPECT_NE(ToUtf8(LoadFailureMessage(r, u"x.NET")).find(c.says), std::string::npos);
+    EXPECT_EQ(d.NetCount, 1);
+    EXPECT_EQ(d.NetTable.at(1, 0), u"KEEP");
+  }
+}
+
 TEST(LoadNetlist, ByteOrderMarks) {
   Design d;
   ASSERT_TRUE(LoadNetlistBytes(d, "\xEF\xBB\xBF\xE8\xA1\xA8[U1-1]\r\nB\xFF[U2-1]\r\n").ok());

@@ -104,6 +104,12 @@ TEST(PartListFile, FaultsNameTheLineAndTheReason) {
       {"open quote", header + good + u"\"R2,,,,,,,,\r\n", 3, u"閉じられていません"},
       {"a quoted line end counts", header + u"R2,\"a\nb\",,,,,,,\r\nR3,,\r\n", 4, u"欄の数が 3"},
       {"too many parts", tooMany, kMaxParts + 2, u"1000 個を超えています"},
+      // Codes the part table cannot hold; a click on the part would empty them.
+      {"side 7", header + good + u"R2,,,,7,0,,,\r\n", 3, u"実装面が \"7\" です"},
+      {"side as shown", header + u"R2,,,,表(0),,,,\r\n", 2, u"実装面が \"表(0)\""},
+      {"class 7", header + u"R2,,,,1,7,,,\r\n", 2, u"主/準/従 が \"7\" です"},
+      {"class with a blank", header + u"R2,,,,,2 ,,,\r\n", 2, u"主/準/従 が \"2 \""},
+      {"a million fields", header + u"R2" + Text(1000000, u','), 2, u"欄の数が 65 個以上です"},
   };
   for (const Case& c : cases) {
     const PartListParse parse = ParsePartList(c.text);
@@ -111,6 +117,13 @@ TEST(PartListFile, FaultsNameTheLineAndTheReason) {
     EXPECT_EQ(parse.line, c.line) << c.what;
     EXPECT_NE(parse.reason.find(c.reason), Text::npos) << c.what << ": " << ToUtf8(parse.reason);
   }
+
+  // A message quotes at most 60 characters of a cell.
+  const Text longRef = Text(1000000, u'R');
+  const PartListParse repeated =
+      ParsePartList(header + longRef + u",,,,,,,,\r\n" + longRef + u",,,,,,,,\r\n");
+  ASSERT_FALSE(repeated.ok());
+  EXPECT_EQ(repeated.reason, u"部品番号 " + Text(60, u'R') + u"… が 2 行目と重複しています");
 
   // A file in another code page stops at the line with the first foreign byte.
   const EncodeResult sjis = EncodeCp932(header + good);
