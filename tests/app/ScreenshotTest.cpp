@@ -2,6 +2,7 @@
 // PCBPREP_SCREENSHOT_DIR names a folder (scripts/screenshots.sh sets it).
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -76,8 +77,11 @@ TEST_F(Screenshots, TheWindowsOfATypicalSession) {
   form3->Text13->setText(QStringLiteral("4.5"));
   form3->Text1->setText(QStringLiteral("CTRL-A01"));
   form3->Text8->setText(QStringLiteral("制御基板 REV.A"));
+  // Saved beside the netlist, so the path the status bar shows is the same every time.
   QTemporaryDir dir;
-  dialogs.fileAnswers.push_back(dir.filePath("board.dbl"));
+  const QString generated = qEnvironmentVariable("PCBPREP_SCREENSHOT_NETLIST");
+  const QDir beside = generated.isEmpty() ? QDir(dir.path()) : QFileInfo(generated).dir();
+  dialogs.fileAnswers.push_back(beside.filePath(QStringLiteral("board.dbl")));
   form3->findChild<QPushButton*>("Command1")->click();
   Save(form3, "outline-window.png");
   // The same drawing on its own at a size that shows its detail.
