@@ -14,6 +14,10 @@ struct DecodeResult {
   std::size_t invalidBytes = 0;  // byte sequences replaced by U+FFFD
 };
 
+// The UTF-8 byte-order mark editors write at the start of a file; a file that starts
+// with it is read as UTF-8 rather than code page 932.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // Decodes bytes; sequences that are not valid code page 932 become U+FFFD each, so
 // reading never stops short.
 DecodeResult DecodeCp932(std::string_view bytes);

@@ -14,39 +14,48 @@ bool Writable(TextView character) {
   return (character.size() == 1 && character[0] < 0x80) || EncodeCp932(character).ok();
 }
 
-// Why a name cannot be written as it is, or "" when it can.
-Text Problem(TextView name, bool pinPart) {
-  if (pinPart && name.empty()) return u"空の名前";
-  if (!pinPart && !name.empty() && (name[0] == u' ' || name[0] == u'\t')) {
-    return u"先頭の空白";
+// Why the bracket format cannot hold one character (a surrogate pair as one) of a
+// name, or "" when it can. `first`: the character begins the name.
+Text Fault(TextView character, bool first, bool pinPart) {
+  const char16_t c = character[0];
+  if (c == u'[' || c == u']' || c == u',' || c == u'"' || (pinPart && c == u'-')) {
+    return u"「" + Text(1, c) + u"」";
   }
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char16_t c = name[i];
-    if (c == u'[' || c == u']' || c == u',' || c == u'"' || (pinPart && c == u'-')) {
-      return u"「" + Text(1, c) + u"」";
-    }
-    if (c == u'\r' || c == u'\n') return u"改行";
-    const std::size_t length = (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size()) ? 2 : 1;
-    if (!Writable(name.substr(i, length))) {
-      return u"Shift_JIS で書けない文字「" + Text(name.substr(i, length)) + u"」";
-    }
-    i += length - 1;
-  }
+  if (c == u'\r' || c == u'\n') return u"改行";
+  // The reader skips the blanks that begin an item.
+  if (!pinPart && first && IsBlank(c)) return u"先頭の空白";
+  if (!Writable(character)) return u"Shift_JIS で書けない文字「" + Text(character) + u"」";
   return Text();
 }
 
-Text Safe(TextView name, bool pinPart) {
-  Text safe;
-  for (std::size_t i = 0; i < name.size(); ++i) {
+// Calls visit(character, fault) for each character of a name.
+template <typename Visit>
+void EachCharacter(TextView name, bool pinPart, Visit visit) {
+  for (std::size_t i = 0; i < name.size();) {
     const char16_t c = name[i];
     const std::size_t length = (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size()) ? 2 : 1;
-    const bool bad = c == u'[' || c == u']' || c == u',' || c == u'"' || c == u'\r' || c == u'\n' ||
-                     (pinPart && c == u'-') ||
-                     (!pinPart && safe.empty() && (c == u' ' || c == u'\t')) ||
-                     !Writable(name.substr(i, length));
-    safe += bad ? Text(u"_") : Text(name.substr(i, length));
-    i += length - 1;
+    const TextView character = name.substr(i, length);
+    visit(character, Fault(character, i == 0, pinPart));
+    i += length;
   }
+}
+
+// Why a name cannot be written as it is, or "" when it can.
+Text Problem(TextView name, bool pinPart) {
+  if (pinPart && name.empty()) return u"空の名前";
+  Text problem;
+  EachCharacter(name, pinPart, [&problem](TextView, const Text& fault) {
+    if (problem.empty()) problem = fault;
+  });
+  return problem;
+}
+
+// The name with every character the format cannot hold replaced by "_".
+Text Safe(TextView name, bool pinPart) {
+  Text safe;
+  EachCharacter(name, pinPart, [&safe](TextView character, const Text& fault) {
+    safe += fault.empty() ? Text(character) : Text(u"_");
+  });
   if (pinPart && safe.empty()) safe = u"_";
   return safe;
 }

@@ -16,20 +16,11 @@ namespace pcbprep {
 // The nets are those the pins name, in the order they first appear; "?" is no net.
 std::optional<NetlistSyntaxError> ReadLegacyNetlist(TextView text, ParsedNetlist& out) {
   // What follows the "*" that ends the component list is commentary for other tools.
-  std::size_t end = 0;
-  {
-    std::size_t at = 0;
-    end = text.size();
-    while (at < text.size()) {
-      std::size_t lineEnd = text.find_first_of(u"\r\n", at);
-      if (lineEnd == TextView::npos) lineEnd = text.size();
-      TextView line = text.substr(at, lineEnd - at);
-      while (!line.empty() && (line.back() == u' ' || line.back() == u'\t')) line.remove_suffix(1);
-      if (line == u"*") {
-        end = at;
-        break;
-      }
-      at = lineEnd + 1;
+  std::size_t end = text.size();
+  for (const NumberedLine& line : SplitLines(text)) {
+    if (Trimmed(line.text) == u"*") {
+      end = static_cast<std::size_t>(line.text.data() - text.data());
+      break;
     }
   }
   SExpr file;

@@ -17,7 +17,8 @@ TextView SkipSpace(TextView text) {
   return text.substr(i);
 }
 
-// A line of the text without its line end and surrounding blanks.
+}  // namespace
+
 TextView Trimmed(TextView line) {
   std::size_t b = 0;
   std::size_t e = line.size();
@@ -25,6 +26,8 @@ TextView Trimmed(TextView line) {
   while (e > b && IsSpace(line[e - 1])) --e;
   return line.substr(b, e - b);
 }
+
+namespace {
 
 // Allegro files carry a few header lines before $PACKAGES; a bracket netlist has no
 // such line anywhere near its start.
@@ -42,39 +45,28 @@ bool HasPackagesLine(TextView text) {
   return false;
 }
 
+// Each format with its names and its reader, in the order of the enum; the bracket
+// format is read by the netlist reader itself.
+struct FormatInfo {
+  const char16_t* name;
+  const char* id;
+  NetlistReadFunction read;
+};
+constexpr FormatInfo kFormats[] = {
+    {u"標準（NET[部品-ピン]）", "bracket", nullptr},     // kBracket
+    {u"KiCad", "kicad", ReadKicadNetlist},               // kKicad
+    {u"レガシー（PCB2）", "legacy", ReadLegacyNetlist},  // kLegacy
+    {u"PADS", "pads", ReadPadsNetlist},                  // kPads
+    {u"Allegro", "allegro", ReadAllegroNetlist},         // kAllegro
+};
+
+const FormatInfo& Info(NetlistFormat format) { return kFormats[static_cast<std::size_t>(format)]; }
+
 }  // namespace
 
-Text NetlistFormatName(NetlistFormat format) {
-  switch (format) {
-    case NetlistFormat::kBracket:
-      return u"標準（NET[部品-ピン]）";
-    case NetlistFormat::kKicad:
-      return u"KiCad";
-    case NetlistFormat::kLegacy:
-      return u"レガシー（PCB2）";
-    case NetlistFormat::kPads:
-      return u"PADS";
-    case NetlistFormat::kAllegro:
-      return u"Allegro";
-  }
-  return Text();
-}
+Text NetlistFormatName(NetlistFormat format) { return Info(format).name; }
 
-const char* NetlistFormatId(NetlistFormat format) {
-  switch (format) {
-    case NetlistFormat::kBracket:
-      return "bracket";
-    case NetlistFormat::kKicad:
-      return "kicad";
-    case NetlistFormat::kLegacy:
-      return "legacy";
-    case NetlistFormat::kPads:
-      return "pads";
-    case NetlistFormat::kAllegro:
-      return "allegro";
-  }
-  return "";
-}
+const char* NetlistFormatId(NetlistFormat format) { return Info(format).id; }
 
 NetlistFormat DetectNetlistFormat(TextView text) {
   const TextView start = SkipSpace(text);
@@ -116,23 +108,8 @@ Text ReadableFormatsText() {
 
 std::optional<NetlistSyntaxError> ReadForeignNetlist(TextView text, NetlistFormat format,
                                                      ParsedNetlist& out) {
-  NetlistReadFunction read = nullptr;
-  switch (format) {
-    case NetlistFormat::kKicad:
-      read = ReadKicadNetlist;
-      break;
-    case NetlistFormat::kLegacy:
-      read = ReadLegacyNetlist;
-      break;
-    case NetlistFormat::kPads:
-      read = ReadPadsNetlist;
-      break;
-    case NetlistFormat::kAllegro:
-      read = ReadAllegroNetlist;
-      break;
-    case NetlistFormat::kBracket:
-      return NetlistSyntaxError{0, 0, u"標準の形式は別の読み込みで読みます。"};
-  }
+  const NetlistReadFunction read = Info(format).read;
+  if (!read) return NetlistSyntaxError{0, 0, u"標準の形式は別の読み込みで読みます。"};
   ParsedNetlist parsed;
   parsed.format = format;
   if (auto error = read(text, parsed)) return error;

@@ -41,6 +41,9 @@ struct NumberedLine {
 // The lines of a text; CR LF, LF and CR end a line.
 std::vector<NumberedLine> SplitLines(TextView text);
 
+// A line without the blanks around it.
+TextView Trimmed(TextView line);
+
 // A blank-separated word of a line and its 1-based column.
 struct Word {
   TextView text;

@@ -229,10 +229,6 @@ void MeasureInLargeTables(TextView text, int row, LoadResult& result) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The nets of a successful load into `fresh` replace the design's; a load in other
 // tables gives the design those tables, its part table kept.
 void TakeNets(Design& design, Design& fresh) {
@@ -438,7 +434,6 @@ LoadResult DecodeNetlistBytes(std::string_view bytes, DecodeResult& decoded) {
     return Fail(LoadFailure::NotText, 0);
   }
   LoadResult result;
-  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   const bool marked = bytes.starts_with(kUtf8Mark);
   if (marked) bytes.remove_prefix(kUtf8Mark.size());
   // Without a mark, bytes that are all valid UTF-8 and not all ASCII are UTF-8: code

@@ -137,12 +137,6 @@ class DxfCanvas final : public DblCanvas {
   }
   void arc(DblPoint centre, double radius, double start, double sweep, double width,
            DblInk ink) override {
-    // A negative radius turns the arc through the centre: its points are
-    // centre + r (cos t, sin t), as in the planes.
-    if (radius < 0) {
-      radius = -radius;
-      start += 180;
-    }
     DxfWriter w;
     Weight(w, width);
     w.tag(100, "AcDbCircle");
@@ -228,30 +222,18 @@ class DxfCanvas final : public DblCanvas {
     for (std::size_t i = 1; i < loop.size(); ++i) {
       const DblPathStep& step = *loop[i];
       if (step.kind == DblPathStep::Kind::kArc) {
-        double radius = step.radius;
-        double from = step.start;
-        if (radius < 0) {
-          radius = -radius;
-          from += 180;
-        }
-        const double sweep =
-            std::fabs(step.sweep) >= 360 ? (step.sweep > 0 ? 360 : -360) : step.sweep;
+        // RenderDbl hands on positive radii and full circles as a sweep of 360.
         p.integer(72, 2);
         p.tag(10, step.centre.x);
         p.tag(20, step.centre.y);
-        p.tag(40, radius);
-        if (sweep >= 0) {
-          p.tag(50, Normalized(from));
-          p.tag(51, sweep >= 360 ? Normalized(from) + 360 : Normalized(from) + sweep);
-          p.integer(73, 1);
-        } else {
-          // Clockwise edges keep their direction; their angles are written measured
-          // clockwise.
-          const double cwFrom = Normalized(-from);
-          p.tag(50, cwFrom);
-          p.tag(51, sweep <= -360 ? cwFrom + 360 : cwFrom - sweep);
-          p.integer(73, 0);
-        }
+        p.tag(40, step.radius);
+        // Clockwise edges keep their direction; their angles are written measured
+        // clockwise.
+        const bool counterClockwise = step.sweep >= 0;
+        const double from = Normalized(counterClockwise ? step.start : -step.start);
+        p.tag(50, from);
+        p.tag(51, from + std::fabs(step.sweep));
+        p.integer(73, counterClockwise ? 1 : 0);
       } else {
         p.integer(72, 1);
         p.tag(10, at.x);

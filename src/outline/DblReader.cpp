@@ -435,7 +435,6 @@ int DblDrawing::recordCount() const {
 DblReadResult ReadDbl(TextView text) { return Reader(text).run(); }
 
 Text DecodeDblBytes(std::string_view bytes) {
-  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   if (bytes.starts_with(kUtf8Mark)) return FromUtf8(bytes.substr(kUtf8Mark.size()));
   return DecodeCp932(bytes).text;
 }
