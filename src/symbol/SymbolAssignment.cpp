@@ -4,11 +4,13 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
 #include "design/Numeric.h"
 #include "placement/Classification.h"
+#include "symbol/ReferenceOrder.h"
 
 namespace pcbprep {
 
@@ -194,9 +196,14 @@ void SortPartReferences(Design& design) {
   });
   for (std::size_t r = 0; r < count; ++r) keys[r] = LeadingKey(texts[order[r]]);
 
+  // Each first character's references are placed by insertion, which gives the
+  // exchange sort's order in about n log n steps; the exchange loop itself runs only
+  // for references the insertion does not take (equal ones, odd characters).
   for (std::size_t begin = 0, end = 0; begin < count; begin = end) {
     while (end < count && (keys[end] >> kFirstSlot) == (keys[begin] >> kFirstSlot)) ++end;
-    ExchangeSort(keys, order, texts, rest, begin, end);
+    if (!OrderReferencesByInsertion(texts, rest, std::span(order).subspan(begin, end - begin))) {
+      ExchangeSort(keys, order, texts, rest, begin, end);
+    }
   }
   for (std::size_t r = 0; r < count; ++r) {
     design.PartTable.set(static_cast<int>(r) + 1, kPartRef, std::move(texts[order[r]]));

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "design/Text.h"
+
+namespace pcbprep {
+
+// The exchange sort of the references in about n log n steps, for references that all
+// begin with the same character.
+//
+// The sort's pair steps, taken column by column instead of row by row, give the same
+// result (two steps on four different rows do not affect each other, and every two
+// steps that share a row keep their order). Column by column, each reference in turn
+// goes in front of the first reference already placed that it comes before in a pair
+// step, or at the end. Whether x comes before y is decided at the length of their
+// common beginning: by the text from four characters on; below that, where the two
+// leading-number values after the common beginning are not 0, by value then text,
+// otherwise by text. At each common beginning of one to three characters these pair
+// rules between references that differ in the next character are checked to follow one
+// order of its references, and the first reference placed after x is then found per
+// beginning of x by that order.
+//
+// `rows` are indexes into `texts` in table order and are put in sorted order;
+// rest[4 * r + p] is the leading-number value of texts[r] without its first p
+// characters (p = 1, 2, 3). Returns false and leaves `rows` as they are when two
+// references are equal or the pair rules at some beginning follow no one order; the
+// exchange sort itself must then run.
+bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vector<double>& rest,
+                                std::span<std::uint32_t> rows);
+
+}  // namespace pcbprep
