@@ -192,6 +192,7 @@ QWidget* MainForm::buildNetlistArea() {
 
   RichTextBox1 = Named(new QPlainTextEdit, QStringLiteral("RichTextBox1"));
   RichTextBox1->setReadOnly(true);
+  RichTextBox1->setUndoRedoEnabled(false);  // filled in slices: no undo steps to keep
   RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
   RichTextBox1->setFont(ListFont());

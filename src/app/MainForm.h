@@ -70,6 +70,8 @@ class MainForm : public QMainWindow {
   void list3Click(int index);
   void command4Click();   // search
   void command13Click();  // top
+  // Whether the raw view is still taking in the loaded netlist's text.
+  bool rawTextFilling() const { return !rawRest_.isEmpty(); }
   void cmbRirekiClick();
   void cmdPastClick();
   void combo11Click();
@@ -110,6 +112,15 @@ class MainForm : public QMainWindow {
   SymbolAssignment assignSymbols(const SymbolSizes& sizes);
   // Loads a chosen netlist in the given tables; false when it was refused.
   bool loadNetlist(const QString& path, const Capacity& capacity, LoadResult& result);
+  // Shows a netlist's text in the raw view. A long text goes in a slice at a time from
+  // the event loop, so the window answers while it is laid out; a search first takes
+  // in the rest at once.
+  void showRawText(QString text);
+  void appendRawSlice(int generation);
+  void finishRawText();
+  QString rawRest_;            // the text still to go into the raw view
+  qsizetype rawRestFrom_ = 0;  // where in it
+  int rawGeneration_ = 0;      // counted up by every new text, so an old slice stops
   void buildUi();
   void buildMenus();
   void loadForm();

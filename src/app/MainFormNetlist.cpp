@@ -1,5 +1,7 @@
 // Netlist loading, the net and part lists, the raw-view search and the
 // previous-input helpers of the edit panel.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
@@ -36,7 +39,57 @@ const QString kNetlistFilter = QStringLiteral(
     "Allegro (*.rpt *.txt)|*.rpt *.RPT *.txt *.TXT|"
     "すべてのファイル (*)|*");
 
+// Characters the raw view takes in one turn of the event loop: about 15 ms of layout.
+constexpr qsizetype kRawSlice = 100'000;
+
+// The end of the slice of `text` from `from`: after a line end where one is near.
+qsizetype RawSliceEnd(const QString& text, qsizetype from) {
+  const qsizetype end = std::min(text.size(), from + kRawSlice);
+  if (end == text.size()) return end;
+  const qsizetype lineEnd = text.lastIndexOf(u'\n', end - 1);
+  return lineEnd >= from ? lineEnd + 1 : end;
+}
+
+// Adds text at the end of a view's document; the view's own cursor and scroll
+// position stay where they are.
+void AppendText(QPlainTextEdit* view, const QString& text) {
+  QTextCursor cursor(view->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(text);
+}
+
 }  // namespace
+
+void MainForm::showRawText(QString text) {
+  ++rawGeneration_;
+  rawRest_.clear();
+  rawRestFrom_ = 0;
+  const qsizetype first = RawSliceEnd(text, 0);
+  RichTextBox1->setPlainText(text.left(first));
+  if (first == text.size()) return;
+  rawRest_ = std::move(text);
+  rawRestFrom_ = first;
+  QTimer::singleShot(0, this, [this, generation = rawGeneration_] { appendRawSlice(generation); });
+}
+
+void MainForm::appendRawSlice(int generation) {
+  if (generation != rawGeneration_ || rawRest_.isEmpty()) return;
+  const qsizetype end = RawSliceEnd(rawRest_, rawRestFrom_);
+  AppendText(RichTextBox1, rawRest_.mid(rawRestFrom_, end - rawRestFrom_));
+  rawRestFrom_ = end;
+  if (end == rawRest_.size()) {
+    rawRest_.clear();
+    return;
+  }
+  QTimer::singleShot(0, this, [this, generation] { appendRawSlice(generation); });
+}
+
+void MainForm::finishRawText() {
+  if (rawRest_.isEmpty()) return;
+  AppendText(RichTextBox1, rawRest_.mid(rawRestFrom_));
+  rawRest_.clear();
+  ++rawGeneration_;
+}
 
 void MainForm::mnOpenClick() {
   // The file is chosen first, so a cancel keeps the loaded netlist as it is.
@@ -83,11 +136,10 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   for (QLineEdit* count : {Text24, Text25, Text26, Text27}) count->clear();
   Text1->setText(path);
   if (raw.size() > kRawViewLimit) {
-    RichTextBox1->setPlainText(
-        Q(TextView(raw).substr(0, kRawViewLimit)) +
-        QStringLiteral("\n……（ファイルが大きいため、先頭の一部だけを表示しています）"));
+    showRawText(Q(TextView(raw).substr(0, kRawViewLimit)) +
+                QStringLiteral("\n……（ファイルが大きいため、先頭の一部だけを表示しています）"));
   } else {
-    RichTextBox1->setPlainText(Q(raw));
+    showRawText(Q(raw));
   }
 
   List2->setUpdatesEnabled(false);
@@ -132,6 +184,7 @@ void MainForm::list3Click(int index) {
 }
 
 void MainForm::command4Click() {
+  finishRawText();
   QTextCursor cursor = RichTextBox1->textCursor();
   const int caret = cursor.selectionEnd();
   cursor.setPosition(caret);

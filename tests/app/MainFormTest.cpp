@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
@@ -333,6 +334,44 @@ TEST_F(MainWindow, SearchStepsThroughMatchesAndWraps) {
   find<QPushButton>("Command13")->click();
   EXPECT_EQ(view->textCursor().position(), 0);
   EXPECT_FALSE(view->textCursor().hasSelection());
+}
+
+TEST_F(MainWindow, RawViewTakesALongFileInSlicesWhileTheWindowAnswers) {
+  // 6000 nets: the large tables, and a text of several slices.
+  QString text;
+  for (int k = 1; k <= 6000; ++k) text += QString("N%1[R%1-1\nR%1-2]\n").arg(k);
+  QTemporaryDir dir;
+  const QString path = dir.filePath("long.NET");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.toLatin1());
+  file.close();
+  form->findChild<QAction*>("mnLarge")->setChecked(true);
+  auto* view = find<QPlainTextEdit>("RichTextBox1");
+
+  // A search before the view is whole searches the whole file.
+  openNetlist(path);
+  EXPECT_TRUE(form->rawTextFilling());
+  EXPECT_LT(view->toPlainText().size(), text.size());
+  find<QLineEdit>("Text3")->setText("n5999[");
+  find<QPushButton>("Command4")->click();
+  EXPECT_FALSE(form->rawTextFilling());
+  EXPECT_EQ(view->textCursor().selectedText(), "N5999[");
+  EXPECT_EQ(view->toPlainText(), text);
+
+  // Left to the event loop, the view fills to the same text, from the top.
+  openNetlist(path);
+  for (int turn = 0; turn < 100 && form->rawTextFilling(); ++turn) QApplication::processEvents();
+  EXPECT_EQ(view->toPlainText(), text);
+  EXPECT_EQ(view->textCursor().position(), 0);
+
+  // Another netlist opened meanwhile replaces it; no slice of the first follows.
+  openNetlist(path);
+  openNetlist(ExamplePath("sample.NET"));
+  for (int turn = 0; turn < 10; ++turn) QApplication::processEvents();
+  EXPECT_FALSE(form->rawTextFilling());
+  EXPECT_TRUE(view->toPlainText().startsWith("* pcbprep sample netlist"));
+  EXPECT_FALSE(view->toPlainText().contains("N1["));
 }
 
 TEST_F(MainWindow, PreviousInputButtonsCopyTheirCaptions) {
