@@ -101,34 +101,26 @@ class PlacedOrder {
 // child is found in one descent.
 class BeginningTrees {
  public:
-  explicit BeginningTrees(std::size_t members)
-      : left_(members, kNone),
-        right_(members, kNone),
-        priority_(members),
-        element_(members, kNone),
-        key_(members, kNoKey),
-        child_(members, kAnyChild),
-        best_(members, kNoKey),
-        bestChild_(members, kAnyChild),
-        second_(members, kNoKey) {
+  explicit BeginningTrees(std::size_t members) : nodes_(members) {
     std::uint64_t state = 0x9E3779B97F4A7C15u;
-    for (auto& p : priority_) {
+    for (Node& node : nodes_) {
       // splitmix64
       state += 0x9E3779B97F4A7C15u;
       std::uint64_t z = state;
       z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
       z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-      p = static_cast<std::uint32_t>(z ^ (z >> 31));
+      node.priority = static_cast<std::uint32_t>(z ^ (z >> 31));
     }
   }
 
   void describe(int m, int element, int key, int child) {
-    element_[Index(m)] = element;
-    key_[Index(m)] = key;
-    child_[Index(m)] = child;
+    Node& node = at(m);
+    node.element = element;
+    node.key = key;
+    node.child = child;
   }
-  int key(int m) const { return key_[Index(m)]; }
-  int child(int m) const { return child_[Index(m)]; }
+  int key(int m) const { return at(m).key; }
+  int child(int m) const { return at(m).child; }
 
   // The first member in the tree with a key above `key` and a child other than
   // `leftOut`: its element, or kNone.
@@ -136,53 +128,79 @@ class BeginningTrees {
     if (!holds(tree, key, leftOut)) return kNone;
     int t = tree;
     while (true) {
-      if (holds(left_[Index(t)], key, leftOut)) {
-        t = left_[Index(t)];
-      } else if (key_[Index(t)] > key && child_[Index(t)] != leftOut) {
-        return element_[Index(t)];
+      const Node& node = at(t);
+      if (holds(node.left, key, leftOut)) {
+        t = node.left;
+      } else if (node.key > key && node.child != leftOut) {
+        return node.element;
       } else {
-        t = right_[Index(t)];
+        t = node.right;
       }
     }
   }
 
   // Puts member m into the tree at the place its element's label gives.
   void insert(int& tree, int m, const PlacedOrder& placed) {
-    refresh(m);
-    int smaller = kNone;
-    int larger = kNone;
-    split(tree, placed.label(element_[Index(m)]), placed, smaller, larger);
-    tree = merge(merge(smaller, m), larger);
+    tree = insertInto(tree, m, placed.label(at(m).element), placed);
   }
 
  private:
-  static std::size_t Index(int m) { return static_cast<std::size_t>(m); }
+  struct Node {
+    int left = kNone;
+    int right = kNone;
+    int element = kNone;
+    int key = kNoKey;
+    int child = kAnyChild;
+    int best = kNoKey;          // the largest key in the subtree
+    int bestChild = kAnyChild;  // its child
+    int second = kNoKey;        // the largest key of the subtree's other children
+    std::uint32_t priority = 0;
+  };
+
+  Node& at(int m) { return nodes_[static_cast<std::size_t>(m)]; }
+  const Node& at(int m) const { return nodes_[static_cast<std::size_t>(m)]; }
 
   bool holds(int t, int key, int leftOut) const {
     if (t == kNone) return false;
-    return (best_[Index(t)] > key && bestChild_[Index(t)] != leftOut) || second_[Index(t)] > key;
+    const Node& node = at(t);
+    return (node.best > key && node.bestChild != leftOut) || node.second > key;
   }
 
-  void absorb(int t, int s) {
+  void absorb(Node& node, int s) const {
     if (s == kNone) return;
-    const std::size_t i = Index(t);
-    const std::size_t j = Index(s);
-    if (best_[j] > best_[i]) {
-      second_[i] = std::max(second_[j], bestChild_[i] != bestChild_[j] ? best_[i] : second_[i]);
-      best_[i] = best_[j];
-      bestChild_[i] = bestChild_[j];
+    const Node& sub = at(s);
+    if (sub.best > node.best) {
+      node.second = std::max(sub.second, node.bestChild != sub.bestChild ? node.best : node.second);
+      node.best = sub.best;
+      node.bestChild = sub.bestChild;
     } else {
-      second_[i] = std::max(second_[i], bestChild_[j] != bestChild_[i] ? best_[j] : second_[j]);
+      node.second = std::max(node.second, sub.bestChild != node.bestChild ? sub.best : sub.second);
     }
   }
 
   void refresh(int t) {
-    const std::size_t i = Index(t);
-    best_[i] = key_[i];
-    bestChild_[i] = child_[i];
-    second_[i] = kNoKey;
-    absorb(t, left_[i]);
-    absorb(t, right_[i]);
+    Node& node = at(t);
+    node.best = node.key;
+    node.bestChild = node.child;
+    node.second = kNoKey;
+    absorb(node, node.left);
+    absorb(node, node.right);
+  }
+
+  // Descends to where m's priority puts it and splits the subtree there by the label.
+  int insertInto(int t, int m, std::uint64_t label, const PlacedOrder& placed) {
+    if (t == kNone || at(m).priority > at(t).priority) {
+      split(t, label, placed, at(m).left, at(m).right);
+      refresh(m);
+      return m;
+    }
+    if (placed.label(at(t).element) < label) {
+      at(t).right = insertInto(at(t).right, m, label, placed);
+    } else {
+      at(t).left = insertInto(at(t).left, m, label, placed);
+    }
+    refresh(t);
+    return t;
   }
 
   // Members placed before the label go to `smaller`, the others to `larger`.
@@ -191,42 +209,37 @@ class BeginningTrees {
       smaller = larger = kNone;
       return;
     }
-    const std::size_t i = Index(t);
-    if (placed.label(element_[i]) < label) {
-      split(right_[i], label, placed, right_[i], larger);
+    if (placed.label(at(t).element) < label) {
       smaller = t;
+      split(at(t).right, label, placed, at(t).right, larger);
     } else {
-      split(left_[i], label, placed, smaller, left_[i]);
       larger = t;
+      split(at(t).left, label, placed, smaller, at(t).left);
     }
     refresh(t);
   }
 
-  int merge(int a, int b) {
-    if (a == kNone) return b;
-    if (b == kNone) return a;
-    if (priority_[Index(a)] > priority_[Index(b)]) {
-      right_[Index(a)] = merge(right_[Index(a)], b);
-      refresh(a);
-      return a;
-    }
-    left_[Index(b)] = merge(a, left_[Index(b)]);
-    refresh(b);
-    return b;
-  }
-
-  std::vector<int> left_;
-  std::vector<int> right_;
-  std::vector<std::uint32_t> priority_;
-  std::vector<int> element_;
-  std::vector<int> key_;
-  std::vector<int> child_;
-  std::vector<int> best_;
-  std::vector<int> bestChild_;
-  std::vector<int> second_;
+  std::vector<Node> nodes_;
 };
 
-constexpr int kDepths = 4;  // beginnings of one to four characters
+constexpr std::size_t kDepths = 4;  // beginnings of one to four characters
+constexpr std::size_t kShortDepths = kDepths - 1;
+
+// The trees of a beginning of one to three characters, each in placed order: its
+// references with a number (not 0) after it, by value then text; those without, by
+// text; and all of them, by text. One of four characters has the last one only.
+constexpr std::size_t kNumbered = 0;
+constexpr std::size_t kUnnumbered = 1;
+constexpr std::size_t kAll = 2;
+constexpr std::size_t kTreesPerBeginning = 3;
+
+// Reference e's members: one in kNumbered or kUnnumbered and one in kAll per beginning
+// of one to three characters, then one in kAll for four characters.
+constexpr std::size_t kMembersPerReference = 2 * kShortDepths + 1;
+int MemberOf(std::size_t e, std::size_t depth, bool inAll) {
+  const std::size_t slot = depth == kDepths ? 2 * kShortDepths : 2 * (depth - 1) + (inAll ? 1 : 0);
+  return static_cast<int>(kMembersPerReference * e + slot);
+}
 
 }  // namespace
 
@@ -234,135 +247,110 @@ bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vecto
                                 std::span<std::uint32_t> rows) {
   const std::size_t count = rows.size();
   if (count < 2) return true;
-  const auto text = [&](int e) -> TextView { return texts[rows[static_cast<std::size_t>(e)]]; };
-  const auto length = [&](int e) { return text(e).size(); };
+  const auto text = [&](std::size_t e) -> TextView { return texts[rows[e]]; };
+  const auto length = [&](std::size_t e) { return text(e).size(); };
+  const auto value = [&](std::size_t e, std::size_t depth) { return rest[4 * rows[e] + depth]; };
+  const auto child = [&](std::size_t e, std::size_t depth) {
+    return length(e) > depth ? static_cast<int>(text(e)[depth]) : kEndChild;
+  };
 
-  std::vector<int> byText(count);
-  std::iota(byText.begin(), byText.end(), 0);
-  std::sort(byText.begin(), byText.end(), [&](int x, int y) { return text(x) < text(y); });
+  std::vector<std::size_t> byText(count);
+  std::iota(byText.begin(), byText.end(), std::size_t{0});
+  std::sort(byText.begin(), byText.end(),
+            [&](std::size_t x, std::size_t y) { return text(x) < text(y); });
   std::vector<int> textRank(count);
   for (std::size_t k = 0; k < count; ++k) {
     if (k > 0 && text(byText[k]) == text(byText[k - 1])) return false;
-    textRank[static_cast<std::size_t>(byText[k])] = static_cast<int>(k);
+    textRank[byText[k]] = static_cast<int>(k);
   }
 
-  // Member 4 e + c - 1 is reference e in the tree of its beginning of c characters.
-  // References with the same beginning are neighbours in text order.
-  BeginningTrees trees(kDepths * count);
-  std::vector<int> treeOf(kDepths * count, kNone);
-  int treeCount = 0;
-  std::vector<int> members;
-  std::vector<int> low;
-  std::vector<int> numbered;
-  std::vector<int> high;
+  // The trees of every beginning. References with the same beginning are neighbours
+  // in text order; per length of beginning, the rank by value then text orders the
+  // numbered references of each beginning.
+  BeginningTrees trees(kMembersPerReference * count);
+  std::vector<int> treeOf(kMembersPerReference * count, kNone);
+  std::size_t treeCount = 0;
+  std::vector<std::size_t> byValue;
   for (std::size_t depth = 1; depth <= kDepths; ++depth) {
+    std::vector<int> valueRank(count, kNoKey);
+    if (depth < kDepths) {
+      byValue.clear();
+      for (const std::size_t e : byText) {
+        if (length(e) < depth || value(e, depth) == 0) continue;
+        if (!std::isfinite(value(e, depth))) return false;
+        byValue.push_back(e);
+      }
+      std::stable_sort(byValue.begin(), byValue.end(), [&](std::size_t x, std::size_t y) {
+        return value(x, depth) < value(y, depth);
+      });
+      for (std::size_t k = 0; k < byValue.size(); ++k) valueRank[byValue[k]] = static_cast<int>(k);
+    }
     for (std::size_t from = 0, to = 0; from < count; from = to) {
-      const int first = byText[from];
-      if (length(first) < depth) {
-        to = from + 1;
-        continue;
-      }
-      const TextView beginning = text(first).substr(0, depth);
       to = from + 1;
+      if (length(byText[from]) < depth) continue;
+      const TextView beginning = text(byText[from]).substr(0, depth);
       while (to < count && text(byText[to]).substr(0, depth) == beginning) ++to;
-      const int tree = treeCount++;
-      const auto member = [&](int e) { return kDepths * e + static_cast<int>(depth) - 1; };
-      for (std::size_t k = from; k < to; ++k)
-        treeOf[static_cast<std::size_t>(member(byText[k]))] = tree;
-
-      if (depth == kDepths) {
-        for (std::size_t k = from; k < to; ++k) {
-          trees.describe(member(byText[k]), byText[k],
-                         textRank[static_cast<std::size_t>(byText[k])], kAnyChild);
-        }
-        continue;
-      }
-
-      // The pair rule between references that differ in the next character: by value
-      // then text where both values are not 0, by text otherwise. It follows one order
-      // when every reference with value 0 lies in text before, or after, all the
-      // numbered references of the other children; those before come first, then the
-      // numbered ones by value and text, then those after.
-      const auto value = [&](int e) { return rest[4 * rows[static_cast<std::size_t>(e)] + depth]; };
-      const auto child = [&](int e) {
-        return length(e) > depth ? static_cast<int>(text(e)[depth]) : kEndChild;
-      };
-      // The lowest and highest text rank of the numbered references, in two children.
-      struct Extreme {
-        int rank;
-        int child;
-      };
-      Extreme lowest{static_cast<int>(count), kAnyChild};
-      int lowestElsewhere = static_cast<int>(count);
-      Extreme highest{-1, kAnyChild};
-      int highestElsewhere = -1;
+      const std::size_t first = treeCount;
+      treeCount += depth < kDepths ? kTreesPerBeginning : 1;
       for (std::size_t k = from; k < to; ++k) {
-        const int e = byText[k];
-        if (value(e) == 0) continue;
-        // Members come in text order, so each numbered one is the highest so far.
-        const int rank = static_cast<int>(k);
-        const int c = child(e);
-        if (lowest.child == kAnyChild) {
-          lowest = {rank, c};
-        } else if (lowestElsewhere == static_cast<int>(count) && c != lowest.child) {
-          lowestElsewhere = rank;
-        }
-        if (c != highest.child) highestElsewhere = highest.rank;
-        highest = {rank, c};
-      }
-      low.clear();
-      numbered.clear();
-      high.clear();
-      for (std::size_t k = from; k < to; ++k) {
-        const int e = byText[k];
-        if (value(e) != 0) {
-          numbered.push_back(e);
+        const std::size_t e = byText[k];
+        const int all = MemberOf(e, depth, true);
+        if (depth == kDepths) {
+          trees.describe(all, static_cast<int>(e), textRank[e], kAnyChild);
+          treeOf[static_cast<std::size_t>(all)] = static_cast<int>(first);
           continue;
         }
-        const int rank = static_cast<int>(k);
-        const int c = child(e);
-        if (rank < (c != lowest.child ? lowest.rank : lowestElsewhere)) {
-          low.push_back(e);
-        } else if (rank > (c != highest.child ? highest.rank : highestElsewhere)) {
-          high.push_back(e);
-        } else {
-          return false;
-        }
-      }
-      if (!low.empty() && !high.empty() &&
-          textRank[static_cast<std::size_t>(low.back())] >
-              textRank[static_cast<std::size_t>(high.front())]) {
-        return false;
-      }
-      std::stable_sort(numbered.begin(), numbered.end(),
-                       [&](int x, int y) { return value(x) < value(y); });
-      int key = 0;
-      for (const std::vector<int>* part : {&low, &numbered, &high}) {
-        for (const int e : *part) trees.describe(member(e), e, key++, child(e));
+        const int own = MemberOf(e, depth, false);
+        const bool numbered = valueRank[e] != kNoKey;
+        trees.describe(own, static_cast<int>(e), numbered ? valueRank[e] : textRank[e],
+                       child(e, depth));
+        treeOf[static_cast<std::size_t>(own)] =
+            static_cast<int>(first + (numbered ? kNumbered : kUnnumbered));
+        trees.describe(all, static_cast<int>(e), textRank[e], child(e, depth));
+        treeOf[static_cast<std::size_t>(all)] = static_cast<int>(first + kAll);
       }
     }
   }
 
   // Each reference in table order goes in front of the first placed reference it comes
-  // before: per beginning of it, the first placed member of that beginning with a
-  // larger key in another child (any member for the four-character beginning).
+  // before, found per beginning of it among the placed references of another child:
+  // for a numbered reference, a numbered one of a larger value (then text) or an
+  // unnumbered one of a larger text; for an unnumbered one, any one of a larger text;
+  // for the four-character beginning, any one of a larger text.
   PlacedOrder placed(count);
-  std::vector<int> roots(static_cast<std::size_t>(treeCount), kNone);
-  for (int e = 0; e < static_cast<int>(count); ++e) {
-    const std::size_t depths = std::min<std::size_t>(length(e), kDepths);
+  std::vector<int> roots(treeCount, kNone);
+  const auto rootOf = [&](int member) -> int& {
+    return roots[static_cast<std::size_t>(treeOf[static_cast<std::size_t>(member)])];
+  };
+  std::vector<int> members;
+  for (std::size_t e = 0; e < count; ++e) {
+    members.clear();
     int before = placed.tail();
-    for (std::size_t depth = 1; depth <= depths; ++depth) {
-      const int m = kDepths * e + static_cast<int>(depth) - 1;
-      const int tree = treeOf[static_cast<std::size_t>(m)];
-      const int found = trees.firstAbove(roots[static_cast<std::size_t>(tree)], trees.key(m),
-                                         depth == kDepths ? kNoChild : trees.child(m));
+    const auto consider = [&](int tree, int key, int leftOut) {
+      const int found = trees.firstAbove(tree, key, leftOut);
       if (found != kNone && placed.label(found) < placed.label(before)) before = found;
+    };
+    for (std::size_t depth = 1; depth <= std::min(length(e), kDepths); ++depth) {
+      const int all = MemberOf(e, depth, true);
+      members.push_back(all);
+      if (depth == kDepths) {
+        consider(rootOf(all), trees.key(all), kNoChild);
+        continue;
+      }
+      const int own = MemberOf(e, depth, false);
+      members.push_back(own);
+      const std::size_t first =
+          static_cast<std::size_t>(treeOf[static_cast<std::size_t>(all)]) - kAll;
+      const int leftOut = trees.child(all);
+      if (treeOf[static_cast<std::size_t>(own)] == static_cast<int>(first + kNumbered)) {
+        consider(roots[first + kNumbered], trees.key(own), leftOut);
+        consider(roots[first + kUnnumbered], trees.key(all), leftOut);
+      } else {
+        consider(roots[first + kAll], trees.key(all), leftOut);
+      }
     }
-    placed.insertBefore(e, before);
-    for (std::size_t depth = 1; depth <= depths; ++depth) {
-      const int m = kDepths * e + static_cast<int>(depth) - 1;
-      trees.insert(roots[static_cast<std::size_t>(treeOf[static_cast<std::size_t>(m)])], m, placed);
-    }
+    placed.insertBefore(static_cast<int>(e), before);
+    for (const int member : members) trees.insert(rootOf(member), member, placed);
   }
 
   const std::vector<std::uint32_t> tableOrder(rows.begin(), rows.end());

@@ -18,16 +18,14 @@ namespace pcbprep {
 // step, or at the end. Whether x comes before y is decided at the length of their
 // common beginning: by the text from four characters on; below that, where the two
 // leading-number values after the common beginning are not 0, by value then text,
-// otherwise by text. At each common beginning of one to three characters these pair
-// rules between references that differ in the next character are checked to follow one
-// order of its references, and the first reference placed after x is then found per
-// beginning of x by that order.
+// otherwise by text. So the first placed reference that x comes before is found per
+// beginning of x among the placed references that differ from x in the next character,
+// in trees ordered by those keys.
 //
 // `rows` are indexes into `texts` in table order and are put in sorted order;
 // rest[4 * r + p] is the leading-number value of texts[r] without its first p
 // characters (p = 1, 2, 3). Returns false and leaves `rows` as they are when two
-// references are equal or the pair rules at some beginning follow no one order; the
-// exchange sort itself must then run.
+// references are equal (the exchange sort itself must then run).
 bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vector<double>& rest,
                                 std::span<std::uint32_t> rows);
 

@@ -198,7 +198,7 @@ void SortPartReferences(Design& design) {
 
   // Each first character's references are placed by insertion, which gives the
   // exchange sort's order in about n log n steps; the exchange loop itself runs only
-  // for references the insertion does not take (equal ones, odd characters).
+  // where two references are equal, which a symbol assignment never gives.
   for (std::size_t begin = 0, end = 0; begin < count; begin = end) {
     while (end < count && (keys[end] >> kFirstSlot) == (keys[begin] >> kFirstSlot)) ++end;
     if (!OrderReferencesByInsertion(texts, rest, std::span(order).subspan(begin, end - begin))) {
