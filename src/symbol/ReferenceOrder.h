@@ -25,7 +25,8 @@ namespace pcbprep {
 // `rows` are indexes into `texts` in table order and are put in sorted order;
 // rest[4 * r + p] is the leading-number value of texts[r] without its first p
 // characters (p = 1, 2, 3). Returns false and leaves `rows` as they are when two
-// references are equal (the exchange sort itself must then run).
+// references are equal or a value is not a finite number (the exchange sort itself
+// must then run).
 bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vector<double>& rest,
                                 std::span<std::uint32_t> rows);
 
