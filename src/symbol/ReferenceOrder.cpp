@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <numeric>
 
+#include "design/Numeric.h"
+
 namespace pcbprep {
 
 namespace {
@@ -242,6 +244,17 @@ int MemberOf(std::size_t e, std::size_t depth, bool inAll) {
 }
 
 }  // namespace
+
+std::vector<double> ValuesAfterBeginnings(const std::vector<Text>& texts) {
+  std::vector<double> rest(4 * texts.size(), 0.0);
+  for (std::size_t r = 0; r < texts.size(); ++r) {
+    const TextView text = texts[r];
+    for (std::size_t p = 1; p <= 3; ++p) {
+      rest[4 * r + p] = NumericValue(text.substr(std::min(p, text.size())));
+    }
+  }
+  return rest;
+}
 
 bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vector<double>& rest,
                                 std::span<std::uint32_t> rows) {

@@ -22,11 +22,15 @@ namespace pcbprep {
 // beginning of x among the placed references that differ from x in the next character,
 // in trees ordered by those keys.
 //
-// `rows` are indexes into `texts` in table order and are put in sorted order;
-// rest[4 * r + p] is the leading-number value of texts[r] without its first p
-// characters (p = 1, 2, 3). Returns false and leaves `rows` as they are when two
+// `rows` are indexes into `texts` in table order and are put in sorted order; `rest`
+// is ValuesAfterBeginnings(texts). Returns false and leaves `rows` as they are when two
 // references are equal or a value is not a finite number (the exchange sort itself
 // must then run).
+// rest[4 * r + p]: the leading-number value of texts[r] without its first p characters
+// (p = 1, 2, 3); rest[4 * r] is 0, so a pair differing in the first character is never
+// corrected.
+std::vector<double> ValuesAfterBeginnings(const std::vector<Text>& texts);
+
 bool OrderReferencesByInsertion(const std::vector<Text>& texts, const std::vector<double>& rest,
                                 std::span<std::uint32_t> rows);
 

@@ -8,7 +8,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "design/Numeric.h"
 #include "placement/Classification.h"
 #include "symbol/ReferenceOrder.h"
 
@@ -166,23 +165,17 @@ void ExchangeSort(std::vector<std::uint64_t>& keys, std::vector<std::uint32_t>& 
 
 void SortPartReferences(Design& design) {
   const std::size_t count = static_cast<std::size_t>(design.partRows());
-  // Per reference: its key, and rest[4 * r + p], the leading-number value of the
-  // reference without its first p characters for p = 1, 2, 3; rest[4 * r] stays 0 so
-  // that a pair differing in the first character is never corrected. The sort moves
-  // only the key and the reference number of each row.
+  // Per reference: its key and the values the numeric correction compares. The sort
+  // moves only the key and the reference number of each row.
   std::vector<Text> texts(count);
-  std::vector<double> rest(4 * count, 0.0);
   std::vector<std::uint64_t> keys(count);
   std::vector<std::uint32_t> order(count);
   for (std::size_t r = 0; r < count; ++r) {
     texts[r] = design.PartTable.at(static_cast<int>(r) + 1, kPartRef);
-    const TextView text = texts[r];
-    keys[r] = LeadingKey(text);
+    keys[r] = LeadingKey(texts[r]);
     order[r] = static_cast<std::uint32_t>(r);
-    for (std::size_t p = 1; p <= 3; ++p) {
-      rest[4 * r + p] = NumericValue(text.substr(std::min(p, text.size())));
-    }
   }
+  const std::vector<double> rest = ValuesAfterBeginnings(texts);
 
   // References with different first characters are never corrected, so between them
   // the exchanges follow the first character alone, and the exchange sort leaves the

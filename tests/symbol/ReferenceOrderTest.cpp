@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "design/Numeric.h"
 #include "symbol/ExchangeSortAsStated.h"
 #include "symbol/ReferenceOrder.h"
 
@@ -17,15 +16,9 @@ namespace {
 // The references in the order the insertion gives; `taken` is false when it left them
 // as they were, for the exchange sort.
 std::vector<Text> InsertionOrder(const std::vector<Text>& texts, bool& taken) {
-  std::vector<double> rest(4 * texts.size(), 0.0);
-  for (std::size_t r = 0; r < texts.size(); ++r) {
-    for (std::size_t p = 1; p <= 3; ++p) {
-      rest[4 * r + p] = NumericValue(TextView(texts[r]).substr(std::min(p, texts[r].size())));
-    }
-  }
   std::vector<std::uint32_t> rows(texts.size());
   for (std::size_t r = 0; r < rows.size(); ++r) rows[r] = static_cast<std::uint32_t>(r);
-  taken = OrderReferencesByInsertion(texts, rest, rows);
+  taken = OrderReferencesByInsertion(texts, ValuesAfterBeginnings(texts), rows);
   std::vector<Text> out;
   for (const std::uint32_t r : rows) out.push_back(texts[r]);
   return out;
