@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 
 namespace pcbprep {
 

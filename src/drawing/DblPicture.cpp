@@ -1,4 +1,4 @@
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "outline/DblDxf.h"
+#include "drawing/DblDxf.h"
 
 #include <algorithm>
 #include <cmath>
