@@ -13,7 +13,7 @@
 
 #include "app/PictureView.h"
 #include "app/UiSupport.h"
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 namespace pcbprep {
 
