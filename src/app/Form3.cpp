@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -100,11 +101,16 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   // until the user moves the splitter.
   const int settingsHeight = std::min(settingsSize.height(), height() / 2);
   Splitter->setSizes({settingsHeight, std::max(1, height() - settingsHeight)});
-  // The record text opens wide enough for a whole record of about 60 characters.
-  const int recordWidth = RichTextBox1->fontMetrics().horizontalAdvance(QString(62, u'0')) +
+  // The record text opens wide enough for a whole record: nearly all are 70 characters
+  // or less.
+  const int recordWidth = RichTextBox1->fontMetrics().horizontalAdvance(QString(70, u'0')) +
                           RichTextBox1->verticalScrollBar()->sizeHint().width() +
-                          2 * RichTextBox1->frameWidth();
-  DrawingSplitter->setSizes({recordWidth, std::max(1, width() - recordWidth)});
+                          2 * RichTextBox1->frameWidth() +
+                          2 * static_cast<int>(RichTextBox1->document()->documentMargin());
+  // The splitter is narrower than the window by the margins, which it takes from both
+  // sides by their stretch.
+  const int splitterWidth = width() - 2 * layout()->contentsMargins().left();
+  DrawingSplitter->setSizes({recordWidth, std::max(1, splitterWidth - recordWidth)});
 }
 
 void Form3::buildUi() {
