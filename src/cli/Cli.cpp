@@ -27,7 +27,7 @@ std::string HelpPointer(const std::string& command) {
 
 // The parser reports its faults in English; each kind is said again in Japanese from
 // the names and values its message holds.
-std::string ParseErrorText(const CLI::ParseError& e) {
+std::string ParseErrorText(const CLI::ParseError& e, const CLI::App& app) {
   const std::string what = e.what();
   // The text after the first ": ", and the text before it.
   const std::size_t colon = what.find(": ");
@@ -46,7 +46,12 @@ std::string ParseErrorText(const CLI::ParseError& e) {
     const std::size_t end = what.rfind(" is required");
     if (end != std::string::npos) return what.substr(0, end) + " を指定してください";
   }
-  if (dynamic_cast<const CLI::ExtrasError*>(&e)) return "余計な引数があります: " + tail;
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    // The parser's own list comes last first; what is left over is in the order given.
+    std::string extras;
+    for (const std::string& arg : app.remaining(true)) extras += (extras.empty() ? "" : " ") + arg;
+    return "余計な引数があります: " + (extras.empty() ? tail : extras);
+  }
   if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
     if (what.find(" required ") != std::string::npos && what.ends_with(" missing")) {
       return head + " に値を指定してください";
@@ -143,7 +148,7 @@ std::optional<int> Parse(CLI::App& app, const std::vector<std::string>& args, st
     // Point at the help of the command whose options were wrong.
     std::string command = kProgram;
     for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
-    err << kProgram << ": " << ParseErrorText(e) << "\n" << HelpPointer(command);
+    err << kProgram << ": " << ParseErrorText(e, app) << "\n" << HelpPointer(command);
     return kExitFailure;
   }
   return std::nullopt;

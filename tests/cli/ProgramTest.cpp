@@ -78,6 +78,7 @@ TEST_F(CommandLine, FaultsOfTheCommandLineAreSaidInJapanese) {
       {{"parts"}, "NETLIST を指定してください"},
       {{"parts", kSample, "extra.NET"}, "余計な引数があります: extra.NET"},
       {{"check", kSample, "--nope"}, "余計な引数があります: --nope"},
+      {{"check", kSample, "b", "c d"}, "余計な引数があります: b c d\n"},
       {{"parts", kSample, "--skip"}, "--skip に値を指定してください"},
       {{"parts", kSample, "--group", "auto"},
        "--group に auto は指定できません（none, hundreds のどれか）"},
