@@ -269,8 +269,6 @@ Text OutlineProblemMessage(const OutlineSettingProblem& problem) {
   return OutlineControlLabel(problem.name) + u": " + problem.reason;
 }
 
-bool HoleArrangementMakesHoles(int position) { return position == kFourCornerHoles; }
-
 Text OutlineSettingsWarning(const OutlineSettings& s) {
   if (HoleArrangementMakesHoles(s.holeArrangement)) return {};
   const std::vector<Text> items = HoleArrangementItems();

@@ -96,9 +96,6 @@ std::optional<OutlineSettingProblem> FindOutlineBoxProblem(
 // The problem as the window says it: "外形寸法 X: 数値ではありません".
 Text OutlineProblemMessage(const OutlineSettingProblem& problem);
 
-// Whether the hole arrangement at a list position (Combo2) makes holes: only the four
-// corner holes do; the other items are kept for the files that hold them.
-bool HoleArrangementMakesHoles(int position);
 // What a setting that is taken but gives less than it seems deserves, or "":
 // "取付穴の配置「６　穴」は穴を出力しません".
 Text OutlineSettingsWarning(const OutlineSettings& settings);
