@@ -130,6 +130,7 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   if (!result.ok()) return false;
 
   design_.NetFilePath = T(path);
+  dialogs_.folders().setNetlistFolder(QFileInfo(path).absolutePath());
   netFileBytes_ = std::move(bytes);
   ++partListGeneration_;  // another board: the placement image opens at its opening view
   Text7->clear();
@@ -154,6 +155,7 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
   QString status = Q(NetlistLoadedStatus(T(path), result, design_.NetCount));
+  claimPartSourceNetlist();
   showPartSource();
   if (partListFromOtherNetlist()) {
     status += QStringLiteral("。部品リストは %1 から作ったままです")

@@ -87,6 +87,11 @@ TEST_F(MainWindow, StartsWithTheGivenCaptionsAndValues) {
                                                           {"Command18", "接続解析"}};
   for (const auto& [name, caption] : captions) {
     EXPECT_EQ(find<QPushButton>(name)->text(), QString::fromUtf8(caption)) << name;
+    // The buttons without an action are shown as unavailable, saying so in their tip.
+    const bool unavailable = find<QPushButton>(name)->toolTip() == "（未対応）";
+    EXPECT_EQ(find<QPushButton>(name)->isEnabled(), !unavailable) << name;
+    EXPECT_EQ(unavailable, QStringList({"Command16", "Command17", "Command18"}).contains(name))
+        << name;
   }
   EXPECT_EQ(find<QRadioButton>("Option1")->text(), "主部品別");
   EXPECT_EQ(find<QRadioButton>("Option2")->text(), "グループ別");
