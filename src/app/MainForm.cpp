@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
@@ -157,6 +159,9 @@ void MainForm::buildUi() {
   List1->installEventFilter(this);
   List1Table->installEventFilter(this);
   List3->installEventFilter(this);
+  // A net's whole line in a tip, however narrow its list.
+  List3->viewport()->installEventFilter(this);
+  List2->viewport()->installEventFilter(this);
 
   // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
   for (QLineEdit* box : {Text11, SYNNAME, Text20, Text21, Text17, Text23, Text2, Text12}) {
@@ -687,6 +692,17 @@ void MainForm::loadForm() {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip &&
+      (watched == List3->viewport() || watched == List2->viewport())) {
+    QListWidget* list = watched == List3->viewport() ? List3 : List2;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const QListWidgetItem* item = list->itemAt(help->pos())) {
+      QToolTip::showText(help->globalPos(), item->text(), list->viewport());
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
   if (event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {

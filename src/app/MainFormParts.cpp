@@ -76,13 +76,14 @@ void MainForm::command1Click() {
   if (result.fits) return;
   showStatus(QStringLiteral("部品が多すぎるため、シンボル名を割り付けませんでした"));
   const QString message = Q(TooManyPartsMessage(result.referencesFound, design_.capacity().parts));
+  const QString title = Q(kAppTitle) + QStringLiteral(" - シンボル名の自動割付");
   if (!LargeCapacityWouldTakeParts(design_, result)) {
-    dialogs_.warn(this, Q(kAppTitle), message);
+    dialogs_.warn(this, title, message);
     return;
   }
   // The netlist loaded in the standard tables but has more parts than they hold: the
   // same file, read again in the large tables, takes them all.
-  if (!dialogs_.confirm(this, Q(kAppTitle),
+  if (!dialogs_.confirm(this, title,
                         message + QStringLiteral("\n\n") +
                             QStringLiteral("大規模ネットリストとして読み込み直して、"
                                            "シンボル名を割り付けますか？"))) {

@@ -1,7 +1,6 @@
 #include "app/PartTableModel.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <algorithm>
 
 #include "app/UiSupport.h"
@@ -50,20 +49,9 @@ PartTableModel::Changed PartTableModel::setRows(std::vector<PartViewRow> rows,
 
 std::vector<int> PartTableModel::textWidths(const QFontMetrics& metrics, int first,
                                             int last) const {
-  // Each character measured once: the sum of the advances is the width of a text in a
-  // font without kerning and close to it otherwise, so only the widest text of each
-  // column is measured whole.
-  QHash<char16_t, int> advances;
-  const auto estimate = [&](const Text& text) {
-    int width = 0;
-    for (const char16_t c : text) {
-      auto found = advances.constFind(c);
-      if (found == advances.constEnd())
-        found = advances.insert(c, metrics.horizontalAdvance(QChar(c)));
-      width += *found;
-    }
-    return width;
-  };
+  // Estimated a character at a time; only the widest text of each column is measured
+  // whole.
+  TextWidths estimate(metrics);
   const int columns = columnCount();
   std::vector<int> widths(static_cast<std::size_t>(columns), 0);
   std::vector<const Text*> widest(static_cast<std::size_t>(columns), nullptr);
@@ -76,7 +64,7 @@ std::vector<int> PartTableModel::textWidths(const QFontMetrics& metrics, int fir
       if (extra && row >= schematic_.size()) continue;
       const Text& cell =
           extra ? schematic_[row][column - kPartViewColumns.size()] : rows_[row][column];
-      const int width = estimate(cell);
+      const int width = estimate.of(cell);
       if (width > widestEstimate[column]) {
         widestEstimate[column] = width;
         widest[column] = &cell;

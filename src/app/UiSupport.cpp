@@ -105,6 +105,24 @@ void FillList(QListWidget* list, const std::vector<Text>& lines) {
   items.reserve(static_cast<qsizetype>(lines.size()));
   for (const Text& line : lines) items << Q(line);
   list->addItems(items);
+  if (!list->uniformItemSizes() || lines.empty()) return;
+  TextWidths widths(list->fontMetrics());
+  int widest = 0;
+  for (const Text& line : lines) widest = std::max(widest, widths.of(line));
+  const int margin =
+      2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+  list->item(0)->setSizeHint(QSize(widest + margin, list->sizeHintForRow(0)));
+}
+
+int TextWidths::of(TextView text) {
+  int width = 0;
+  for (const char16_t c : text) {
+    auto found = advances_.constFind(c);
+    if (found == advances_.constEnd())
+      found = advances_.insert(c, metrics_.horizontalAdvance(QChar(c)));
+    width += *found;
+  }
+  return width;
 }
 
 QFont ListFont() {
@@ -126,7 +144,10 @@ QFont ListFont() {
   }();
   (void)substituted;
   QFont font(kListFamily);
-  font.setPointSize(10);
+  // 9 points at 96 dots per inch, in an even number of pixels: a full-width character
+  // is then exactly two half-width cells (at 10 points, 13.3 pixels, hinting rounds the
+  // two apart and the columns drift).
+  font.setPixelSize(12);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   return font;

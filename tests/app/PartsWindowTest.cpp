@@ -238,6 +238,7 @@ TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {
 
   // The message offers the large tables; Cancel (the default) changes nothing.
   ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("pcbprep - シンボル名の自動割付"));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1002")));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1000")));
   EXPECT_EQ(find<QListWidget>("List1")->count(), 0);
@@ -264,6 +265,7 @@ TEST_F(PartsWindow, ANetlistPastTheTablesIsOfferedTheLargeOnesWhichAreRemembered
   netlist += "X1-1]\r\n";
   load(netlist);  // Cancel, the default
   ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("pcbprep - ネットリストを開く"));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("ネット GND のピン数 400")));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("大規模ネットリスト")));
   EXPECT_EQ(form->design().NetCount, 0);
