@@ -12,7 +12,6 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 
@@ -194,10 +193,7 @@ void MainForm::fitPartColumns(const PartTableModel::Changed& changed) {
   }
   if (changed.first < 0 && !changed.reset) return;
   // A cell's text has the delegate's margin on either side and the grid line beside it.
-  const int margin =
-      2 * (List1Table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1Table) +
-           1) +
-      4;
+  const int margin = ItemTextMargin(List1Table) + 4;
   const std::vector<int> texts =
       partModel_->textWidths(List1Table->fontMetrics(), changed.first, changed.last);
   for (int c = 0; c < columns; ++c) {

@@ -109,9 +109,11 @@ void FillList(QListWidget* list, const std::vector<Text>& lines) {
   TextWidths widths(list->fontMetrics());
   int widest = 0;
   for (const Text& line : lines) widest = std::max(widest, widths.of(line));
-  const int margin =
-      2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-  list->item(0)->setSizeHint(QSize(widest + margin, list->sizeHintForRow(0)));
+  list->item(0)->setSizeHint(QSize(widest + ItemTextMargin(list), list->sizeHintForRow(0)));
+}
+
+int ItemTextMargin(const QWidget* view) {
+  return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
 }
 
 int TextWidths::of(TextView text) {

@@ -58,6 +58,9 @@ QFont ListFont();
 // scrolls sideways to the end of every line.
 void FillList(QListWidget* list, const std::vector<Text>& lines);
 
+// The room an item view's delegate leaves beside a line's text, both sides together.
+int ItemTextMargin(const QWidget* view);
+
 // Widths of many texts in one font, each character measured once: the sum of the
 // advances, which is the width in a font without kerning (the list font) and close to
 // it otherwise.
