@@ -4,6 +4,10 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -11,9 +15,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/Dialogs.h"
 #include "app/MainForm.h"
+#include "app/MainFormWidgets.h"
 #include "app/UiSupport.h"
 #include "design/AppInfo.h"
 #include "design/CodePage.h"
@@ -216,5 +222,76 @@ void MainForm::cmdPastClick() { SYNNAME->setText(cmdPast->text()); }
 void MainForm::combo11Click() { Text2->setText(Combo11->currentText()); }
 void MainForm::command10Click() { Text2->setText(Command10->text()); }
 void MainForm::command11Click() { Text12->setText(Command11->text()); }
+
+QWidget* MainForm::buildNetlistArea() {
+  auto* box = Named(new QGroupBox(QStringLiteral("ネットリスト")), QStringLiteral("FrameNetlist"));
+  auto* layout = new QVBoxLayout(box);
+  auto* counters = new QGridLayout;
+  Text1 = Named(new PathBox, QStringLiteral("Text1"));
+  Text6 = CountBox(QStringLiteral("Text6"));
+  Text5 = CountBox(QStringLiteral("Text5"));
+  Text4 = CountBox(QStringLiteral("Text4"));
+  // The file name gets a row of its own, so the column can be narrow.
+  counters->addWidget(Caption(QStringLiteral("呼込ネットリスト名")), 0, 0, 1, 2);
+  counters->addWidget(Caption(QStringLiteral("呼込")), 0, 2, Qt::AlignRight);
+  counters->addWidget(Text6, 0, 3);
+  counters->addWidget(Text1, 1, 0, 1, 5);
+  counters->addWidget(Caption(QStringLiteral("ネット数")), 2, 0);
+  counters->addWidget(Text5, 2, 1);
+  counters->addWidget(Caption(QStringLiteral("PIN数")), 2, 2);
+  counters->addWidget(Text4, 2, 3);
+  counters->setColumnStretch(4, 1);
+  layout->addLayout(counters);
+
+  RichTextBox1 = Named(new QPlainTextEdit, QStringLiteral("RichTextBox1"));
+  RichTextBox1->setReadOnly(true);
+  RichTextBox1->setUndoRedoEnabled(false);  // filled in slices: no undo steps to keep
+  RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  RichTextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  RichTextBox1->setFont(ListFont());
+  RichTextBox1->setMinimumSize(120, 60);
+  layout->addWidget(RichTextBox1, 1);
+
+  auto* search = new QHBoxLayout;
+  Command13 = Button(QStringLiteral("Command13"), QStringLiteral("トップ"));
+  Text3 = Box(QStringLiteral("Text3"));
+  Text3->setMinimumWidth(60);
+  Command4 = Button(QStringLiteral("Command4"), QStringLiteral("検  索"));
+  search->addWidget(Command13);
+  search->addWidget(Text3, 1);
+  search->addWidget(Command4);
+  layout->addLayout(search);
+  connect(Command13, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command13Click));
+  connect(Command4, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command4Click));
+  connect(Text3, &QLineEdit::returnPressed, this,
+          Guarded(this, dialogs_, &MainForm::command4Click));
+  return box;
+}
+
+QWidget* MainForm::buildListArea() {
+  auto* box = new QWidget;
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  // One column: a header in the list font, so that it lines up with the columns of the
+  // list under it, and the list.
+  const auto column = [&](const QString& headerText, const QString& listName) {
+    auto* header = Caption(headerText);
+    header->setFont(ListFont());
+    // Headings stay whole however far the column is narrowed (for the part table).
+    header->setMinimumWidth(header->sizeHint().width());
+    auto* list = Named(new QListWidget, listName);
+    list->setFont(ListFont());
+    list->setMinimumSize(80, 60);
+    auto* stack = new QVBoxLayout;
+    stack->addWidget(header);
+    stack->addWidget(list, 1);
+    layout->addLayout(stack, 1);
+    return list;
+  };
+  List3 = column(QStringLiteral("ネット名　　　　ピン数"), QStringLiteral("List3"));
+  List2 = column(QStringLiteral("　　　　接続ピン名"), QStringLiteral("List2"));
+  return box;
+}
 
 }  // namespace pcbprep

@@ -1,12 +1,18 @@
 // Pre-placement: main parts, grouping, coordinates and the placement image.
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "app/Dialogs.h"
 #include "app/Form2.h"
 #include "app/MainForm.h"
+#include "app/MainFormWidgets.h"
 #include "app/UiSupport.h"
 #include "placement/Coordinates.h"
 #include "placement/Grouping.h"
@@ -90,6 +96,70 @@ void MainForm::command9Click() {
   form2_->show();
   form2_->raise();
   form2_->activateWindow();
+}
+
+QWidget* MainForm::buildPlacementArea() {
+  auto* box = Named(new QGroupBox(QStringLiteral("プレ配置")), QStringLiteral("FramePlacement"));
+  auto* layout = new QGridLayout(box);
+  layout->addWidget(Caption(QStringLiteral("主部品決定時無視するNET名 (電源 GND)")), 0, 0, 1, 5);
+  for (int i = 0; i < 10; ++i) {
+    txtSkipNet[static_cast<std::size_t>(i)] = Box(QStringLiteral("txtSkipNet_%1").arg(i));
+    txtSkipNet[static_cast<std::size_t>(i)]->setMinimumWidth(50);
+    layout->addWidget(txtSkipNet[static_cast<std::size_t>(i)], 1 + i / 5, i % 5);
+  }
+  showSkipNets(InitialSkipNets());
+
+  Command6 = Button(QStringLiteral("Command6"), QStringLiteral("主部品名処理"));
+  Command15 = Button(QStringLiteral("Command15"), QStringLiteral("解除"));
+  Command12 = Button(QStringLiteral("Command12"), QStringLiteral("グループ処理"));
+  Combo10 = Combo(QStringLiteral("Combo10"), false);
+  Command5[1] = Button(QStringLiteral("Command5_1"), QStringLiteral("部品座標確定"));
+  layout->addWidget(Command6, 3, 0);
+  layout->addWidget(Command15, 3, 1);
+  layout->addWidget(Command12, 3, 2);
+  layout->addWidget(Combo10, 3, 3, 1, 2);
+
+  auto* frame = Named(new QGroupBox(QStringLiteral("全部品座標確定自動決定")),
+                      QStringLiteral("FrameCoordinates"));
+  auto* frameLayout = new QHBoxLayout(frame);
+  frameLayout->setContentsMargins(6, 2, 6, 2);
+  Option1 = Named(new QRadioButton(QStringLiteral("主部品別")), QStringLiteral("Option1"));
+  Option2 = Named(new QRadioButton(QStringLiteral("グループ別")), QStringLiteral("Option2"));
+  Option1->setChecked(true);
+  Command5[0] = Button(QStringLiteral("Command5_0"), QStringLiteral("実行"));
+  frameLayout->addWidget(Option1);
+  frameLayout->addWidget(Option2);
+  frameLayout->addWidget(Command5[0]);
+  layout->addWidget(Command5[1], 4, 0);
+  layout->addWidget(frame, 4, 1, 1, 4);
+
+  auto* size = new QHBoxLayout;
+  Text14 = Box(QStringLiteral("Text14"), 70);
+  Text15 = Box(QStringLiteral("Text15"), 70);
+  Text14->setText(QStringLiteral("100"));
+  Text15->setText(QStringLiteral("100"));
+  size->addWidget(Caption(QStringLiteral("外形寸法")));
+  size->addWidget(Caption(QStringLiteral("Ｘ＝")));
+  size->addWidget(Text14);
+  size->addWidget(Caption(QStringLiteral("Ｙ＝")));
+  size->addWidget(Text15);
+  size->addWidget(Caption(QStringLiteral("mm")));
+  size->addStretch(1);
+  layout->addLayout(size, 5, 0, 1, 3);
+  Command9 = Button(QStringLiteral("Command9"), QStringLiteral("配置イメージ"));
+  layout->addWidget(Command9, 5, 3, 1, 2);
+
+  connect(Command6, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command6Click));
+  connect(Command15, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command15Click));
+  connect(Command12, &QPushButton::clicked, this,
+          Guarded(this, dialogs_, &MainForm::command12Click));
+  connect(Command5[0], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(0); }); });
+  connect(Command5[1], &QPushButton::clicked, this,
+          [this] { RunGuarded(dialogs_, this, [&] { command5Click(1); }); });
+  connect(Command9, &QPushButton::clicked, this, Guarded(this, dialogs_, &MainForm::command9Click));
+  return box;
 }
 
 }  // namespace pcbprep
