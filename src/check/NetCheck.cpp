@@ -1,6 +1,7 @@
 #include "check/NetCheck.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -90,13 +91,32 @@ void CheckShort(const Design& d, NetCheckResult& r) {
   if (r.shortCount == 0) Append(out, Spaces(6), u"OK", kCrLf, kCrLf);
 }
 
+// What names a pin to the duplicate check: the token REF-PIN, or for a netlist that
+// gave reference and pin number apart the pair, since "U-1" pin "2" and "U" pin "1-2"
+// make the same token.
+struct PinKey {
+  TextView reference;
+  TextView pin;
+  bool operator==(const PinKey&) const = default;
+};
+struct PinKeyHash {
+  std::size_t operator()(const PinKey& k) const {
+    const std::hash<TextView> h;
+    return h(k.reference) * 31 + h(k.pin);
+  }
+};
+
+PinKey KeyOf(const Design& d, const Slot& s) {
+  if (d.PinNamesApart)
+    return {d.PinPartTable.at(s.net, s.column), d.PinNoTable.at(s.net, s.column)};
+  return {d.NetTable.at(s.net, s.column), TextView()};
+}
+
 void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckResult& r) {
   // Every slot is compared with the slots of its own net and of the later nets, so a
   // token twice in one net is reported from both sides and across nets only once.
-  std::unordered_map<TextView, std::vector<std::size_t>> slotsOf;
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    slotsOf[d.NetTable.at(slots[i].net, slots[i].column)].push_back(i);
-  }
+  std::unordered_map<PinKey, std::vector<std::size_t>, PinKeyHash> slotsOf;
+  for (std::size_t i = 0; i < slots.size(); ++i) slotsOf[KeyOf(d, slots[i])].push_back(i);
 
   Text& out = r.reportText;
   out += kCrLf;
@@ -104,7 +124,7 @@ void CheckDuplicate(const Design& d, const std::vector<Slot>& slots, NetCheckRes
   for (std::size_t i = 0; i < slots.size(); ++i) {
     const Slot& first = slots[i];
     const Text& token = d.NetTable.at(first.net, first.column);
-    const std::vector<std::size_t>& same = slotsOf.find(token)->second;
+    const std::vector<std::size_t>& same = slotsOf.find(KeyOf(d, first))->second;
     if (same.size() < 2) continue;
     auto from = std::lower_bound(same.begin(), same.end(), first.net,
                                  [&](std::size_t k, int net) { return slots[k].net < net; });

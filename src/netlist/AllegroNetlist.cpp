@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "netlist/NetlistFormatReaders.h"
 
 namespace pcbprep {
@@ -11,6 +13,9 @@ struct Record {
   bool joined = false;
 };
 
+// Whether a text leaves a single-quoted name open.
+bool InsideQuotes(TextView text) { return std::count(text.begin(), text.end(), u'\'') % 2 == 1; }
+
 std::vector<Record> Records(TextView text) {
   std::vector<Record> records;
   bool continues = false;
@@ -19,7 +24,10 @@ std::vector<Record> Records(TextView text) {
     while (!t.empty() && (t.back() == u' ' || t.back() == u'\t')) t.remove_suffix(1);
     if (continues) {
       while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.remove_prefix(1);
-      records.back().joined = true;
+      // The line break parts two words as a blank does, except inside a quoted name.
+      Record& r = records.back();
+      if (!InsideQuotes(r.text)) r.text += u' ';
+      r.joined = true;
     } else {
       records.push_back({Text(), line.number, false});
     }

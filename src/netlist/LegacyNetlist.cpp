@@ -4,8 +4,23 @@
 
 namespace pcbprep {
 
+namespace {
+
+// The value "(null)" of a component line that names no value otherwise, or nullptr.
+const SExpr* NullValue(const SExpr& comp, std::size_t atoms) {
+  if (atoms != 3) return nullptr;
+  for (const SExpr& item : comp.items) {
+    if (!item.list) continue;
+    const bool oneWord = item.items.size() == 1 && !item.items[0].list;
+    return oneWord && item.line == comp.line ? &item : nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 // ( { header comment }
-//  ( STAMP FOOTPRINT REF VALUE {Lib=...}
+//  ( STAMP FOOTPRINT REF VALUE {Lib=...}    VALUE may be (null)
 //   ( PIN NET )
 //   ...
 //  )
@@ -57,8 +72,12 @@ std::optional<NetlistSyntaxError> ReadLegacyNetlist(TextView text, ParsedNetlist
     // "$noname" is a component without a footprint.
     if (atoms[1]->atom != u"$noname") part.footprint = atoms[1]->atom;
     if (atoms.size() > 3) part.value = atoms[3]->atom;
+    // Writers put "(null)" for a part without a value: a one-word list on the
+    // component's own line is its value, as written.
+    const SExpr* nullValue = NullValue(comp, atoms.size());
+    if (nullValue) part.value = u"(" + nullValue->items[0].atom + u")";
     for (const SExpr& pin : comp.items) {
-      if (!pin.list) continue;
+      if (!pin.list || &pin == nullValue) continue;
       if (pin.items.size() < 2 || pin.items[0].list || pin.items[1].list) {
         return SyntaxAt(pin, u"ピンの行は ( ピン番号 ネット名 ) の形ではありません。");
       }

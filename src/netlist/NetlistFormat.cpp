@@ -76,11 +76,17 @@ NetlistFormat DetectNetlistFormat(TextView text) {
     if (inside.starts_with(u"{")) return NetlistFormat::kLegacy;
   }
   if (start.starts_with(u"# EESchema Netlist")) return NetlistFormat::kLegacy;
-  if (start.starts_with(u"*PADS-PCB*") || start.starts_with(u"*PADS2000*")) {
+  if (start.starts_with(u"*PADS-PCB*") || start.starts_with(u"*PADS2000*") ||
+      IsPadsHeaderLine(start.substr(0, start.find_first_of(u"\r\n")))) {
     return NetlistFormat::kPads;
   }
   if (HasPackagesLine(text)) return NetlistFormat::kAllegro;
   return NetlistFormat::kBracket;
+}
+
+bool IsPadsHeaderLine(TextView line) {
+  const TextView t = Trimmed(line);
+  return t.size() > 7 && t.starts_with(u"!PADS-") && t.ends_with(u'!');
 }
 
 bool SplitDottedPin(TextView token, Text& reference, Text& pin) {
@@ -102,7 +108,7 @@ Text ReadableFormatsText() {
          u"・KiCad のネットリスト（(export (version \"D\") / \"E\"）\n"
          u"・レガシーのテキスト ネットリスト（# EESchema Netlist Version 1.1、( { で始まる PCB2 "
          u"形式）\n"
-         u"・PADS ASCII ネットリスト（*PADS-PCB* / *PADS2000*）\n"
+         u"・PADS ASCII ネットリスト（*PADS-PCB* / *PADS2000* / !PADS-…!）\n"
          u"・Allegro サードパーティ ネットリスト（$PACKAGES / $NETS / $END）";
 }
 

@@ -33,6 +33,9 @@ struct SExpr {
   Text value(TextView keyword) const;
 };
 
+// The header line "!PADS-POWERPCB-V3.0-MILS!" and the like that PADS files may start with.
+bool IsPadsHeaderLine(TextView line);
+
 // A line of a text and its 1-based number.
 struct NumberedLine {
   TextView text;

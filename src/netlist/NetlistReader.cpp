@@ -247,6 +247,7 @@ void TakeNets(Design& design, Design& fresh) {
   std::swap(design.PinNoTable, fresh.PinNoTable);
   design.NetCount = fresh.NetCount;
   std::swap(design.SchematicParts, fresh.SchematicParts);
+  design.PinNamesApart = fresh.PinNamesApart;
 }
 
 // A design whose parts do not fit the tables asked for keeps them and refuses the load.
@@ -331,6 +332,7 @@ LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacit
   result.dropped = parsed.dropped;
   Summarize(fresh, NetTableLimits(capacity), result);
   fresh.SchematicParts = std::move(parsed.parts);
+  fresh.PinNamesApart = true;
   TakeNets(design, fresh);
   return result;
 }

@@ -11,13 +11,13 @@ bool IsKeyword(TextView word) {
 
 }  // namespace
 
-// *PADS-PCB*
+// *PADS-PCB*             or *PADS2000*, or a header such as !PADS-POWERPCB-V3.0-MILS!
 // *PART*
-// R1 RES0603            reference and decal
+// R1 RES0603            reference and decal (the rest of the line: "CONNECTOR 10 2")
 // U1 LM358@SO8          or reference, part type and decal
 // *NET*
 // *SIGNAL* GND
-// R1.2 U1.4 ...         the pins of the signal, REF.PIN
+// R1.2 U1.4 ...         the pins of the signal, REF.PIN, on as many lines as it takes
 // *END*
 std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, ParsedNetlist& out) {
   enum class Section { kNone, kParts, kNets, kOther };
@@ -29,6 +29,7 @@ std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, ParsedNetlist& 
     if (words.empty()) continue;
     const TextView first = words.front().text;
     if (first == u"*REMARK*") continue;
+    if (section == Section::kNone && IsPadsHeaderLine(line.text)) continue;
     if (IsKeyword(first)) {
       if (first == u"*PART*") {
         section = Section::kParts;
@@ -59,7 +60,9 @@ std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, ParsedNetlist& 
       }
       NetlistPart part;
       part.reference = Text(first);
-      const TextView decal = words[1].text;
+      // Writers separate the two by a TAB or blanks, and a decal may hold blanks.
+      const TextView decal =
+          Trimmed(line.text.substr(static_cast<std::size_t>(words[1].column) - 1));
       const std::size_t at = decal.rfind(u'@');
       part.footprint = Text(at == TextView::npos ? decal : decal.substr(at + 1));
       if (at != TextView::npos) part.value = Text(decal.substr(0, at));

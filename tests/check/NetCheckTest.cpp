@@ -5,6 +5,7 @@
 
 #include "check/NetCheck.h"
 #include "design/TestDesign.h"
+#include "netlist/NetlistReader.h"
 
 namespace pcbprep {
 namespace {
@@ -179,6 +180,24 @@ TEST(ExtendedNetCheck, FullTablesGiveTheFindingsOfTheSlotRules) {
   const NetCheckResult r = RunExtendedNetCheck(d);
   EXPECT_EQ(r.openCount, 2 * kMaxNets);  // columns 2 and 101 are the lone pins of their parts
   EXPECT_EQ(r.duplicateCount, 0);
+}
+
+TEST(ExtendedNetCheck, PinsGivenApartAreComparedByReferenceAndPin) {
+  // "U-1" pin "2" and "U" pin "1-2" share the token U-1-2 but are two pins; the bracket
+  // format has only the token, so there they stay one.
+  const struct {
+    const char16_t* file;
+    int duplicates;
+  } cases[] = {
+      {u"*PADS-PCB*\n*NET*\n*SIGNAL* A\nU-1.2 R1.1\n*SIGNAL* B\nU.1-2 R1.2\n*END*\n", 0},
+      {u"*PADS-PCB*\n*NET*\n*SIGNAL* A\nU-1.2 R1.1\n*SIGNAL* B\nU-1.2 R1.2\n*END*\n", 1},
+      {u"A[U-1-2\r\nR1-1]\r\nB[U-1-2\r\nR1-2]\r\n", 1},
+  };
+  for (const auto& c : cases) {
+    Design d;
+    ASSERT_TRUE(LoadNetlistText(d, c.file).ok());
+    EXPECT_EQ(RunExtendedNetCheck(d).duplicateCount, c.duplicates) << ToUtf8(c.file);
+  }
 }
 
 }  // namespace

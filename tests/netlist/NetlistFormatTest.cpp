@@ -147,6 +147,69 @@ const FormatCase kFormats[] = {
      "GND: C3|2 C14|2 C20|2 Q1|2; N 1: Q1|1 C3|1",
      "C3=0.1uF@CAPC0603 C14=0.1uF@CAPC0603 C20=0.1uF@CAPC0603 Q1=@SOT23",
      {}},
+    // As netlisters write them: a "!PADS-...!" header, TAB after the reference, a decal
+    // with blanks, a pin list wrapped with a lone LF inside a CR LF file.
+    {"pads as written",
+     NetlistFormat::kPads,
+     "!PADS-POWERPCB-V3.0-MILS!\r\n"
+     "\r\n"
+     "*PART*\r\n"
+     "C2\tsm1206\r\n"
+     "CONN1\tCONNECTOR 10 2 \r\n"
+     "J1 \t unknown\r\n"
+     "U1\tLM358@SO8\r\n"
+     "\r\n"
+     "*NET*\r\n"
+     "*SIGNAL* +3.3V\r\n"
+     " C2.1 CONN1.12 U1.8\n"
+     " U1.5 J1.1\r\n"
+     "*SIGNAL* GND\r\n"
+     " C2.2 CONN1.11\r\n"
+     "\r\n"
+     "*END*\r\n",
+     "+3.3V: C2|1 CONN1|12 U1|8 U1|5 J1|1; GND: C2|2 CONN1|11",
+     "C2=@sm1206 CONN1=@CONNECTOR 10 2 J1=@unknown U1=LM358@SO8",
+     {}},
+    {"pads header variant",
+     NetlistFormat::kPads,
+     "  !PADS-POWERPCB-V9.5-BASIC!\n*PART*\nR1\tRES\n*NET*\n*SIGNAL* A\nR1.1\n*END*\n",
+     "A: R1|1",
+     "R1=@RES",
+     {}},
+    // Each pin of a net on a line of its own, the lines ending in ","; "#f" is a field's
+    // text like any other.
+    {"allegro as written",
+     NetlistFormat::kAllegro,
+     "(Allegro netlister by hand)\n"
+     "$PACKAGES\n"
+     "sm1206! CAPACITOR! 100n; C2\n"
+     "CONNECTOR 10 2! HEADER20! HEADER20; CONN1\n"
+     "! #f! 2N4401; Q1\n"
+     "$NETS\n"
+     "+3.3V; C2.1,\n"
+     " C3.2,\n"
+     " Q1.5\n"
+     "GND; C2.2,\r\n"
+     " CONN1.11\n"
+     "$END\n",
+     "+3.3V: C2|1 C3|2 Q1|5; GND: C2|2 CONN1|11",
+     "C2=100n@sm1206 CONN1=HEADER20@CONNECTOR 10 2 Q1=2N4401@",
+     {}},
+    // "(null)" stands for a missing value.
+    {"pcb2 null value",
+     NetlistFormat::kLegacy,
+     "( { OrCAD PCB II Netlist Format 2000 Time Stamp - }\r\n"
+     " ( 84DFBB8F $noname I78969 (null)  {Lib=(null)}\r\n"
+     "  ( 1 VCC )\r\n"
+     "  ( 2 GND )\r\n"
+     " )\r\n"
+     " ( 00000002 SO8 U1 LM358 {Lib=LM358}\r\n"
+     "  ( 4 GND )\r\n"
+     " )\r\n"
+     ")\r\n",
+     "VCC: I78969|1; GND: I78969|2 U1|4",
+     "I78969=(null)@ U1=LM358@SO8",
+     {}},
 };
 
 TEST(NetlistFormats, EachFormatFillsTheNetTablesByOneMapping) {
