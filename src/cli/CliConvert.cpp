@@ -15,9 +15,10 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
   command->footer(
       "Reads a netlist of any format the program reads (bracket, KiCad, legacy PCB2, PADS,\n"
       "Allegro) and writes its nets as NAME[REF-PIN ... REF-PIN]. A name the bracket format\n"
-      "cannot hold (\"[\", \"]\", \",\", a double quote, a line break, a character Shift_JIS\n"
-      "cannot write; in references and pin numbers also \"-\") refuses the conversion, naming\n"
-      "it, unless --safe-names replaces those characters by \"_\" and lists the changes.\n"
+      "cannot hold (\"[\", \"]\", \",\", a double quote, a control character, a leading blank,\n"
+      "a character Shift_JIS cannot write as itself; in references and pin numbers also\n"
+      "\"-\") refuses the conversion, naming it, unless --safe-names replaces those characters\n"
+      "by \"_\" and lists the changes; a replacement that is another name gets \"_2\", ...\n"
       "Exit codes: 0 done, 2 error (file not read, a name refused, file not written).");
   command->add_option("NETLIST", options.netlist, "netlist file to convert")
       ->type_name("FILE")

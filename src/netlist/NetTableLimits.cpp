@@ -30,6 +30,9 @@ Text LimitReason(LoadFailure failure, const Capacity& capacity) {
 Text LimitNeedsLine(LoadFailure failure, const LimitNeeds& needs) {
   switch (failure) {
     case LoadFailure::TooManyLineSlots:
+      if (needs.lineSlotsOver) {
+        return u"このファイル: " + IntText(needs.lineSlots) + u" 行分を超えています";
+      }
       if (needs.lineSlots > 0) return u"このファイル: " + IntText(needs.lineSlots) + u" 行分";
       break;
     case LoadFailure::TooManyNets:

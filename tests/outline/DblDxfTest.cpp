@@ -35,6 +35,10 @@ TEST(DblDxf, LayerNamesLineweightsAndTexts) {
       {u"a\\b^c", "a\\U+005Cb^ c"},
   };
   for (const auto& [text, dxf] : texts) EXPECT_EQ(DxfText(text), dxf);
+  // Outside the Basic Multilingual Plane, and a lone half: U+FFFD, counted.
+  std::size_t replaced = 0;
+  EXPECT_EQ(DxfText(u"a\U0001F600b\xD800", &replaced), "a\\U+FFFDb\\U+FFFD");
+  EXPECT_EQ(replaced, 2u);
 }
 
 TEST(DblDxf, KeptLayersHideTheRest) {
