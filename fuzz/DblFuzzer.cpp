@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "outline/DblReader.h"
-#include "outline/DblSvg.h"
+#include "drawing/DblReader.h"
+#include "drawing/DblSvg.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "design/CodePage.h"
 #include "design/Numeric.h"
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 #include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/PictureView.h"
 #include "app/UiSupport.h"
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 namespace pcbprep {
 

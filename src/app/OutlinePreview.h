@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <set>
 
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 
 class QLabel;
 class QListWidget;

@@ -9,9 +9,9 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "outline/DblDxf.h"
-#include "outline/DblReader.h"
-#include "outline/DblSvg.h"
+#include "drawing/DblDxf.h"
+#include "drawing/DblReader.h"
+#include "drawing/DblSvg.h"
 #include "outline/OutlineGenerator.h"
 #include "outline/OutlineSettingsFile.h"
 

@@ -149,18 +149,18 @@ Text HeaderText() {
   return header;
 }
 
-// Why a side or class cell holds no code the part table knows, or "". Any other text
-// would be emptied by the first click on the part, so the table would change by
-// being looked at.
+// Why a side or class cell holds no code the part table knows (empty is fine), or "". Any other
+// text would be emptied by the first click on the part, so the table would change by being looked
+// at.
 Text CodeProblem(const PartListRow& row) {
   static_assert(kPartViewColumns[4].column == kPartSide &&
                 kPartViewColumns[5].column == kPartClass);
   const TextView side = row[4];
-  if (!side.empty() && side != u"0" && side != u"1") {
+  if (!ShownOfCode(kSideCodes, side)) {
     return u"実装面が \"" + QuotedPart(side) + u"\" です（空、0 か 1）";
   }
   const TextView partClass = row[5];
-  if (!partClass.empty() && partClass != u"0" && partClass != u"1" && partClass != u"2") {
+  if (!ShownOfCode(kClassCodes, partClass)) {
     return u"主/準/従 が \"" + QuotedPart(partClass) + u"\" です（空、0、1 か 2）";
   }
   return {};

@@ -1,4 +1,4 @@
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,52 +13,6 @@ namespace {
 constexpr double kRingViaDiameter = 0.5;
 // Ends closer than this (mm) meet.
 constexpr double kJoinTolerance = 1e-6;
-
-struct LayerInfo {
-  int layer;
-  const char16_t* name;
-  std::uint32_t color;
-};
-
-// The layers the outline generator writes, with what it puts on them.
-constexpr LayerInfo kLayers[] = {
-    {kViaLayer, u"ビア", 0x606060},
-    {1, u"取付穴抜きベタ", 0x9cc3e6},
-    {2, u"コーナーマーク・L1", 0x1f77b4},
-    {3, u"タイトル L2", 0x17becf},
-    {4, u"タイトル L3", 0x2ca02c},
-    {5, u"タイトル L4", 0x8c564b},
-    {6, u"タイトル L5", 0xbcbd22},
-    {7, u"取付穴抜きベタ", 0xa6d5a0},
-    {8, u"半田面タイトル", 0x9467bd},
-    {9, u"ＧＮＤベタ（ネガ）", 0xc5b0d5},
-    {11, u"配線エリア", 0x2ca02c},
-    {12, u"取付穴外周", 0xff7f0e},
-    {13, u"取付穴ランド", 0xffbb78},
-    {14, u"取付穴ランド", 0xf7b6d2},
-    {15, u"レジスト枠・R1", 0xd62728},
-    {16, u"R2", 0xe377c2},
-    {17, u"シルク・S1", 0x7f7f7f},
-    {18, u"S2", 0xaec7e8},
-    {19, u"メタルマスク・M1", 0x8c6d31},
-    {20, u"M2", 0xbd9e39},
-    {21, u"実装図 BMH", 0x393b79},
-    {22, u"実装図 HMH", 0x637939},
-    {23, u"外形線", 0x000000},
-    {24, u"取付穴", 0xd62728},
-    {25, u"外形寸法線", 0x1f77b4},
-    {26, u"取付穴寸法線", 0x9467bd},
-    {27, u"外層ベタ", 0xdbdb8d},
-    {28, u"外層ベタ", 0xc49c94},
-    {49, u"配置補助線", 0x17becf},
-};
-
-const LayerInfo* FindLayer(int layer) {
-  for (const LayerInfo& info : kLayers) {
-    if (info.layer == layer) return &info;
-  }
-  return nullptr;
-}
 
 bool Near(DblPoint a, DblPoint b) {
   return std::fabs(a.x - b.x) <= kJoinTolerance && std::fabs(a.y - b.y) <= kJoinTolerance;
@@ -219,12 +173,12 @@ void AppendRuns(const std::vector<DblEdge>& edges, DblPath& path) {
 }  // namespace
 
 Text DblLayerName(int layer) {
-  const LayerInfo* info = FindLayer(layer);
-  return info ? Text(info->name) : Text();
+  const DrawingLayer* info = FindDrawingLayer(layer);
+  return info ? Text(info->shown) : Text();
 }
 
 std::uint32_t DblLayerColor(int layer) {
-  if (const LayerInfo* info = FindLayer(layer)) return info->color;
+  if (const DrawingLayer* info = FindDrawingLayer(layer)) return info->color;
   // Layers the generator does not use: a hue spread from the layer number.
   static constexpr std::uint32_t kOthers[] = {0x4e79a7, 0xf28e2b, 0xe15759, 0x76b7b2,
                                               0x59a14f, 0xedc948, 0xb07aa1, 0xff9da7};

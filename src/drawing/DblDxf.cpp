@@ -1,4 +1,4 @@
-#include "outline/DblDxf.h"
+#include "drawing/DblDxf.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,34 +9,15 @@ namespace pcbprep {
 
 namespace {
 
-// What the generator puts on each layer, in ASCII for DXF layer names.
-struct DxfLayerInfo {
-  int layer;
-  const char* name;
-};
-constexpr DxfLayerInfo kDxfLayers[] = {
-    {1, "HOLE_CLEAR_PLANE"}, {2, "CORNER_MARK_L1"}, {3, "TITLE_L2"},
-    {4, "TITLE_L3"},         {5, "TITLE_L4"},       {6, "TITLE_L5"},
-    {7, "HOLE_CLEAR_PLANE"}, {8, "SOLDER_TITLE"},   {9, "GND_PLANE_NEG"},
-    {11, "WIRING_AREA"},     {12, "HOLE_OUTER"},    {13, "HOLE_LAND"},
-    {14, "HOLE_LAND"},       {15, "RESIST_R1"},     {16, "RESIST_R2"},
-    {17, "SILK_S1"},         {18, "SILK_S2"},       {19, "METAL_MASK_M1"},
-    {20, "METAL_MASK_M2"},   {21, "ASSEMBLY_BMH"},  {22, "ASSEMBLY_HMH"},
-    {23, "OUTLINE"},         {24, "MOUNTING_HOLE"}, {25, "OUTLINE_DIMENSION"},
-    {26, "HOLE_DIMENSION"},  {27, "OUTER_PLANE"},   {28, "OUTER_PLANE"},
-    {49, "PLACEMENT_GUIDE"},
-};
-
 // The lineweights a DXF reader accepts, in hundredths of a millimetre.
 constexpr int kLineweights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
                                 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
 
 // Colour numbers of the DXF palette that stand well apart, handed out to the layers
-// in increasing layer order; the outline is always drawn in the foreground colour.
+// in increasing layer order; the board edge is always drawn in the foreground colour.
 constexpr int kForeground = 7;
 constexpr int kColors[] = {1,   3,  5,  2,   6,   4,   30,  140, 200, 11, 51, 91,  171,
                            231, 21, 61, 101, 141, 181, 221, 8,   9,   41, 81, 121, 161};
-constexpr int kOutlineLayer = 23;
 
 // Handles of the fixed objects of the file; layers and entities follow from kFirstFree.
 enum Handle : unsigned {
@@ -508,8 +489,8 @@ void Objects(DxfWriter& w, const DblBounds& b) {
 
 std::string DxfLayerName(int layer) {
   if (layer == kViaLayer) return "VIA";
-  for (const DxfLayerInfo& info : kDxfLayers) {
-    if (info.layer == layer) return "L" + std::to_string(layer) + "_" + info.name;
+  if (const DrawingLayer* info = FindDrawingLayer(layer)) {
+    return "L" + std::to_string(layer) + "_" + info->ascii;
   }
   return "L" + std::to_string(layer);
 }
@@ -577,7 +558,8 @@ std::string DblDxfDocument(const DblDrawing& drawing, const std::set<int>& hidde
     DxfLayer& l = layers[layer];
     l.name = DxfLayerName(layer);
     l.handle = next++;
-    l.color = layer == kOutlineLayer ? kForeground : kColors[colour++ % std::size(kColors)];
+    l.color = RoleOfLayer(layer) == LayerRole::kOutline ? kForeground
+                                                        : kColors[colour++ % std::size(kColors)];
   }
 
   DblBounds b = DrawingBounds(drawing);

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 namespace pcbprep {
 

@@ -1,4 +1,4 @@
-#include "outline/DblDxf.h"
+#include "drawing/DblDxf.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 #include "outline/OutlineGenerator.h"
 #include "outline/OutlineSettingsFile.h"
 

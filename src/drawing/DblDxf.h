@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
 
 namespace pcbprep {
 

@@ -1,4 +1,4 @@
-#include "outline/DblSvg.h"
+#include "drawing/DblSvg.h"
 
 #include <cmath>
 #include <map>

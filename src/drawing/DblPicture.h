@@ -4,16 +4,14 @@
 #include <set>
 #include <vector>
 
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
+#include "drawing/DrawingLayers.h"
 
 namespace pcbprep {
 
 // How a DBL drawing is pictured: one colour per layer, line widths from the
 // apertures, vias at their hole size, planes filled with their cut-outs. Both the
 // outline window and the SVG writer draw through RenderDbl, so they show the same.
-
-// Vias belong to no layer; they are shown and hidden as this pseudo-layer.
-inline constexpr int kViaLayer = 0;
 
 // The name of a layer the outline generator uses ("外形線" for 23), or "" for others.
 Text DblLayerName(int layer);

@@ -1,4 +1,4 @@
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <random>
 
 #include "design/Numeric.h"
-#include "outline/DblPicture.h"
+#include "drawing/DblPicture.h"
+#include "drawing/DblSvg.h"
 #include "outline/DblRecordLines.h"
-#include "outline/DblSvg.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep {

@@ -1,4 +1,4 @@
-#include "outline/DblReader.h"
+#include "drawing/DblReader.h"
 
 #include <algorithm>
 #include <charconv>
