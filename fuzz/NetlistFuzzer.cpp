@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "check/NetCheck.h"
-#include "design/CodePage.h"
 #include "design/Numeric.h"
 #include "netlist/BracketNetlist.h"
 #include "netlist/ListViews.h"
@@ -103,10 +104,11 @@ void ConvertReadsBack(const Design& d) {
     const BracketNetlist bracket = BracketNetlistText(d, safeNames);
     Require(safeNames ? !bracket.refused : true);
     if (bracket.refused) continue;
-    const EncodeResult bytes = EncodeCp932(bracket.text);
-    Require(bytes.ok());
+    // Refused where the written bytes would read back as another text.
+    const std::optional<std::string> bytes = BracketNetlistBytes(bracket.text);
+    if (!bytes) continue;
     Design back;
-    Require(LoadNetlistBytes(back, bytes.bytes, d.capacity()).ok());
+    Require(LoadNetlistBytes(back, *bytes, d.capacity()).ok());
     Require(SameNets(d, back, !safeNames));
     Require(back.pinReferences().size() == d.pinReferences().size());
   }

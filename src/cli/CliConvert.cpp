@@ -4,7 +4,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "design/CodePage.h"
 #include "netlist/BracketNetlist.h"
 
 namespace pcbprep::cli {
@@ -43,7 +42,14 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
                     "\n--safe-names で「_」に置き換えて書けます。ファイル " + options.output +
                     " は書き込んでいません。"};
   }
-  WriteFileOrFail(options.output, EncodeCp932(bracket.text).bytes);
+  const std::optional<std::string> bytes = BracketNetlistBytes(bracket.text);
+  if (!bytes) {
+    throw UserError{
+        "書き込むファイルを読み直すと名前が変わります（Shift_JIS で書いたバイト列が "
+        "UTF-8 としても読めます）。ファイル " +
+        options.output + " は書き込んでいません。"};
+  }
+  WriteFileOrFail(options.output, *bytes);
   for (const NameChange& change : bracket.changes) {
     out << ToUtf8(change.before) << " -> " << ToUtf8(change.after) << "\n";
   }

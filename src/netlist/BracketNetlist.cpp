@@ -6,6 +6,7 @@
 #include "design/CodePage.h"
 #include "design/Numeric.h"
 #include "netlist/NetlistFormat.h"
+#include "netlist/NetlistReader.h"
 
 namespace pcbprep {
 
@@ -150,6 +151,14 @@ BracketNetlist BracketNetlistText(const Design& d, bool safeNames) {
   }
   if (out.refused) out.text.clear();
   return out;
+}
+
+std::optional<std::string> BracketNetlistBytes(TextView text) {
+  EncodeResult encoded = EncodeCp932(text);
+  if (!encoded.ok()) return std::nullopt;
+  DecodeResult decoded;
+  if (!DecodeNetlistBytes(encoded.bytes, decoded).ok() || decoded.text != text) return std::nullopt;
+  return std::move(encoded.bytes);
 }
 
 }  // namespace pcbprep

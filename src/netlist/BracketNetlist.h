@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "design/Design.h"
@@ -30,5 +31,10 @@ struct BracketNetlist {
 // another name of its kind (net names, references, the pin numbers of a reference)
 // gets "_2", "_3", ... until it is none, so no two names become one.
 BracketNetlist BracketNetlistText(const Design& design, bool safeNames);
+
+// The bytes of a bracket netlist text in code page 932, as they are written; nothing
+// when they would not read back as that text: the reader takes bytes that are valid
+// UTF-8 (and not all ASCII) for UTF-8, which a short code page 932 text can be.
+std::optional<std::string> BracketNetlistBytes(TextView text);
 
 }  // namespace pcbprep
