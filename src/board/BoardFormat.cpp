@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "board/KicadBoard.h"
+
 namespace pcbprep {
 
 namespace {
@@ -15,9 +17,16 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-// One row per format, kept in an array here once the first writer exists; a new format is
-// one more row and one writer file beside this one.
-std::span<const BoardFormat> BoardFormats() { return {}; }
+namespace {
+
+// One row per format; a new format is one more row and one writer file beside this one.
+constexpr BoardFormat kFormats[] = {
+    {".kicad_pcb", u"KiCad 基板", WriteKicadBoard},
+};
+
+}  // namespace
+
+std::span<const BoardFormat> BoardFormats() { return kFormats; }
 
 const BoardFormat* FindBoardFormat(const std::filesystem::path& output) {
   const std::string extension = Lower(output.extension().string());

@@ -19,9 +19,7 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
       "\"-\") refuses the conversion, naming it, unless --safe-names replaces those characters\n"
       "by \"_\" and lists the changes; a replacement that is another name gets \"_2\", ...\n"
       "Exit codes: 0 done, 2 error (file not read, a name refused, file not written).");
-  command->add_option("NETLIST", options.netlist, "netlist file to convert")
-      ->type_name("FILE")
-      ->required();
+  command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_option("-o,--output", options.output, "bracket netlist to write")
       ->type_name("FILE.NET")
       ->required()

@@ -28,6 +28,11 @@ struct UserError {
 // stop the load, as in the window, but are reported on err.
 LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err);
 
+// What each command that reads a netlist says of it.
+inline constexpr char kNetlistHelp[] =
+    "netlist file in any format the program reads (bracket *.NET, KiCad, legacy PCB2, PADS, "
+    "Allegro), code page 932 or UTF-8";
+
 // The --large flag, the same on every command that reads a netlist or a part list.
 void AddLargeOption(CLI::App& command, bool& large);
 
@@ -58,5 +63,9 @@ void AddLayersOption(CLI::App& command, std::vector<int>& layers);
 // Throws UserError for an empty output name or an output that is one of the inputs
 // (same device and inode); called before anything is read.
 void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs);
+
+// --board "WxH" in millimetres, as typed into Text14 and Text15, into the design's board
+// size; throws UserError for anything else.
+void SetBoardOrFail(Design& design, const std::string& board);
 
 }  // namespace pcbprep::cli

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <map>
 
+#include "design/CodePage.h"
+
 namespace pcbprep {
 
 namespace {
@@ -266,7 +268,7 @@ void Header(DxfWriter& w, unsigned handseed, const DblBounds& b) {
   w.tag(9, "$ACADVER");
   w.tag(1, "AC1015");
   w.tag(9, "$DWGCODEPAGE");
-  w.tag(3, "ANSI_1252");
+  w.tag(3, "ANSI_932");  // the texts' bytes, as DxfText writes them
   w.tag(9, "$HANDSEED");
   w.handle(5, handseed);
   w.tag(9, "$INSBASE");
@@ -507,7 +509,7 @@ int DxfLineweight(double widthMm) {
 std::string DxfText(TextView characters, std::size_t* replaced) {
   std::string out;
   for (std::size_t i = 0; i < characters.size(); ++i) {
-    char16_t c = characters[i];
+    const char16_t c = characters[i];
     // The escape holds four digits: a character past them (a surrogate pair, or half of
     // one) is written as the replacement character, and counted.
     if (c >= 0xD800 && c <= 0xDFFF) {
@@ -515,8 +517,9 @@ std::string DxfText(TextView characters, std::size_t* replaced) {
           characters[i + 1] <= 0xDFFF) {
         ++i;
       }
-      c = u'\uFFFD';
+      out += "\\U+FFFD";
       if (replaced) ++*replaced;
+      continue;
     }
     if (c == u'%' && i + 1 < characters.size() && characters[i + 1] == u'%') {
       out += "%%%";
@@ -528,9 +531,14 @@ std::string DxfText(TextView characters, std::size_t* replaced) {
     } else if (c < 0x7F && c != u'\\') {
       out += static_cast<char>(c);
     } else {
-      char buffer[16];
-      std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
-      out += buffer;
+      const EncodeResult bytes = EncodeCp932(characters.substr(i, 1));
+      if (bytes.ok() && c != u'\\') {
+        out += bytes.bytes;
+      } else {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
+        out += buffer;
+      }
     }
   }
   return out;

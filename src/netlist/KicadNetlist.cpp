@@ -59,6 +59,15 @@ std::optional<NetlistSyntaxError> ReadKicadNetlist(TextView text, NetlistSink& s
       if (part.reference.empty()) return SyntaxAt(list, u"(comp …) に (ref …) がありません。");
       part.value = list.value(u"value");
       part.footprint = list.value(u"footprint");
+      // (sheetpath (names /a/) (tstamps /5037043E/)) (tstamp 5037051F); KiCad 7 and later
+      // write (tstamps ...) for the symbol too.
+      Text stamp = list.value(u"tstamp");
+      if (stamp.empty()) stamp = list.value(u"tstamps");
+      if (const SExpr* sheet = list.find(u"sheetpath"); sheet && !stamp.empty()) {
+        Text sheetStamps = sheet->value(u"tstamps");
+        if (!sheetStamps.ends_with(u'/')) sheetStamps += u'/';
+        part.path = sheetStamps + stamp;
+      }
       if (!sink.addPart(std::move(part), list.line)) return sink.stop;
       return std::nullopt;
     }

@@ -41,6 +41,7 @@ std::optional<NetlistSyntaxError> TakeComponent(const SExpr& comp, NetlistSink& 
   // "$noname" is a component without a footprint.
   if (atoms[1]->atom != u"$noname") part.footprint = atoms[1]->atom;
   if (atoms.size() > 3) part.value = atoms[3]->atom;
+  if (atoms[0]->atom.starts_with(u'/')) part.path = atoms[0]->atom;  // sheet path and stamp
   // Writers put "(null)" for a part without a value: a one-word list on the
   // component's own line is its value, as written.
   const SExpr* nullValue = NullValue(comp, atoms.size());
