@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -11,6 +13,7 @@
 
 #include "check/NetCheck.h"
 #include "design/Numeric.h"
+#include "netlist/BracketNetlist.h"
 #include "netlist/ListViews.h"
 #include "netlist/NetlistReader.h"
 #include "placement/Coordinates.h"
@@ -60,6 +63,57 @@ std::vector<Text> ReferencesInSlotOrder(const Design& d) {
   return refs;
 }
 
+// The nets with pins, the only ones a bracket file can hold (the bracket reader can
+// leave a row without pins from a stray line).
+std::vector<int> NetsWithPins(const Design& d) {
+  std::vector<int> nets;
+  for (int n = 1; n <= d.NetCount; ++n) {
+    if (d.pinCount(n) > 0) nets.push_back(n);
+  }
+  return nets;
+}
+
+// The nets of two designs are the same: names, and reference and pin number of each pin;
+// with `namesToo` false, only how many nets and pins.
+bool SameNets(const Design& a, const Design& b, bool namesToo) {
+  const std::vector<int> left = NetsWithPins(a);
+  const std::vector<int> right = NetsWithPins(b);
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    const int n = left[i];
+    const int m = right[i];
+    if (a.pinCount(n) != b.pinCount(m)) return false;
+    if (!namesToo) continue;
+    if (a.NetTable.at(n, kNetName) != b.NetTable.at(m, kNetName)) return false;
+    for (const int c : a.pinColumns(n)) {
+      if (a.PinPartTable.at(n, c) != b.PinPartTable.at(m, c) ||
+          a.PinNoTable.at(n, c) != b.PinNoTable.at(m, c)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// What convert writes of a loaded netlist reads back as the same nets, or is refused;
+// with safe names it reads back with as many nets and pins and as many distinct
+// references: no two names become one.
+void ConvertReadsBack(const Design& d) {
+  if (NetsWithPins(d).empty()) return;
+  for (const bool safeNames : {false, true}) {
+    const BracketNetlist bracket = BracketNetlistText(d, safeNames);
+    Require(safeNames ? !bracket.refused : true);
+    if (bracket.refused) continue;
+    // Refused where the written bytes would read back as another text.
+    const std::optional<std::string> bytes = BracketNetlistBytes(bracket.text);
+    if (!bytes) continue;
+    Design back;
+    Require(LoadNetlistBytes(back, *bytes, d.capacity()).ok());
+    Require(SameNets(d, back, !safeNames));
+    Require(back.pinReferences().size() == d.pinReferences().size());
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -70,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)NetListItems(d);
   (void)NetPinListItems(d);
   (void)LoadFailureMessage(loaded, u"fuzz.NET");
+  if (loaded.ok()) ConvertReadsBack(d);
 
   const NetCheckResult check = RunExtendedNetCheck(d);
   Require(check.openCount >= 0 && check.shortCount >= 0 && check.duplicateCount >= 0 &&

@@ -461,7 +461,7 @@ FootprintReadResult ReadKicadFootprint(std::string_view bytes, std::string_view 
     return result;
   }
   SExpr file;
-  if (auto error = ParseSExpr(FromUtf8(bytes), false, false, file)) {
+  if (auto error = ParseSExpr(FromUtf8(bytes), SExprSyntax{}, SExprClosed{}, file)) {
     result.error = IntText(error->line) + u" 行目: " + error->reason;
     return result;
   }

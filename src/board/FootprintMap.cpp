@@ -65,7 +65,9 @@ FootprintMap DefaultFootprintMap() {
 std::optional<FootprintMapError> ReadFootprintMap(std::string_view bytes, FootprintMap& map) {
   const Text text = DecodeMapBytes(bytes);
   FootprintMap read = map;
-  for (const NumberedLine& numbered : SplitLines(text)) {
+  LineReader lines(text);
+  NumberedLine numbered;
+  while (lines.next(numbered)) {
     const int lineNumber = numbered.number;
     const TextView line = Trimmed(numbered.text);
     if (line.empty() || line.front() == u'#') continue;

@@ -15,7 +15,9 @@ CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options) {
                                      "isolated pins: report and counts");
   command->footer(
       "Prints the report as the window shows it and the four error counts (open, short,\n"
-      "duplicate pin, isolated pin). Exit codes: 0 no findings, 1 findings, 2 the netlist\n"
+      "duplicate pin, isolated pin). For nets past the standard tables the report lists at\n"
+      "most 1000 findings of each kind and then how many more there are; counts are exact. Exit "
+      "codes: 0 no findings, 1 findings, 2 the netlist\n"
       "cannot be loaded (the message names the line and the reason) or a bad option.");
   command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_flag("--json", options.json,
@@ -29,7 +31,7 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
   Design design;
   LoadOrFail(design, options.netlist, options.large, err);
   const NetCheckResult result = RunExtendedNetCheck(design);
-  const int findings =
+  const long long findings =
       result.openCount + result.shortCount + result.duplicateCount + result.isolatedCount;
 
   if (options.json) {

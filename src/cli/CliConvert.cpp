@@ -4,7 +4,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
-#include "design/CodePage.h"
 #include "netlist/BracketNetlist.h"
 
 namespace pcbprep::cli {
@@ -15,9 +14,10 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
   command->footer(
       "Reads a netlist of any format the program reads (bracket, KiCad, legacy PCB2, PADS,\n"
       "Allegro) and writes its nets as NAME[REF-PIN ... REF-PIN]. A name the bracket format\n"
-      "cannot hold (\"[\", \"]\", \",\", a double quote, a line break, a character Shift_JIS\n"
-      "cannot write; in references and pin numbers also \"-\") refuses the conversion, naming\n"
-      "it, unless --safe-names replaces those characters by \"_\" and lists the changes.\n"
+      "cannot hold (\"[\", \"]\", \",\", a double quote, a control character, a leading blank,\n"
+      "a character Shift_JIS cannot write as itself; in references and pin numbers also\n"
+      "\"-\") refuses the conversion, naming it, unless --safe-names replaces those characters\n"
+      "by \"_\" and lists the changes; a replacement that is another name gets \"_2\", ...\n"
       "Exit codes: 0 done, 2 error (file not read, a name refused, file not written).");
   command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_option("-o,--output", options.output, "bracket netlist to write")
@@ -40,7 +40,14 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
                     "\n--safe-names で「_」に置き換えて書けます。ファイル " + options.output +
                     " は書き込んでいません。"};
   }
-  WriteFileOrFail(options.output, EncodeCp932(bracket.text).bytes);
+  const std::optional<std::string> bytes = BracketNetlistBytes(bracket.text);
+  if (!bytes) {
+    throw UserError{
+        "書き込むファイルを読み直すと名前が変わります（Shift_JIS で書いたバイト列が "
+        "UTF-8 としても読めます）。ファイル " +
+        options.output + " は書き込んでいません。"};
+  }
+  WriteFileOrFail(options.output, *bytes);
   for (const NameChange& change : bracket.changes) {
     out << ToUtf8(change.before) << " -> " << ToUtf8(change.after) << "\n";
   }

@@ -24,6 +24,9 @@ LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::
         << " として読めないバイトが " << result.invalidBytes
         << " 個あります（U+FFFD に置き換えて読み込みました）。\n";
   }
+  if (!result.warning.empty()) {
+    err << "pcbprep-cli: 警告: " << path << ": " << ToUtf8(result.warning) << "\n";
+  }
   return result;
 }
 

@@ -52,7 +52,12 @@ int RunView(const ViewOptions& options, std::ostream& out, std::ostream& err) {
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == ".dxf") {
-    WriteFileOrFail(options.output, DblDxfDocument(read.drawing, hidden));
+    std::size_t replaced = 0;
+    WriteFileOrFail(options.output, DblDxfDocument(read.drawing, hidden, &replaced));
+    if (replaced > 0) {
+      err << "pcbprep-cli: 警告: DXF に書けない文字 " << replaced
+          << " 個を U+FFFD に置き換えました（基本多言語面の外の文字）。\n";
+    }
     return kExitOk;
   }
   const std::string title = std::filesystem::path(options.dblFile).filename().string();

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -25,12 +26,18 @@ class Converter {
   // Converts as much as possible; returns false at an invalid or incomplete sequence,
   // leaving in/inLeft at the offending input.
   bool convert(char*& in, std::size_t& inLeft, std::string& out) {
+    return convertTo(in, inLeft, [&out](const char* data, std::size_t n) { out.append(data, n); });
+  }
+  // The same, handing each converted piece to `append(data, size)`; iconv writes whole
+  // characters only, so a piece never ends inside one.
+  template <typename Append>
+  bool convertTo(char*& in, std::size_t& inLeft, Append append) {
     char buffer[4096];
     while (inLeft > 0) {
       char* outPtr = buffer;
       std::size_t outLeft = sizeof buffer;
       const std::size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
-      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+      append(buffer, static_cast<std::size_t>(outPtr - buffer));
       if (rc == static_cast<std::size_t>(-1)) {
         if (errno == E2BIG) continue;
         return false;
@@ -44,39 +51,62 @@ class Converter {
   iconv_t cd_;
 };
 
-Text FromUtf16Le(const std::string& bytes) {
-  Text out(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                   (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+// Appends UTF-16LE bytes to a text.
+void AppendUtf16Le(Text& out, const char* bytes, std::size_t size) {
+  for (std::size_t i = 0; i + 1 < size; i += 2) {
+    out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                        (static_cast<unsigned char>(bytes[i + 1]) << 8)));
   }
-  return out;
 }
+
+}  // namespace
+
+namespace {
+
+// A lead byte of a double-byte character of the code page: the byte after it is its
+// second half, even where that is an ASCII code.
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
 
 DecodeResult DecodeCp932(std::string_view bytes) {
   DecodeResult result;
   Converter cv("UTF-16LE", "CP932");
-  std::string input(bytes);
-  char* in = input.data();
-  std::size_t left = input.size();
-  std::string utf16;
-  utf16.reserve(input.size() * 2);
-  while (!cv.convert(in, left, utf16)) {
-    // Replace the offending byte and go on with the next one.
-    utf16.push_back(static_cast<char>(0xFD));
-    utf16.push_back(static_cast<char>(0xFF));
-    ++result.invalidBytes;
-    ++in;
-    --left;
-    cv.reset();
+  result.text.reserve(bytes.size());  // one unit per byte at most
+  const auto append = [&result](const char* data, std::size_t n) {
+    AppendUtf16Le(result.text, data, n);
+  };
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    // ASCII is the same in the code page: only runs of other characters go to iconv.
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) {
+      result.text.push_back(static_cast<char16_t>(bytes[at++]));
+    }
+    std::size_t end = at;
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80) {
+      end += IsLeadByte(static_cast<unsigned char>(bytes[end])) ? 2 : 1;
+    }
+    end = std::min(end, bytes.size());
+    // iconv takes a non-const pointer but only reads the input.
+    char* in = const_cast<char*>(bytes.data() + at);
+    std::size_t left = end - at;
+    while (!cv.convertTo(in, left, append)) {
+      // Replace the offending byte and go on with the next one.
+      result.text.push_back(u'\uFFFD');
+      ++result.invalidBytes;
+      ++in;
+      --left;
+      cv.reset();
+    }
+    at = end;
   }
-  result.text = FromUtf16Le(utf16);
   return result;
 }
 
-EncodeResult EncodeCp932(TextView text) {
+namespace {
+
+// Encodes with iconv; characters without a form collected as unmappable, written "?".
+EncodeResult EncodeOnce(TextView text) {
   EncodeResult result;
   Converter cv("CP932", "UTF-16LE");
   std::string input(text.size() * 2, '\0');
@@ -98,6 +128,37 @@ EncodeResult EncodeCp932(TextView text) {
     left -= 2 * units;
     cv.reset();
   }
+  return result;
+}
+
+}  // namespace
+
+EncodeResult EncodeCp932(TextView text) {
+  EncodeResult result = EncodeOnce(text);
+  if (!result.ok() || DecodeCp932(result.bytes).text == text) return result;
+  // Some character reads back as another (WAVE DASH as FULLWIDTH TILDE and the like):
+  // it is not writable either. Rare, so found character by character.
+  Text unmappable;
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t units =
+        (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size()) ? 2 : 1;
+    const TextView character = text.substr(i, units);
+    i += units;
+    if (units == 1 && character[0] < 0x80) {
+      bytes.push_back(static_cast<char>(character[0]));
+      continue;
+    }
+    const EncodeResult one = EncodeOnce(character);
+    if (one.ok() && DecodeCp932(one.bytes).text == character) {
+      bytes += one.bytes;
+    } else {
+      if (unmappable.find(character) == Text::npos) unmappable.append(character);
+      bytes.push_back('?');
+    }
+  }
+  result.bytes = std::move(bytes);
+  result.unmappable = std::move(unmappable);
   return result;
 }
 

@@ -28,8 +28,9 @@ struct EncodeResult {
   bool ok() const { return unmappable.empty(); }
 };
 
-// Encodes text; characters without a code page 932 form are collected in unmappable
-// (and written as "?" in bytes, which callers should not save).
+// Encodes text; characters without a code page 932 form, or whose form reads back as
+// another character (〜 − ‖ ¥ ‾ ¬ and the like), are collected in unmappable (and
+// written as "?" in bytes, which callers should not save).
 EncodeResult EncodeCp932(TextView text);
 
 }  // namespace pcbprep

@@ -125,6 +125,10 @@ struct Design {
   // empty for the bracket format.
   std::vector<SchematicPart> SchematicParts;
 
+  // The netlist gave each pin's reference and pin number apart (every format but the
+  // bracket one), so the token REF-PIN alone need not tell two pins apart.
+  bool PinNamesApart = false;
+
   // Pin count of net row n: the numeric value of NetTable(n, 1), limited to what the
   // table can hold so a foreign table cannot send a loop past the last column.
   int pinCount(int net) const;

@@ -110,6 +110,8 @@ struct DxfEntity {
 // when the file is put together.
 class DxfCanvas final : public DblCanvas {
  public:
+  std::size_t replaced = 0;  // characters of texts written as U+FFFD
+
   void line(DblPoint from, DblPoint to, double width, DblInk ink) override {
     DxfWriter w;
     Weight(w, width);
@@ -174,7 +176,7 @@ class DxfCanvas final : public DblCanvas {
     w.tag(100, "AcDbText");
     w.point(10, at);
     w.tag(40, height);
-    w.tag(1, DxfText(characters));
+    w.tag(1, DxfText(characters, &replaced));
     if (rotation != 0) w.tag(50, Normalized(rotation));
     w.tag(7, "Standard");
     if (mirror) w.integer(71, 2);  // mirrored left to right
@@ -504,10 +506,21 @@ int DxfLineweight(double widthMm) {
   return best;
 }
 
-std::string DxfText(TextView characters) {
+std::string DxfText(TextView characters, std::size_t* replaced) {
   std::string out;
   for (std::size_t i = 0; i < characters.size(); ++i) {
     const char16_t c = characters[i];
+    // The escape holds four digits: a character past them (a surrogate pair, or half of
+    // one) is written as the replacement character, and counted.
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < characters.size() && characters[i + 1] >= 0xDC00 &&
+          characters[i + 1] <= 0xDFFF) {
+        ++i;
+      }
+      out += "\\U+FFFD";
+      if (replaced) ++*replaced;
+      continue;
+    }
     if (c == u'%' && i + 1 < characters.size() && characters[i + 1] == u'%') {
       out += "%%%";
     } else if (c == u'^') {
@@ -518,19 +531,14 @@ std::string DxfText(TextView characters) {
     } else if (c < 0x7F && c != u'\\') {
       out += static_cast<char>(c);
     } else {
-      // A character with its pair of surrogates, if it has one.
-      const std::size_t length = c >= 0xD800 && c <= 0xDBFF && i + 1 < characters.size() ? 2 : 1;
-      const EncodeResult bytes = EncodeCp932(characters.substr(i, length));
+      const EncodeResult bytes = EncodeCp932(characters.substr(i, 1));
       if (bytes.ok() && c != u'\\') {
         out += bytes.bytes;
       } else {
-        for (std::size_t k = i; k < i + length; ++k) {
-          char buffer[16];
-          std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(characters[k]));
-          out += buffer;
-        }
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
+        out += buffer;
       }
-      i += length - 1;
     }
   }
   return out;
@@ -544,9 +552,11 @@ std::set<int> LayersHiddenExcept(const DblDrawing& drawing, const std::vector<in
   return hidden;
 }
 
-std::string DblDxfDocument(const DblDrawing& drawing, const std::set<int>& hidden) {
+std::string DblDxfDocument(const DblDrawing& drawing, const std::set<int>& hidden,
+                           std::size_t* replaced) {
   DxfCanvas canvas;
   RenderDbl(drawing, canvas, hidden);
+  if (replaced) *replaced = canvas.replaced;
 
   unsigned next = kFirstFree;
   std::map<int, DxfLayer> layers;

@@ -14,7 +14,9 @@ namespace pcbprep {
 // SVG and the outline window: straight records as LINE, arcs as ARC (full ones as
 // CIRCLE), vias as a CIRCLE of their hole size, planes as a solid HATCH whose boundary
 // paths are the outline and the cut-outs, texts as TEXT. Hidden layers are left out.
-std::string DblDxfDocument(const DblDrawing& drawing, const std::set<int>& hidden = {});
+// `replaced` receives the number of text characters written as U+FFFD (see DxfText).
+std::string DblDxfDocument(const DblDrawing& drawing, const std::set<int>& hidden = {},
+                           std::size_t* replaced = nullptr);
 
 // The DXF layer of a DBL layer: its number and an ASCII name ("L23_OUTLINE"), "L<n>"
 // for a layer the generator does not use, "VIA" for the vias.
@@ -27,8 +29,10 @@ int DxfLineweight(double widthMm);
 // The characters of a text as a DXF string in the drawing's code page 932 ($DWGCODEPAGE
 // ANSI_932), so that a reader that honours the code page shows them: ASCII as it is,
 // other characters as their code page 932 bytes, those the code page lacks (and the
-// backslash) as the "\U+XXXX" escape, "%%" into the literal-percent code.
-std::string DxfText(TextView characters);
+// backslash) as the "\U+XXXX" escape, "%%" into the literal-percent code. A character
+// outside the Basic Multilingual Plane has no such escape: it is written as U+FFFD and
+// counted in `replaced`.
+std::string DxfText(TextView characters, std::size_t* replaced = nullptr);
 
 // The layers to hide so that only `kept` are drawn (vias are kViaLayer).
 std::set<int> LayersHiddenExcept(const DblDrawing& drawing, const std::vector<int>& kept);

@@ -1,81 +1,133 @@
+#include <algorithm>
+
 #include "netlist/NetlistFormatReaders.h"
 
 namespace pcbprep {
 
 namespace {
 
-// A record of the file: its physical lines joined where one ends in ",".
-struct Record {
-  Text text;
-  int line = 0;
-  bool joined = false;
-};
-
-std::vector<Record> Records(TextView text) {
-  std::vector<Record> records;
-  bool continues = false;
-  for (const NumberedLine& line : SplitLines(text)) {
-    TextView t = line.text;
-    while (!t.empty() && (t.back() == u' ' || t.back() == u'\t')) t.remove_suffix(1);
-    if (continues) {
-      while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.remove_prefix(1);
-      records.back().joined = true;
-    } else {
-      records.push_back({Text(), line.number, false});
-    }
-    continues = t.ends_with(u',');
-    if (continues) t.remove_suffix(1);
-    records.back().text += t;
-  }
-  return records;
-}
+bool IsBlankChar(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 // A word of a record: a name in single quotes (quotes removed), "!", ";" or a run of
-// other characters up to a blank.
+// other characters up to a blank; its line and its column (on the line it starts on).
 struct Token {
   Text text;
   bool mark = false;  // "!" or ";"
+  int line = 0;
   int column = 0;
 };
 
-std::optional<NetlistSyntaxError> Tokens(const Record& r, std::vector<Token>& tokens) {
-  const Text& s = r.text;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const char16_t c = s[i];
-    if (c == u' ' || c == u'\t') {
-      ++i;
-      continue;
-    }
-    Token token;
-    token.column = r.joined ? 0 : static_cast<int>(i) + 1;
-    if (c == u'!' || c == u';') {
-      token.text = Text(1, c);
-      token.mark = true;
-      ++i;
-    } else if (c == u'\'') {
-      const std::size_t close = s.find(u'\'', i + 1);
-      if (close == Text::npos) {
-        return NetlistSyntaxError{r.line, token.column, u"「'」で始まる名前が閉じていません。"};
-      }
-      token.text = s.substr(i + 1, close - i - 1);
-      i = close + 1;
-    } else {
-      const std::size_t start = i;
-      while (i < s.size() && s[i] != u' ' && s[i] != u'\t' && s[i] != u';' && s[i] != u'!') ++i;
-      token.text = s.substr(start, i - start);
-    }
-    tokens.push_back(std::move(token));
-  }
-  return std::nullopt;
-}
+// Reads the words of the file record by record without holding the file's lines. A
+// record is a line and the lines it goes on to: a line ending in "," goes on on the
+// next one, the "," dropped and the line break parting two words as a blank does; a
+// quoted name goes on across such a line break without a blank.
+class Lexer {
+ public:
+  enum class Got { kWord, kRecordEnd, kEnd };
+  explicit Lexer(TextView text) : s_(text) {}
 
-std::size_t FindMark(const std::vector<Token>& tokens, char16_t mark, std::size_t from = 0) {
-  for (std::size_t i = from; i < tokens.size(); ++i) {
-    if (tokens[i].mark && tokens[i].text[0] == mark) return i;
+  Got next(Token& token, std::optional<NetlistSyntaxError>& error) {
+    for (;;) {
+      while (at_ < s_.size() && IsBlankChar(s_[at_])) ++at_;
+      if (at_ >= s_.size()) {
+        if (inRecord_) {
+          inRecord_ = false;
+          return Got::kRecordEnd;
+        }
+        return Got::kEnd;
+      }
+      if (IsLineEnd(s_[at_])) {
+        lineBreak();
+        if (goesOn_) {
+          goesOn_ = false;
+          continue;
+        }
+        if (inRecord_) {
+          inRecord_ = false;
+          return Got::kRecordEnd;
+        }
+        continue;
+      }
+      inRecord_ = true;
+      token.text.clear();
+      token.mark = false;
+      token.line = line_;
+      token.column = static_cast<int>(at_ - lineStart_) + 1;
+      const char16_t c = s_[at_];
+      if (c == u'!' || c == u';') {
+        token.text = Text(1, c);
+        token.mark = true;
+        ++at_;
+        return Got::kWord;
+      }
+      if (c == u'\'') {
+        if (!quoted(token)) {
+          error =
+              NetlistSyntaxError{token.line, token.column, u"「'」で始まる名前が閉じていません。"};
+          return Got::kEnd;
+        }
+        return Got::kWord;
+      }
+      const std::size_t start = at_;
+      while (at_ < s_.size() && !IsBlankChar(s_[at_]) && !IsLineEnd(s_[at_]) && s_[at_] != u';' &&
+             s_[at_] != u'!') {
+        ++at_;
+      }
+      TextView word = s_.substr(start, at_ - start);
+      if (word.ends_with(u',') && restIsBlank()) {
+        word.remove_suffix(1);
+        goesOn_ = true;
+        if (word.empty()) continue;
+      }
+      token.text.assign(word);
+      return Got::kWord;
+    }
   }
-  return tokens.size();
-}
+
+ private:
+  void lineBreak() {
+    if (s_[at_++] == u'\r' && at_ < s_.size() && s_[at_] == u'\n') ++at_;
+    ++line_;
+    lineStart_ = at_;
+  }
+  // Only blanks up to the end of the line.
+  bool restIsBlank() const {
+    std::size_t i = at_;
+    while (i < s_.size() && IsBlankChar(s_[i])) ++i;
+    return i >= s_.size() || IsLineEnd(s_[i]);
+  }
+  // A name in single quotes, from the opening quote; false when it is not closed.
+  bool quoted(Token& token) {
+    ++at_;
+    while (at_ < s_.size()) {
+      const char16_t d = s_[at_];
+      if (d == u'\'') {
+        ++at_;
+        return true;
+      }
+      if (IsLineEnd(d)) {
+        // A quoted name goes on only where its line ends in ",".
+        if (!token.text.ends_with(u',')) return false;
+        token.text.pop_back();
+        while (!token.text.empty() && IsBlankChar(token.text.back())) token.text.pop_back();
+        lineBreak();
+        while (at_ < s_.size() && IsBlankChar(s_[at_])) ++at_;
+        continue;
+      }
+      token.text += d;
+      ++at_;
+    }
+    return false;
+  }
+
+  TextView s_;
+  std::size_t at_ = 0;
+  std::size_t lineStart_ = 0;
+  int line_ = 1;
+  bool inRecord_ = false;
+  bool goesOn_ = false;
+};
 
 }  // namespace
 
@@ -86,78 +138,103 @@ std::size_t FindMark(const std::vector<Token>& tokens, char16_t mark, std::size_
 // $END
 //
 // A line ending in "," goes on on the next line; names may be in single quotes.
-std::optional<NetlistSyntaxError> ReadAllegroNetlist(TextView text, ParsedNetlist& out) {
+std::optional<NetlistSyntaxError> ReadAllegroNetlist(TextView text, NetlistSink& sink) {
   enum class Section { kNone, kPackages, kNets, kOther };
+  using Got = Lexer::Got;
   Section section = Section::kNone;
   bool ended = false;
-  const std::vector<Record> records = Records(text);
-  for (const Record& r : records) {
-    std::vector<Token> tokens;
-    if (auto error = Tokens(r, tokens)) return error;
-    if (tokens.empty()) continue;
-    if (tokens[0].text.starts_with(u'$') && tokens.size() == 1) {
-      const Text& keyword = tokens[0].text;
-      if (keyword == u"$PACKAGES") {
+  int lastLine = 1;
+  Lexer lexer(text);
+  std::optional<NetlistSyntaxError> error;
+  Token token;
+  for (;;) {
+    Got got = lexer.next(token, error);
+    if (error) return error;
+    if (got == Got::kEnd) break;
+    if (got == Got::kRecordEnd) continue;
+    // The first word of a record.
+    const int recordLine = token.line;
+    lastLine = recordLine;
+    Token first = std::move(token);
+    got = lexer.next(token, error);
+    if (error) return error;
+    if (!first.mark && first.text.starts_with(u'$') && got != Got::kWord) {
+      if (first.text == u"$PACKAGES") {
         section = Section::kPackages;
-      } else if (keyword == u"$NETS") {
+      } else if (first.text == u"$NETS") {
         section = Section::kNets;
-      } else if (keyword == u"$END") {
+      } else if (first.text == u"$END") {
         ended = true;
         break;
       } else {
         section = Section::kOther;
       }
+      if (got == Got::kEnd) break;
       continue;
     }
-    const std::size_t semicolon = FindMark(tokens, u';');
     if (section == Section::kPackages) {
-      if (semicolon == tokens.size()) {
-        return NetlistSyntaxError{r.line, 0, u"部品の行に「;」がありません。"};
-      }
-      // FOOTPRINT ! DEVICE ! VALUE: the fields between the marks.
+      // FOOTPRINT ! DEVICE ! VALUE: the fields between the marks, then the references.
       std::vector<Text> fields(1);
-      for (std::size_t i = 0; i < semicolon; ++i) {
-        if (tokens[i].mark) {
+      bool references = false;
+      const auto take = [&](const Token& t) -> std::optional<NetlistSyntaxError> {
+        if (references) {
+          if (t.mark) {
+            return NetlistSyntaxError{
+                t.line, t.column, u"部品番号の並びに「" + QuotedPart(t.text) + u"」があります。"};
+          }
+          NetlistPart part;
+          part.reference = t.text;
+          part.footprint = fields[0];
+          if (fields.size() > 2) part.value = fields[2];
+          if (!sink.addPart(std::move(part), t.line)) return sink.stop;
+        } else if (t.mark && t.text == u";") {
+          references = true;
+        } else if (t.mark) {
           fields.emplace_back();
         } else {
           if (!fields.back().empty()) fields.back() += u' ';
-          fields.back() += tokens[i].text;
+          fields.back() += t.text;
         }
+        return std::nullopt;
+      };
+      if (auto failed = take(first)) return failed;
+      while (got == Got::kWord) {
+        if (auto failed = take(token)) return failed;
+        got = lexer.next(token, error);
+        if (error) return error;
       }
-      for (std::size_t i = semicolon + 1; i < tokens.size(); ++i) {
-        if (tokens[i].mark) {
-          return NetlistSyntaxError{r.line, tokens[i].column,
-                                    u"部品番号の並びに「" + tokens[i].text + u"」があります。"};
-        }
-        NetlistPart part;
-        part.reference = tokens[i].text;
-        part.footprint = fields[0];
-        if (fields.size() > 2) part.value = fields[2];
-        out.parts.push_back(std::move(part));
-      }
+      if (!references) return NetlistSyntaxError{recordLine, 0, u"部品の行に「;」がありません。"};
     } else if (section == Section::kNets) {
-      if (semicolon != 1 || tokens[0].mark) {
+      if (first.mark || got != Got::kWord || !token.mark || token.text != u";") {
         return NetlistSyntaxError{
-            r.line, 0, u"ネットの行は ネット名 ; 部品番号.ピン番号 … の形ではありません。"};
+            recordLine, 0, u"ネットの行は ネット名 ; 部品番号.ピン番号 … の形ではありません。"};
       }
-      NetlistNet net{tokens[0].text, {}, r.line};
-      for (std::size_t i = 2; i < tokens.size(); ++i) {
-        NetlistPin pin;
-        if (tokens[i].mark || !SplitDottedPin(tokens[i].text, pin.reference, pin.pin)) {
+      sink.beginNet(std::move(first.text), recordLine);
+      for (;;) {
+        got = lexer.next(token, error);
+        if (error) return error;
+        if (got != Got::kWord) break;
+        Text reference;
+        Text pin;
+        if (token.mark || !SplitDottedPin(token.text, reference, pin)) {
           return NetlistSyntaxError{
-              r.line, tokens[i].column,
-              u"ピン「" + tokens[i].text + u"」が 部品番号.ピン番号 の形ではありません。"};
+              token.line, token.column,
+              u"ピン「" + QuotedPart(token.text) + u"」が 部品番号.ピン番号 の形ではありません。"};
         }
-        pin.line = r.line;
-        net.pins.push_back(std::move(pin));
+        if (!sink.addPin(std::move(reference), std::move(pin), token.line)) return sink.stop;
       }
-      out.nets.push_back(std::move(net));
+      sink.endNet();
+    } else {
+      while (got == Got::kWord) {
+        got = lexer.next(token, error);
+        if (error) return error;
+      }
     }
+    if (got == Got::kEnd) break;
   }
   if (!ended) {
     return NetlistSyntaxError{
-        records.empty() ? 1 : records.back().line, 0,
-        u"ファイルの終わりの $END がありません（途中で切れたファイルです）。"};
+        lastLine, 0, u"ファイルの終わりの $END がありません（途中で切れたファイルです）。"};
   }
   return std::nullopt;
 }

@@ -1,9 +1,12 @@
 #include "netlist/BracketNetlist.h"
 
+#include <map>
 #include <set>
 
 #include "design/CodePage.h"
 #include "design/Numeric.h"
+#include "netlist/NetlistFormat.h"
+#include "netlist/NetlistReader.h"
 
 namespace pcbprep {
 
@@ -14,6 +17,13 @@ bool Writable(TextView character) {
   return (character.size() == 1 && character[0] < 0x80) || EncodeCp932(character).ok();
 }
 
+Text HexCode(char16_t c) {
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  Text hex;
+  for (int shift = 12; shift >= 0; shift -= 4) hex += kDigits[(c >> shift) & 0xF];
+  return hex;
+}
+
 // Why the bracket format cannot hold one character (a surrogate pair as one) of a
 // name, or "" when it can. `first`: the character begins the name.
 Text Fault(TextView character, bool first, bool pinPart) {
@@ -22,8 +32,10 @@ Text Fault(TextView character, bool first, bool pinPart) {
     return u"「" + Text(1, c) + u"」";
   }
   if (c == u'\r' || c == u'\n') return u"改行";
-  // The reader skips the blanks that begin an item.
-  if (!pinPart && first && IsBlank(c)) return u"先頭の空白";
+  // The reader skips the blanks that begin an item: a name, or a reference or pin
+  // number at the start of its item, would lose them.
+  if (first && IsBlank(c)) return u"先頭の空白";
+  if (c < 0x20 || c == 0x7F) return u"制御文字 U+" + HexCode(c);
   if (!Writable(character)) return u"Shift_JIS で書けない文字「" + Text(character) + u"」";
   return Text();
 }
@@ -60,30 +72,77 @@ Text Safe(TextView name, bool pinPart) {
   return safe;
 }
 
+// Whether a file whose first net has this name would be read as another format: it
+// would begin as that format does.
+bool StartsAnotherFormat(TextView name) {
+  return name.starts_with(u"!PADS-") ||
+         DetectNetlistFormat(Text(name) + u"[") != NetlistFormat::kBracket;
+}
+
+// The names of one kind and what each that cannot be written becomes: the same
+// replacement each time, and never one that is another name of the kind, so two
+// names are never merged into one.
+class Renames {
+ public:
+  void take(const Text& name) { taken_.insert(name); }
+  // The replacement of `name` from its safe form; `added` when it is new.
+  const Text& of(const Text& name, const Text& safe, bool& added) {
+    const auto known = chosen_.find(name);
+    if (known != chosen_.end()) return known->second;
+    Text candidate = safe;
+    for (long long k = 2; taken_.count(candidate) > 0; ++k) candidate = safe + u"_" + IntText(k);
+    taken_.insert(candidate);
+    added = true;
+    return chosen_.emplace(name, std::move(candidate)).first->second;
+  }
+
+ private:
+  std::set<Text> taken_;
+  std::map<Text, Text> chosen_;
+};
+
 }  // namespace
 
 BracketNetlist BracketNetlistText(const Design& d, bool safeNames) {
   BracketNetlist out;
-  std::set<Text> changed;
+  // Net names, references, and pin numbers by their reference.
+  Renames nets;
+  Renames references;
+  std::map<Text, Renames> pinsOf;
+  for (int n = 1; n <= d.NetCount; ++n) {
+    nets.take(d.NetTable.at(n, kNetName));
+    for (const int c : d.pinColumns(n)) {
+      references.take(d.PinPartTable.at(n, c));
+      pinsOf[d.PinPartTable.at(n, c)].take(d.PinNoTable.at(n, c));
+    }
+  }
   // The name as it can be written; sets `refused` on the first that cannot.
-  const auto write = [&](const Text& name, bool pinPart, const char16_t* what) {
-    const Text problem = Problem(name, pinPart);
+  const auto write = [&](const Text& name, Renames& kind, bool pinPart, const char16_t* what,
+                         bool firstNet = false) {
+    Text problem = Problem(name, pinPart);
+    if (problem.empty() && firstNet && StartsAnotherFormat(name)) {
+      problem = u"ファイルが別の形式のネットリストの始まりになります";
+    }
     if (problem.empty()) return name;
     if (!safeNames) {
-      if (!out.refused) out.refused = Text(what) + u"「" + name + u"」: " + problem;
+      if (!out.refused) out.refused = Text(what) + u"「" + QuotedPart(name) + u"」: " + problem;
       return name;
     }
-    const Text safe = Safe(name, pinPart);
-    if (changed.insert(name).second) out.changes.push_back({name, safe});
+    bool added = false;
+    Text safeForm = Safe(name, pinPart);
+    if (firstNet && StartsAnotherFormat(safeForm)) safeForm[0] = u'_';
+    const Text& safe = kind.of(name, safeForm, added);
+    if (added) out.changes.push_back({name, safe});
     return safe;
   };
   for (int n = 1; n <= d.NetCount && !out.refused; ++n) {
-    const Text name = write(d.NetTable.at(n, kNetName), false, u"ネット名");
+    const Text name = write(d.NetTable.at(n, kNetName), nets, false, u"ネット名", n == 1);
     const ColumnRange pins = d.pinColumns(n);
     bool first = true;
     for (const int c : pins) {
-      const Text token = write(d.PinPartTable.at(n, c), true, u"部品番号") + u"-" +
-                         write(d.PinNoTable.at(n, c), true, u"ピン番号");
+      const Text& reference = d.PinPartTable.at(n, c);
+      const Text token = write(reference, references, true, u"部品番号") + u"-" +
+                         write(d.PinNoTable.at(n, c), pinsOf[reference], true, u"ピン番号");
       Text line = first ? name + u"[" + token : token;
       if (c == pins.last) line += u"]";
       out.text += line + u"\r\n";
@@ -92,6 +151,14 @@ BracketNetlist BracketNetlistText(const Design& d, bool safeNames) {
   }
   if (out.refused) out.text.clear();
   return out;
+}
+
+std::optional<std::string> BracketNetlistBytes(TextView text) {
+  EncodeResult encoded = EncodeCp932(text);
+  if (!encoded.ok()) return std::nullopt;
+  DecodeResult decoded;
+  if (!DecodeNetlistBytes(encoded.bytes, decoded).ok() || decoded.text != text) return std::nullopt;
+  return std::move(encoded.bytes);
 }
 
 }  // namespace pcbprep

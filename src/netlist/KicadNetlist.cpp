@@ -2,11 +2,86 @@
 
 namespace pcbprep {
 
+namespace {
+
+// Whether `parents` (the file's top level first) end in the lists of these heads.
+bool Within(std::span<SExpr* const> parents, std::initializer_list<TextView> heads) {
+  if (parents.size() != heads.size() + 1) return false;
+  std::size_t i = 1;
+  for (const TextView head : heads) {
+    if (parents[i++]->head() != head) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 // (export (version "D") (components (comp (ref R1) (value 10k) (footprint Lib:Name) ...))
 //         (nets (net (code 1) (name GND) (node (ref R1) (pin 2)) ...)))
-std::optional<NetlistSyntaxError> ReadKicadNetlist(TextView text, ParsedNetlist& out) {
+//
+// Each (comp ...) and (node ...) is taken as it closes and dropped, and so is every list
+// the nets and parts do not need, so the parser holds little more than one net at once.
+std::optional<NetlistSyntaxError> ReadKicadNetlist(TextView text, NetlistSink& sink) {
+  const SExpr* netBegun = nullptr;  // the (net ...) whose pins the sink takes
+  const auto closed = [&](const SExpr& list, std::span<SExpr* const> parents,
+                          bool& keep) -> std::optional<NetlistSyntaxError> {
+    const TextView head = list.head();
+    if (Within(parents, {u"export", u"nets", u"net"}) && head == u"node") {
+      keep = false;
+      const SExpr& net = *parents.back();
+      if (netBegun != &net) {
+        sink.beginNet(net.value(u"name"), net.line);
+        netBegun = &net;
+      }
+      Text reference = list.value(u"ref");
+      Text pin = list.value(u"pin");
+      if (reference.empty()) return SyntaxAt(list, u"(node …) に (ref …) がありません。");
+      if (pin.empty()) return SyntaxAt(list, u"(node …) に (pin …) がありません。");
+      if (!sink.addPin(std::move(reference), std::move(pin), list.line)) return sink.stop;
+      return std::nullopt;
+    }
+    if (Within(parents, {u"export", u"nets"}) && head == u"net") {
+      keep = false;
+      if (!list.find(u"name")) return SyntaxAt(list, u"(net …) に (name …) がありません。");
+      if (netBegun == &list) {
+        sink.renameNet(list.value(u"name"));
+      } else {
+        sink.beginNet(list.value(u"name"), list.line);
+      }
+      sink.endNet();
+      netBegun = nullptr;
+      return std::nullopt;
+    }
+    if (Within(parents, {u"export", u"components"}) && head == u"comp") {
+      keep = false;
+      NetlistPart part;
+      part.reference = list.value(u"ref");
+      if (part.reference.empty()) return SyntaxAt(list, u"(comp …) に (ref …) がありません。");
+      part.value = list.value(u"value");
+      part.footprint = list.value(u"footprint");
+      // (sheetpath (names /a/) (tstamps /5037043E/)) (tstamp 5037051F); KiCad 7 and later
+      // write (tstamps ...) for the symbol too.
+      Text stamp = list.value(u"tstamp");
+      if (stamp.empty()) stamp = list.value(u"tstamps");
+      if (const SExpr* sheet = list.find(u"sheetpath"); sheet && !stamp.empty()) {
+        Text sheetStamps = sheet->value(u"tstamps");
+        if (!sheetStamps.ends_with(u'/')) sheetStamps += u'/';
+        part.path = sheetStamps + stamp;
+      }
+      if (!sink.addPart(std::move(part), list.line)) return sink.stop;
+      return std::nullopt;
+    }
+    // What lies inside a (comp ...) or (net ...) waits for it; the lists of the file, of
+    // (export ...) and its (components ...) and (nets ...) stay to be found; the rest goes.
+    const bool inside = parents.size() >= 4 && parents[1]->head() == u"export" &&
+                        (parents[2]->head() == u"components" || parents[2]->head() == u"nets");
+    const bool frame =
+        parents.size() == 1 || (parents.size() == 2 && (head == u"components" || head == u"nets"));
+    keep = inside || frame;
+    return std::nullopt;
+  };
   SExpr file;
-  if (auto error = ParseSExpr(text, false, false, file)) return error;
+  if (auto error = ParseSExpr(text, SExprSyntax{}, closed, file)) return error;
   const SExpr* root = nullptr;
   for (const SExpr& item : file.items) {
     if (item.list && item.head() == u"export") {
@@ -15,48 +90,7 @@ std::optional<NetlistSyntaxError> ReadKicadNetlist(TextView text, ParsedNetlist&
     }
   }
   if (!root) return NetlistSyntaxError{1, 1, u"(export …) がありません。"};
-
-  if (const SExpr* components = root->find(u"components")) {
-    for (const SExpr& comp : components->items) {
-      if (!comp.list || comp.head() != u"comp") continue;
-      NetlistPart part;
-      part.reference = comp.value(u"ref");
-      if (part.reference.empty()) return SyntaxAt(comp, u"(comp …) に (ref …) がありません。");
-      part.value = comp.value(u"value");
-      part.footprint = comp.value(u"footprint");
-      // (sheetpath (names /a/) (tstamps /5037043E/)) (tstamp 5037051F); KiCad 7 and later
-      // write (tstamps ...) for the symbol too.
-      Text stamp = comp.value(u"tstamp");
-      if (stamp.empty()) stamp = comp.value(u"tstamps");
-      if (const SExpr* sheet = comp.find(u"sheetpath"); sheet && !stamp.empty()) {
-        Text sheetStamps = sheet->value(u"tstamps");
-        if (!sheetStamps.ends_with(u'/')) sheetStamps += u'/';
-        part.path = sheetStamps + stamp;
-      }
-      out.parts.push_back(std::move(part));
-    }
-  }
-
-  const SExpr* nets = root->find(u"nets");
-  if (!nets) return SyntaxAt(*root, u"(nets …) がありません。");
-  for (const SExpr& net : nets->items) {
-    if (!net.list || net.head() != u"net") continue;
-    NetlistNet entry;
-    entry.name = net.value(u"name");
-    entry.line = net.line;
-    if (!net.find(u"name")) return SyntaxAt(net, u"(net …) に (name …) がありません。");
-    for (const SExpr& node : net.items) {
-      if (!node.list || node.head() != u"node") continue;
-      NetlistPin pin;
-      pin.reference = node.value(u"ref");
-      pin.pin = node.value(u"pin");
-      pin.line = node.line;
-      if (pin.reference.empty()) return SyntaxAt(node, u"(node …) に (ref …) がありません。");
-      if (pin.pin.empty()) return SyntaxAt(node, u"(node …) に (pin …) がありません。");
-      entry.pins.push_back(std::move(pin));
-    }
-    out.nets.push_back(std::move(entry));
-  }
+  if (!root->find(u"nets")) return SyntaxAt(*root, u"(nets …) がありません。");
   return std::nullopt;
 }
 

@@ -20,12 +20,13 @@ enum class LoadFailure {
 
 // What a file stopped at a limit needs of the tables; 0 or empty where not known.
 struct LimitNeeds {
-  long long lineSlots = 0;  // line slots of the whole file
-  int nets = 0;             // nets of the file
-  Text net;                 // the first net with more pins than a net may have
-  int pins = 0;             // its pins
-  int parts = 0;            // parts of the design (PartsDoNotFit)
-  bool fitsLarge = false;   // the file loads in the large capacity
+  long long lineSlots = 0;     // line slots the whole file needs
+  bool lineSlotsOver = false;  // the count stopped past lineSlots, those of the large tables
+  int nets = 0;                // nets of the file
+  Text net;                    // the first net with more pins than a net may have
+  int pins = 0;                // its pins
+  int parts = 0;               // parts of the design (PartsDoNotFit)
+  bool fitsLarge = false;      // the file loads in the large capacity
 };
 
 // The limits of the net tables as a netlist reader meets them. Every reader checks

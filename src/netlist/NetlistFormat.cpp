@@ -76,11 +76,17 @@ NetlistFormat DetectNetlistFormat(TextView text) {
     if (inside.starts_with(u"{")) return NetlistFormat::kLegacy;
   }
   if (start.starts_with(u"# EESchema Netlist")) return NetlistFormat::kLegacy;
-  if (start.starts_with(u"*PADS-PCB*") || start.starts_with(u"*PADS2000*")) {
+  if (start.starts_with(u"*PADS-PCB*") || start.starts_with(u"*PADS2000*") ||
+      IsPadsHeaderLine(start.substr(0, start.find_first_of(u"\r\n")))) {
     return NetlistFormat::kPads;
   }
   if (HasPackagesLine(text)) return NetlistFormat::kAllegro;
   return NetlistFormat::kBracket;
+}
+
+bool IsPadsHeaderLine(TextView line) {
+  const TextView t = Trimmed(line);
+  return t.size() > 7 && t.starts_with(u"!PADS-") && t.ends_with(u'!');
 }
 
 bool SplitDottedPin(TextView token, Text& reference, Text& pin) {
@@ -102,73 +108,42 @@ Text ReadableFormatsText() {
          u"・KiCad のネットリスト（(export (version \"D\") / \"E\"）\n"
          u"・レガシーのテキスト ネットリスト（# EESchema Netlist Version 1.1、( { で始まる PCB2 "
          u"形式）\n"
-         u"・PADS ASCII ネットリスト（*PADS-PCB* / *PADS2000*）\n"
+         u"・PADS ASCII ネットリスト（*PADS-PCB* / *PADS2000* / !PADS-…!）\n"
          u"・Allegro サードパーティ ネットリスト（$PACKAGES / $NETS / $END）";
 }
 
 std::optional<NetlistSyntaxError> ReadForeignNetlist(TextView text, NetlistFormat format,
-                                                     ParsedNetlist& out) {
+                                                     const Capacity& capacity, ParsedNetlist& out) {
   const NetlistReadFunction read = Info(format).read;
   if (!read) return NetlistSyntaxError{0, 0, u"標準の形式は別の読み込みで読みます。"};
   ParsedNetlist parsed;
   parsed.format = format;
-  if (auto error = read(text, parsed)) return error;
-
-  // The common mapping, the same for every format.
-  NetlistDropped& dropped = parsed.dropped;
-  std::vector<NetlistNet> kept;
-  kept.reserve(parsed.nets.size());
-  for (NetlistNet& net : parsed.nets) {
-    std::vector<NetlistPin> pins;
-    pins.reserve(net.pins.size());
-    for (NetlistPin& pin : net.pins) {
-      if (pin.reference.starts_with(u'#')) {
-        ++dropped.flagPins;
-      } else {
-        pins.push_back(std::move(pin));
-      }
-    }
-    net.pins = std::move(pins);
-    if (net.pins.empty()) {
-      ++dropped.emptyNets;
-      continue;
-    }
-    if (format == NetlistFormat::kKicad && net.pins.size() == 1 &&
-        net.name.starts_with(u"unconnected-(")) {
-      ++dropped.unconnectedNets;
-      continue;
-    }
-    kept.push_back(std::move(net));
-  }
-  parsed.nets = std::move(kept);
+  NetlistSink sink(parsed, capacity);
+  if (auto error = read(text, sink)) return error;
+  sink.finish();
   out = std::move(parsed);
   return std::nullopt;
 }
 
-std::vector<NumberedLine> SplitLines(TextView text) {
-  std::vector<NumberedLine> lines;
-  std::size_t at = 0;
-  int number = 1;
-  while (at < text.size()) {
-    std::size_t end = text.find_first_of(u"\r\n", at);
-    if (end == TextView::npos) end = text.size();
-    lines.push_back({text.substr(at, end - at), number++});
-    at = end;
-    if (at < text.size() && text[at++] == u'\r' && at < text.size() && text[at] == u'\n') ++at;
+bool LineReader::next(NumberedLine& line) {
+  if (at_ >= text_.size()) return false;
+  std::size_t end = text_.find_first_of(u"\r\n", at_);
+  if (end == TextView::npos) end = text_.size();
+  line = {text_.substr(at_, end - at_), ++number_};
+  at_ = end;
+  if (at_ < text_.size() && text_[at_++] == u'\r' && at_ < text_.size() && text_[at_] == u'\n') {
+    ++at_;
   }
-  return lines;
+  return true;
 }
 
-std::vector<Word> SplitWords(TextView line) {
-  std::vector<Word> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && (IsSpace(line[i]) || line[i] == u'\uFEFF')) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !IsSpace(line[i])) ++i;
-    if (i > start) words.push_back({line.substr(start, i - start), static_cast<int>(start) + 1});
-  }
-  return words;
+bool WordReader::next(Word& word) {
+  while (at_ < line_.size() && (IsSpace(line_[at_]) || line_[at_] == u'\uFEFF')) ++at_;
+  if (at_ >= line_.size()) return false;
+  const std::size_t start = at_;
+  while (at_ < line_.size() && !IsSpace(line_[at_])) ++at_;
+  word = {line_.substr(start, at_ - start), static_cast<int>(start) + 1};
+  return true;
 }
 
 // --- s-expressions ---------------------------------------------------------------
@@ -196,13 +171,22 @@ namespace {
 // Deeper than any netlist nests; a deeper file is refused instead of exhausting memory.
 constexpr std::size_t kMaxDepth = 200;
 
+// The lists and atoms of an expression, itself included.
+std::size_t NodeCount(const SExpr& e) {
+  std::size_t n = 1;
+  for (const SExpr& item : e.items) n += NodeCount(item);
+  return n;
+}
+
 }  // namespace
 
-std::optional<NetlistSyntaxError> ParseSExpr(TextView text, bool braceComments, bool hashComments,
-                                             SExpr& out) {
+std::optional<NetlistSyntaxError> ParseSExpr(TextView text, const SExprSyntax& syntax,
+                                             const SExprClosed& closed, SExpr& out) {
+  const bool braceComments = syntax.braceComments;
   out = SExpr();
   out.list = true;
   std::vector<SExpr*> open = {&out};
+  std::size_t held = 0;  // lists and atoms held below `out`
   int line = 1;
   int column = 1;
   std::size_t i = 0;
@@ -220,10 +204,30 @@ std::optional<NetlistSyntaxError> ParseSExpr(TextView text, bool braceComments, 
       ++column;
     }
   };
+  // Every list and atom is counted as it is made, so the budget holds before it is spent.
+  const auto hold = [&]() -> std::optional<NetlistSyntaxError> {
+    if (++held > kSExprNodeBudget) {
+      return NetlistSyntaxError{line, column,
+                                u"項目が多すぎます（同時に " + IntText(kSExprNodeBudget) +
+                                    u" 個まで）。ネットリストとして読めません。"};
+    }
+    return std::nullopt;
+  };
   bool lineStart = true;
+  // A line of only "*": its first non-blank character is "*" and nothing follows it.
+  const auto starLine = [&] {
+    std::size_t j = i;
+    while (j < n && IsBlank(text[j])) ++j;
+    if (j >= n || text[j] != u'*') return false;
+    for (++j; j < n && text[j] != u'\r' && text[j] != u'\n'; ++j) {
+      if (!IsSpace(text[j])) return false;
+    }
+    return true;
+  };
   while (i < n) {
     const char16_t c = text[i];
-    if (hashComments && lineStart && c == u'#') {
+    if (lineStart && syntax.starLineEnds && (c == u'*' || IsBlank(c)) && starLine()) break;
+    if (syntax.hashComments && lineStart && c == u'#') {
       while (i < n && text[i] != u'\r' && text[i] != u'\n') advance(text[i]);
       continue;
     }
@@ -251,6 +255,7 @@ std::optional<NetlistSyntaxError> ParseSExpr(TextView text, bool braceComments, 
       if (open.size() > kMaxDepth) {
         return NetlistSyntaxError{line, column, u"括弧の入れ子が深すぎます。"};
       }
+      if (auto error = hold()) return error;
       SExpr item;
       item.list = true;
       item.line = line;
@@ -264,24 +269,37 @@ std::optional<NetlistSyntaxError> ParseSExpr(TextView text, bool braceComments, 
       if (open.size() == 1) {
         return NetlistSyntaxError{line, column, u"対応する「(」のない「)」があります。"};
       }
+      const SExpr* list = open.back();
       open.pop_back();
+      bool keep = true;
+      if (closed) {
+        if (auto error = closed(*list, std::span<SExpr* const>(open), keep)) return error;
+      }
+      if (!keep) {
+        held -= NodeCount(*list);
+        open.back()->items.pop_back();
+      }
       advance(c);
       continue;
     }
+    if (auto error = hold()) return error;
     SExpr atom;
     atom.line = line;
     atom.column = column;
     if (c == u'"') {
       atom.quoted = true;
       advance(c);
-      bool closed = false;
+      bool closedQuote = false;
       while (i < n) {
         const char16_t d = text[i];
         if (d == u'"') {
           advance(d);
-          closed = true;
+          closedQuote = true;
           break;
         }
+        // Writers escape a line break in a string, so a string met by one was left
+        // open where it starts; reading on would only fail later at some ")".
+        if (d == u'\r' || d == u'\n') break;
         if (d == u'\\' && i + 1 < n) {
           advance(d);
           const char16_t e = text[i];
@@ -292,17 +310,20 @@ std::optional<NetlistSyntaxError> ParseSExpr(TextView text, bool braceComments, 
         atom.atom += d;
         advance(d);
       }
-      if (!closed) {
+      if (!closedQuote) {
         return NetlistSyntaxError{atom.line, atom.column,
                                   u"「\"」で始まる文字列が閉じていません。"};
       }
     } else {
+      // An atom holds no line break, so the column moves on by its length.
+      const std::size_t start = i;
       while (i < n) {
         const char16_t d = text[i];
         if (IsSpace(d) || d == u'(' || d == u')' || (braceComments && d == u'{')) break;
-        atom.atom += d;
-        advance(d);
+        ++i;
       }
+      atom.atom.assign(text.substr(start, i - start));
+      column += static_cast<int>(i - start);
     }
     open.back()->items.push_back(std::move(atom));
   }

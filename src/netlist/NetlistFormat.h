@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "design/Design.h"
+#include "netlist/NetTableLimits.h"
 
 namespace pcbprep {
 
@@ -49,10 +50,13 @@ struct NetlistDropped {
   int total() const { return flagPins + emptyNets + unconnectedNets + unconnectedPins; }
 };
 
+// Why a reader stopped: a syntax error, or a limit of the tables met while reading.
 struct NetlistSyntaxError {
   int line = 0;
-  int column = 0;  // 0 where a column does not help
-  Text reason;
+  int column = 0;                         // 0 where a column does not help
+  Text reason;                            // empty for a limit, which LimitReason words
+  LoadFailure limit = LoadFailure::None;  // the limit met, or None for a syntax error
+  Text net = {};                          // TooManyPins: the net past the pins of a net
 };
 
 // A netlist of one of the foreign formats, in file order.
@@ -61,14 +65,18 @@ struct ParsedNetlist {
   std::vector<NetlistNet> nets;
   std::vector<NetlistPart> parts;
   NetlistDropped dropped;
+  Text repeatedReference;      // the first reference the part list of the file names twice
+  int repeatedReferences = 0;  // references named more than once
 };
 
 // Reads a text of a foreign format into nets and parts and applies the common mapping:
 // pins of references starting with "#" are dropped, nets left without pins are dropped,
 // KiCad's one-pin "unconnected-(...)" nets and the legacy "?" pins are dropped, each
-// counted. Names are kept as written.
+// counted. Names are kept as written. The read stops at the first net, pin or line slot
+// past the tables of `capacity` (counted after the mapping, as the tables take them), so
+// it never holds more than those tables can take.
 std::optional<NetlistSyntaxError> ReadForeignNetlist(TextView text, NetlistFormat format,
-                                                     ParsedNetlist& out);
+                                                     const Capacity& capacity, ParsedNetlist& out);
 
 // Splits "REF.PIN" at its last "."; false when there is none or either side is empty.
 bool SplitDottedPin(TextView token, Text& reference, Text& pin);

@@ -83,19 +83,29 @@ Text PinTotalStatus(long long totalPins, const Capacity& capacity) {
 namespace {
 
 // Capacity pass: the whole file must fit the line slots before any table is written.
-// The pass reads on past a failure to count the slots the whole file takes.
+// Past a failure the pass counts on what the file needs, for the message, up to the
+// line slots of the large tables: a file past those says only that.
 LoadResult CheckLineSlots(TextView text, const NetTableLimits& limits) {
   NetlistItemReader reader(text);
   NetlistItem item;
   LoadResult result;
+  const long long countTo = std::max(limits.capacity().lineSlots, kLargeCapacity.lineSlots);
   long long used = 0;
+  long long needed = 0;  // an empty line takes no slot but needs a free one to be read
   while (reader.next(item)) {
+    const int slots = NetTableLimits::LineSlots(item.text);
+    needed = std::max(needed, used + std::max(slots, 1));
     if (result.ok() && !(limits.slotFree(used) && limits.lineFits(used, item.text))) {
       result = Fail(LoadFailure::TooManyLineSlots, item.line);
     }
-    used += NetTableLimits::LineSlots(item.text);
+    used += slots;
+    if (!result.ok() && needed > countTo) {
+      result.needs.lineSlots = countTo;
+      result.needs.lineSlotsOver = true;
+      return result;
+    }
   }
-  if (!result.ok()) result.needs.lineSlots = used;
+  if (!result.ok()) result.needs.lineSlots = needed;
   return result;
 }
 
@@ -216,6 +226,7 @@ bool IsTableLimit(LoadFailure failure) {
 // What a file stopped at a limit of the standard tables needs, from a load into the
 // large ones. Only after a failure, so a file that fits costs one parse.
 void MeasureInLargeTables(TextView text, int row, LoadResult& result) {
+  if (result.needs.lineSlotsOver) return;  // past the large tables already
   Design large(kLargeCapacity);
   int largeRow = 0;
   const LoadResult measured = ParseNetlist(large, text, largeRow);
@@ -226,6 +237,30 @@ void MeasureInLargeTables(TextView text, int row, LoadResult& result) {
   if (result.failure == LoadFailure::TooManyPins) {
     needs.net = large.NetTable.at(row, kNetName);
     needs.pins = large.pinCount(row);
+  }
+}
+
+// A foreign file stopped at a limit of the tables: what it needs of them, from a read
+// limited by the large ones.
+void MeasureForeignInLargeTables(TextView text, NetlistFormat format, LoadResult& result) {
+  LimitNeeds& needs = result.needs;
+  ParsedNetlist large;
+  const auto stopped = ReadForeignNetlist(text, format, kLargeCapacity, large);
+  if (stopped) {
+    if (stopped->limit == LoadFailure::TooManyLineSlots) {
+      needs.lineSlots = kLargeCapacity.lineSlots;
+      needs.lineSlotsOver = true;
+    }
+    return;
+  }
+  needs.fitsLarge = true;
+  needs.nets = static_cast<int>(large.nets.size());
+  for (const NetlistNet& net : large.nets) {
+    needs.lineSlots += 1 + static_cast<long long>(net.pins.size());
+    if (result.failure == LoadFailure::TooManyPins && needs.pins == 0 && net.name == needs.net &&
+        net.pins.size() > static_cast<std::size_t>(result.capacity.pinsPerNet)) {
+      needs.pins = static_cast<int>(net.pins.size());
+    }
   }
 }
 
@@ -247,6 +282,7 @@ void TakeNets(Design& design, Design& fresh) {
   std::swap(design.PinNoTable, fresh.PinNoTable);
   design.NetCount = fresh.NetCount;
   std::swap(design.SchematicParts, fresh.SchematicParts);
+  design.PinNamesApart = fresh.PinNamesApart;
 }
 
 // A design whose parts do not fit the tables asked for keeps them and refuses the load.
@@ -329,8 +365,19 @@ LoadResult LoadParsedNetlist(Design& design, ParsedNetlist parsed, const Capacit
   }
   fresh.NetCount = r;
   result.dropped = parsed.dropped;
+  if (parsed.repeatedReferences > 0) {
+    // Which of the two a part's value and footprint come from is not for the program to
+    // guess silently.
+    result.warning =
+        u"部品番号「" + QuotedPart(parsed.repeatedReference) + u"」が部品の一覧に 2 回以上あります";
+    if (parsed.repeatedReferences > 1) {
+      result.warning += u"（ほかに " + IntText(parsed.repeatedReferences - 1) + u" 個）";
+    }
+    result.warning += u"。フットプリントは最初のものを使います。";
+  }
   Summarize(fresh, NetTableLimits(capacity), result);
   fresh.SchematicParts = std::move(parsed.parts);
+  fresh.PinNamesApart = true;
   TakeNets(design, fresh);
   return result;
 }
@@ -346,7 +393,20 @@ LoadResult LoadDecoded(Design& design, TextView text, const Capacity& capacity,
                        NetsRequired required) {
   if (const NetlistFormat format = DetectNetlistFormat(text); format != NetlistFormat::kBracket) {
     ParsedNetlist parsed;
-    if (const auto error = ReadForeignNetlist(text, format, parsed)) {
+    if (const auto error = ReadForeignNetlist(text, format, capacity, parsed)) {
+      if (error->limit != LoadFailure::None) {
+        LoadResult result = Fail(error->limit, error->line);
+        result.format = format;
+        result.capacity = capacity;
+        if (error->limit == LoadFailure::TooManyPins) result.needs.net = error->net;
+        if (capacity.large && error->limit == LoadFailure::TooManyLineSlots) {
+          result.needs.lineSlots = capacity.lineSlots;
+          result.needs.lineSlotsOver = true;
+        } else if (!capacity.large && IsTableLimit(error->limit)) {
+          MeasureForeignInLargeTables(text, format, result);
+        }
+        return result;
+      }
       LoadResult result = Fail(LoadFailure::Syntax, error->line);
       result.column = error->column;
       result.format = format;
@@ -566,6 +626,7 @@ Text NetlistLoadedStatus(TextView path, const LoadResult& result, int netCount) 
     if (count > 0) left += (left.empty() ? u"" : u"、") + Text(what) + IntText(count);
   }
   if (!left.empty()) status += u" 除外: " + left;
+  if (!result.warning.empty()) status += u" 警告: " + result.warning;
   return status;
 }
 

@@ -29,6 +29,7 @@ struct LoadResult {
   Text status;             // "OK", or "OVR" when the total pins exceed the line slots
   Text largestNet;         // proposal for the first ignored-net box
   NetlistDropped dropped;  // what the mapping of a foreign format left out
+  Text warning;            // what the user should know of a file that loaded, or ""
 
   bool ok() const { return failure == LoadFailure::None; }
 };

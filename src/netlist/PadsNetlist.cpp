@@ -11,40 +11,49 @@ bool IsKeyword(TextView word) {
 
 }  // namespace
 
-// *PADS-PCB*
+// *PADS-PCB*             or *PADS2000*, or a header such as !PADS-POWERPCB-V3.0-MILS!
 // *PART*
-// R1 RES0603            reference and decal
+// R1 RES0603            reference and decal (the rest of the line: "CONNECTOR 10 2")
 // U1 LM358@SO8          or reference, part type and decal
 // *NET*
 // *SIGNAL* GND
-// R1.2 U1.4 ...         the pins of the signal, REF.PIN
+// R1.2 U1.4 ...         the pins of the signal, REF.PIN, on as many lines as it takes
 // *END*
-std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, ParsedNetlist& out) {
+std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, NetlistSink& sink) {
   enum class Section { kNone, kParts, kNets, kOther };
   Section section = Section::kNone;
+  bool signal = false;  // a *SIGNAL* is open
   bool ended = false;
-  const std::vector<NumberedLine> lines = SplitLines(text);
-  for (const NumberedLine& line : lines) {
-    const std::vector<Word> words = SplitWords(line.text);
-    if (words.empty()) continue;
-    const TextView first = words.front().text;
-    if (first == u"*REMARK*") continue;
-    if (IsKeyword(first)) {
-      if (first == u"*PART*") {
+  int lastLine = 1;
+  LineReader lines(text);
+  NumberedLine line;
+  while (lines.next(line)) {
+    lastLine = line.number;
+    WordReader words(line.text);
+    Word first;
+    if (!words.next(first)) continue;
+    if (first.text == u"*REMARK*") continue;
+    if (section == Section::kNone && IsPadsHeaderLine(line.text)) continue;
+    if (IsKeyword(first.text)) {
+      if (signal) sink.endNet();
+      signal = false;
+      if (first.text == u"*PART*") {
         section = Section::kParts;
-      } else if (first == u"*NET*") {
+      } else if (first.text == u"*NET*") {
         section = Section::kNets;
-      } else if (first == u"*SIGNAL*") {
+      } else if (first.text == u"*SIGNAL*") {
         if (section != Section::kNets) {
-          return NetlistSyntaxError{line.number, words.front().column,
+          return NetlistSyntaxError{line.number, first.column,
                                     u"*SIGNAL* が *NET* の外にあります。"};
         }
-        if (words.size() < 2) {
-          return NetlistSyntaxError{line.number, words.front().column,
+        Word name;
+        if (!words.next(name)) {
+          return NetlistSyntaxError{line.number, first.column,
                                     u"*SIGNAL* のあとにネット名がありません。"};
         }
-        out.nets.push_back({Text(words[1].text), {}, line.number});
-      } else if (first == u"*END*") {
+        sink.beginNet(Text(name.text), line.number);
+        signal = true;
+      } else if (first.text == u"*END*") {
         ended = true;
         break;
       } else {
@@ -53,38 +62,39 @@ std::optional<NetlistSyntaxError> ReadPadsNetlist(TextView text, ParsedNetlist& 
       continue;
     }
     if (section == Section::kParts) {
-      if (words.size() < 2) {
-        return NetlistSyntaxError{line.number, words.front().column,
+      Word second;
+      if (!words.next(second)) {
+        return NetlistSyntaxError{line.number, first.column,
                                   u"部品の行に 部品番号 と デカル名 がそろっていません。"};
       }
       NetlistPart part;
-      part.reference = Text(first);
-      const TextView decal = words[1].text;
+      part.reference = Text(first.text);
+      // Writers separate the two by a TAB or blanks, and a decal may hold blanks.
+      const TextView decal = Trimmed(line.text.substr(static_cast<std::size_t>(second.column) - 1));
       const std::size_t at = decal.rfind(u'@');
       part.footprint = Text(at == TextView::npos ? decal : decal.substr(at + 1));
       if (at != TextView::npos) part.value = Text(decal.substr(0, at));
-      out.parts.push_back(std::move(part));
+      if (!sink.addPart(std::move(part), line.number)) return sink.stop;
     } else if (section == Section::kNets) {
-      if (out.nets.empty()) {
-        return NetlistSyntaxError{line.number, words.front().column,
-                                  u"ピンの前に *SIGNAL* がありません。"};
+      if (!signal) {
+        return NetlistSyntaxError{line.number, first.column, u"ピンの前に *SIGNAL* がありません。"};
       }
-      for (const Word& word : words) {
-        NetlistPin pin;
-        if (!SplitDottedPin(word.text, pin.reference, pin.pin)) {
+      for (Word word = first;;) {
+        Text reference;
+        Text pin;
+        if (!SplitDottedPin(word.text, reference, pin)) {
           return NetlistSyntaxError{
               line.number, word.column,
-              u"ピン「" + Text(word.text) + u"」が 部品番号.ピン番号 の形ではありません。"};
+              u"ピン「" + QuotedPart(word.text) + u"」が 部品番号.ピン番号 の形ではありません。"};
         }
-        pin.line = line.number;
-        out.nets.back().pins.push_back(std::move(pin));
+        if (!sink.addPin(std::move(reference), std::move(pin), line.number)) return sink.stop;
+        if (!words.next(word)) break;
       }
     }
   }
   if (!ended) {
     return NetlistSyntaxError{
-        lines.empty() ? 1 : lines.back().number, 0,
-        u"ファイルの終わりの *END* がありません（途中で切れたファイルです）。"};
+        lastLine, 0, u"ファイルの終わりの *END* がありません（途中で切れたファイルです）。"};
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 
 #include "check/NetCheck.h"
 #include "design/TestDesign.h"
+#include "netlist/NetlistReader.h"
 
 namespace pcbprep {
 namespace {
@@ -179,6 +180,53 @@ TEST(ExtendedNetCheck, FullTablesGiveTheFindingsOfTheSlotRules) {
   const NetCheckResult r = RunExtendedNetCheck(d);
   EXPECT_EQ(r.openCount, 2 * kMaxNets);  // columns 2 and 101 are the lone pins of their parts
   EXPECT_EQ(r.duplicateCount, 0);
+}
+
+TEST(ExtendedNetCheck, PinsGivenApartAreComparedByReferenceAndPin) {
+  // "U-1" pin "2" and "U" pin "1-2" share the token U-1-2 but are two pins; the bracket
+  // format has only the token, so there they stay one.
+  const struct {
+    const char16_t* file;
+    int duplicates;
+  } cases[] = {
+      {u"*PADS-PCB*\n*NET*\n*SIGNAL* A\nU-1.2 R1.1\n*SIGNAL* B\nU.1-2 R1.2\n*END*\n", 0},
+      {u"*PADS-PCB*\n*NET*\n*SIGNAL* A\nU-1.2 R1.1\n*SIGNAL* B\nU-1.2 R1.2\n*END*\n", 1},
+      {u"A[U-1-2\r\nR1-1]\r\nB[U-1-2\r\nR1-2]\r\n", 1},
+  };
+  for (const auto& c : cases) {
+    Design d;
+    ASSERT_TRUE(LoadNetlistText(d, c.file).ok());
+    EXPECT_EQ(RunExtendedNetCheck(d).duplicateCount, c.duplicates) << ToUtf8(c.file);
+  }
+}
+
+TEST(ExtendedNetCheck, PastTheStandardTablesEachKindListsAThousandAndCountsTheRest) {
+  // One net of 1100 pins of one resistor: 604450 shorts; one of 1100 times the same pin:
+  // each slot repeats the 1099 others.
+  Design d(kLargeCapacity);
+  std::vector<Text> resistor;
+  std::vector<Text> same(1100, u"U1-1");
+  for (int p = 1; p <= 1100; ++p) resistor.push_back(u"R1-" + IntText(p));
+  AddNet(d, u"N", resistor);
+  AddNet(d, u"M", same);
+  const NetCheckResult r = RunExtendedNetCheck(d);
+  EXPECT_EQ(r.shortCount, 1100LL * 1099 / 2);
+  EXPECT_EQ(r.duplicateCount, 1100LL * 1099);
+  EXPECT_EQ(r.openCount, 0);
+  const std::vector<std::string> shorts = SectionLines(r.reportText, kShort);
+  ASSERT_EQ(shorts.size(), 1001u);
+  EXPECT_EQ(shorts[999], "N     R1-1     R1-1001");
+  EXPECT_EQ(shorts[1000], "ほか 603450 件（1000 件を超える分は省略）");
+  const std::vector<std::string> duplicates = SectionLines(r.reportText, kDuplicate);
+  ASSERT_EQ(duplicates.size(), 1001u);
+  EXPECT_EQ(duplicates[1000], "ほか 1207900 件（1000 件を超える分は省略）");
+  // Within the standard tables nothing is left out, in either capacity.
+  Design small(kLargeCapacity);
+  AddNet(small, u"N", std::vector<Text>(resistor.begin(), resistor.begin() + 399));
+  EXPECT_TRUE(NetsFitStandardTables(small));
+  const NetCheckResult full = RunExtendedNetCheck(small);
+  EXPECT_EQ(SectionLines(full.reportText, kShort).size(), 399u * 398 / 2);
+  EXPECT_EQ(full.reportText.find(u"ほか"), Text::npos);
 }
 
 }  // namespace

@@ -31,15 +31,15 @@ TEST(DblDxf, LayerNamesLineweightsAndTexts) {
 
   // Code page 932 bytes where the code page has the character, the escape where not.
   const std::pair<Text, std::string> texts[] = {
-      {u"ABC-01  L1", "ABC-01  L1"},
-      {u"制御①ｻ", "\x90\xA7\x8C\xE4\x87\x40\xBB"},
-      {u"R3.00 X4", "R3.00 X4"},
-      {u"100% %%d", "100% %%%%d"},  // "%%d" would be a degree sign
-      {u"a\\b^c", "a\\U+005Cb^ c"},
-      {u"基板❤한", "\x8A\xEE\x94\xC2\\U+2764\\U+D55C"},
-      {u"\U0001F600", "\\U+D83D\\U+DE00"},
+      {u"ABC-01  L1", "ABC-01  L1"}, {u"制御①ｻ", "\x90\xA7\x8C\xE4\x87\x40\xBB"},
+      {u"R3.00 X4", "R3.00 X4"},     {u"100% %%d", "100% %%%%d"},  // "%%d" would be a degree sign
+      {u"a\\b^c", "a\\U+005Cb^ c"},  {u"基板❤한", "\x8A\xEE\x94\xC2\\U+2764\\U+D55C"},
   };
   for (const auto& [text, dxf] : texts) EXPECT_EQ(DxfText(text), dxf);
+  // Outside the Basic Multilingual Plane, and a lone half: U+FFFD, counted.
+  std::size_t replaced = 0;
+  EXPECT_EQ(DxfText(u"a\U0001F600b\xD800", &replaced), "a\\U+FFFDb\\U+FFFD");
+  EXPECT_EQ(replaced, 2u);
 }
 
 TEST(DblDxf, KeptLayersHideTheRest) {

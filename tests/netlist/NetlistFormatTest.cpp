@@ -11,6 +11,7 @@
 
 #include "design/CodePage.h"
 #include "netlist/BracketNetlist.h"
+#include "netlist/NetlistFormatReaders.h"
 #include "netlist/NetlistReader.h"
 #include "symbol/SymbolAssignment.h"
 
@@ -147,6 +148,69 @@ const FormatCase kFormats[] = {
      "GND: C3|2 C14|2 C20|2 Q1|2; N 1: Q1|1 C3|1",
      "C3=0.1uF@CAPC0603 C14=0.1uF@CAPC0603 C20=0.1uF@CAPC0603 Q1=@SOT23",
      {}},
+    // As netlisters write them: a "!PADS-...!" header, TAB after the reference, a decal
+    // with blanks, a pin list wrapped with a lone LF inside a CR LF file.
+    {"pads as written",
+     NetlistFormat::kPads,
+     "!PADS-POWERPCB-V3.0-MILS!\r\n"
+     "\r\n"
+     "*PART*\r\n"
+     "C2\tsm1206\r\n"
+     "CONN1\tCONNECTOR 10 2 \r\n"
+     "J1 \t unknown\r\n"
+     "U1\tLM358@SO8\r\n"
+     "\r\n"
+     "*NET*\r\n"
+     "*SIGNAL* +3.3V\r\n"
+     " C2.1 CONN1.12 U1.8\n"
+     " U1.5 J1.1\r\n"
+     "*SIGNAL* GND\r\n"
+     " C2.2 CONN1.11\r\n"
+     "\r\n"
+     "*END*\r\n",
+     "+3.3V: C2|1 CONN1|12 U1|8 U1|5 J1|1; GND: C2|2 CONN1|11",
+     "C2=@sm1206 CONN1=@CONNECTOR 10 2 J1=@unknown U1=LM358@SO8",
+     {}},
+    {"pads header variant",
+     NetlistFormat::kPads,
+     "  !PADS-POWERPCB-V9.5-BASIC!\n*PART*\nR1\tRES\n*NET*\n*SIGNAL* A\nR1.1\n*END*\n",
+     "A: R1|1",
+     "R1=@RES",
+     {}},
+    // Each pin of a net on a line of its own, the lines ending in ","; "#f" is a field's
+    // text like any other.
+    {"allegro as written",
+     NetlistFormat::kAllegro,
+     "(Allegro netlister by hand)\n"
+     "$PACKAGES\n"
+     "sm1206! CAPACITOR! 100n; C2\n"
+     "CONNECTOR 10 2! HEADER20! HEADER20; CONN1\n"
+     "! #f! 2N4401; Q1\n"
+     "$NETS\n"
+     "+3.3V; C2.1,\n"
+     " C3.2,\n"
+     " Q1.5\n"
+     "GND; C2.2,\r\n"
+     " CONN1.11\n"
+     "$END\n",
+     "+3.3V: C2|1 C3|2 Q1|5; GND: C2|2 CONN1|11",
+     "C2=100n@sm1206 CONN1=HEADER20@CONNECTOR 10 2 Q1=2N4401@",
+     {}},
+    // "(null)" stands for a missing value.
+    {"pcb2 null value",
+     NetlistFormat::kLegacy,
+     "( { OrCAD PCB II Netlist Format 2000 Time Stamp - }\r\n"
+     " ( 84DFBB8F $noname I78969 (null)  {Lib=(null)}\r\n"
+     "  ( 1 VCC )\r\n"
+     "  ( 2 GND )\r\n"
+     " )\r\n"
+     " ( 00000002 SO8 U1 LM358 {Lib=LM358}\r\n"
+     "  ( 4 GND )\r\n"
+     " )\r\n"
+     ")\r\n",
+     "VCC: I78969|1; GND: I78969|2 U1|4",
+     "I78969=(null)@ U1=LM358@SO8",
+     {}},
 };
 
 TEST(NetlistFormats, EachFormatFillsTheNetTablesByOneMapping) {
@@ -199,6 +263,10 @@ TEST(NetlistFormats, BrokenFilesAreRefusedWithLineColumnAndReasonAndChangeNothin
        "「(」に対応する「)」"},
       {"(export (version D) (nets (net (name \"A) )))", 1, 38, "文字列が閉じていません"},
       {"(export (version D) (nets (net (name A) (node (pin 1)))))", 1, 41, "(ref …) がありません"},
+      // A string is left open where its quote is, not where a ")" goes missing later.
+      {"(export (version D)\n (nets (net (name \"A) (node (ref R1) (pin 1)))\n"
+       " (net (name \"B\") (node (ref R2) (pin 1)))))\n",
+       2, 19, "文字列が閉じていません"},
       {"(export (version D)))", 1, 21, "「)」があります"},
       {"(export (version D) (design))", 1, 1, "(nets …) がありません"},
       {"*PADS-PCB*\n*NET*\nR1.1\n*END*\n", 3, 1, "*SIGNAL* がありません"},
@@ -229,6 +297,40 @@ TEST(NetlistFormats, BrokenFilesAreRefusedWithLineColumnAndReasonAndChangeNothin
   // Nesting deeper than any netlist is refused, not followed down.
   Design d;
   EXPECT_EQ(LoadNetlistText(d, u"(export " + Text(100000, u'(')).failure, LoadFailure::Syntax);
+}
+
+TEST(NetlistFormats, MessagesQuoteAtMostSixtyCharactersOfAToken) {
+  const Text token(100000, u'x');
+  const Text quoted = Text(kQuoteLimit, u'x') + u"…";
+  for (const Text& file : {u"*PADS-PCB*\n*NET*\n*SIGNAL* A\n" + token + u"\n*END*\n",
+                           u"$PACKAGES\n$NETS\nA ; " + token + u"\n$END\n"}) {
+    Design d;
+    const LoadResult r = LoadNetlistText(d, file);
+    ASSERT_EQ(r.failure, LoadFailure::Syntax);
+    EXPECT_LT(LoadFailureMessage(r, u"f").size(), 200u);
+    EXPECT_NE(r.detail.find(quoted), Text::npos) << ToUtf8(r.detail);
+  }
+  Design d;
+  ASSERT_TRUE(
+      LoadNetlistText(d, u"*PADS-PCB*\n*NET*\n*SIGNAL* [" + token + u"\nR1.1\n*END*\n").ok());
+  const BracketNetlist refused = BracketNetlistText(d, false);
+  ASSERT_TRUE(refused.refused);
+  EXPECT_LT(refused.refused->size(), 100u);
+}
+
+TEST(NetlistFormats, AReferenceListedTwiceIsNamedInAWarning) {
+  Design d;
+  const LoadResult r = LoadNetlistText(
+      d,
+      u"(export (version D) (components (comp (ref R1) (footprint A)) (comp (ref R1) "
+      u"(footprint B)) (comp (ref C1)) (comp (ref C1)) (comp (ref C1)))"
+      u" (nets (net (name N) (node (ref R1) (pin 1)))))");
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.warning,
+            u"部品番号「R1」が部品の一覧に 2 回以上あります（ほかに 1 個）。"
+            u"フットプリントは最初のものを使います。");
+  EXPECT_NE(NetlistLoadedStatus(u"f", r, 1).find(r.warning), Text::npos);
+  EXPECT_TRUE(LoadNetlistText(d, FromUtf8(kFormats[0].file)).warning.empty());
 }
 
 TEST(NetlistFormats, LimitsAreThoseOfTheBracketFormat) {
@@ -266,6 +368,47 @@ TEST(NetlistFormats, LimitsAreThoseOfTheBracketFormat) {
   }
 }
 
+TEST(NetlistFormats, AFileFarPastTheTablesIsRefusedWhereItPassesThem) {
+  // One net of 2 M pins and no end: a reader that read the whole file would fail on its
+  // end, not at the 400th pin. The second pin is on line `first`, each next `step` on.
+  constexpr int kPins = 2000000;
+  const struct {
+    const char* name;
+    TextView head;
+    TextView pin;
+    int first, step;
+  } cases[] = {
+      {"pads", u"*PADS-PCB*\n*NET*\n*SIGNAL* N\nR0.1\n", u"R1.1\n", 5, 1},
+      {"allegro", u"$PACKAGES\n$NETS\nN ; R0.1,\n", u" R1.1,\n", 4, 1},
+      {"kicad", u"(export (version D)\n(nets (net (code 1) (name N)\n(node (ref R0) (pin 1))\n",
+       u"(node (ref R1) (pin 1))\n", 4, 1},
+      {"legacy", u"( { PCB2 }\n ( 0 DIP R0 V\n  ( 1 N )\n )\n", u" ( 0 DIP R1 V\n  ( 1 N )\n )\n",
+       6, 3},
+  };
+  for (const auto& c : cases) {
+    Text file(c.head);
+    file.reserve(c.head.size() + c.pin.size() * kPins);
+    for (int k = 1; k < kPins; ++k) file += c.pin;
+    Design d;
+    const LoadResult r = LoadNetlistText(d, file);
+    EXPECT_EQ(r.failure, LoadFailure::TooManyPins) << c.name << ToUtf8(r.detail);
+    EXPECT_EQ(r.line, c.first + c.step * (kStandardCapacity.pinsPerNet - 1)) << c.name;
+    EXPECT_EQ(ToUtf8(r.needs.net), "N") << c.name;
+    // Measured in the large tables, which it passes too.
+    EXPECT_FALSE(r.needs.fitsLarge) << c.name;
+  }
+  // Lists and atoms past the parser's budget are refused where the budget runs out.
+  const TextView head = u"(export (version D) (design ";
+  Text atoms(head);
+  for (int k = 0; k < kPins; ++k) atoms += u"x ";
+  Design d;
+  const LoadResult r = LoadNetlistText(d, atoms);
+  EXPECT_EQ(r.failure, LoadFailure::Syntax);
+  EXPECT_NE(ToUtf8(r.detail).find("項目が多すぎます"), std::string::npos);
+  // (export and (design held with their heads, then atoms up to the budget.
+  EXPECT_EQ(r.column, static_cast<int>(head.size() + 2 * (kSExprNodeBudget - 4)) + 1);
+}
+
 TEST(NetlistFormats, TheBracketFormatOfAnyNetlistReadsBackTheSame) {
   Design kicad;
   ASSERT_TRUE(LoadNetlistText(kicad, FromUtf8(kFormats[0].file)).ok());
@@ -291,6 +434,50 @@ TEST(NetlistFormats, TheBracketFormatOfAnyNetlistReadsBackTheSame) {
                   .ok());
   EXPECT_EQ(ToUtf8(*BracketNetlistText(names, false).refused), "ネット名「A[1],\"x\"」: 「[」");
   EXPECT_EQ(ToUtf8(BracketNetlistText(names, true).text), "A_1___x_[R1-1]\r\n_[R1-2]\r\n");
+}
+
+TEST(NetlistFormats, ConvertNeverChangesANameSilently) {
+  // Written and read back, these become other characters; these stay themselves.
+  for (const TextView c : {u"〜", u"−", u"‖", u"¥", u"‾", u"¬"}) {
+    EXPECT_FALSE(EncodeCp932(u"a" + Text(c)).ok()) << ToUtf8(c);
+  }
+  EXPECT_TRUE(EncodeCp932(u"～①－∥").ok());
+
+  const auto kicad = [](const char* nets) {
+    return FromUtf8(std::string("(export (version D) (nets ") + nets + "))");
+  };
+  const struct {
+    const char* nets;
+    const char* refused;
+  } refusals[] = {
+      {"(net (name 波〜) (node (ref U1) (pin 1)))",
+       "ネット名「波〜」: Shift_JIS で書けない文字「〜」"},
+      {"(net (name A) (node (ref \" U1\") (pin 1)))", "部品番号「 U1」: 先頭の空白"},
+      {"(net (name A) (node (ref U1) (pin \"1\\t2\")))", "ピン番号「1\t2」: 制御文字 U+0009"},
+      // The written file would begin as a KiCad netlist does.
+      {"(net (name \"(export\") (node (ref U1) (pin 1)))",
+       "ネット名「(export」: ファイルが別の形式のネットリストの始まりになります"},
+  };
+  for (const auto& c : refusals) {
+    Design d;
+    ASSERT_TRUE(LoadNetlistText(d, kicad(c.nets)).ok()) << c.nets;
+    const BracketNetlist bracket = BracketNetlistText(d, false);
+    ASSERT_TRUE(bracket.refused) << c.nets;
+    EXPECT_EQ(ToUtf8(*bracket.refused), c.refused);
+  }
+  // A replacement that is another name of its kind is made unique, never merged.
+  Design d;
+  ASSERT_TRUE(LoadNetlistText(d, kicad("(net (name A[1]) (node (ref U-2) (pin 1)) (node (ref U1) "
+                                       "(pin 1-2)) (node (ref U1) (pin 1_2)))"
+                                       "(net (name A_1_) (node (ref U_2) (pin 1)))"))
+                  .ok());
+  const BracketNetlist safe = BracketNetlistText(d, true);
+  ASSERT_FALSE(safe.refused);
+  EXPECT_EQ(ToUtf8(safe.text), "A_1__2[U_2_2-1\r\nU1-1_2_2\r\nU1-1_2]\r\nA_1_[U_2-1]\r\n");
+  std::string changes;
+  for (const NameChange& c : safe.changes)
+    changes += ToUtf8(c.before) + ">" + ToUtf8(c.after) + " ";
+  EXPECT_EQ(changes, "A[1]>A_1__2 U-2>U_2_2 1-2>1_2_2 ");
 }
 
 TEST(NetlistFormats, FootprintsFromTheNetlistGiveSymbolNamesOnRequest) {

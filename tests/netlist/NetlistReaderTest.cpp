@@ -224,10 +224,23 @@ TEST(LoadNetlist, LineSlotAndNetRowLimits) {
     EXPECT_EQ(d.NetCount, 1000);
   }
   {
-    Design d;  // not even an empty line may follow
+    Design d;  // not even an empty line may follow: the file needs one slot more
     const auto r = LoadNetlistText(d, oneLineNets + u"\r\n");
     EXPECT_EQ(r.failure, LoadFailure::TooManyLineSlots);
     EXPECT_EQ(r.line, 1001);
+    EXPECT_NE(LoadFailureMessage(r, u"f").find(u"このファイルに必要な表の行: 2001 行分"),
+              Text::npos);
+  }
+  {
+    Design d;  // past the large tables the count stops and says so
+    Text text;
+    for (int i = 0; i <= kLargeCapacity.lineSlots / 2; ++i) text += u"N[U1-1]\r\n";
+    const auto r = LoadNetlistText(d, text);
+    EXPECT_EQ(r.failure, LoadFailure::TooManyLineSlots);
+    EXPECT_FALSE(r.needs.fitsLarge);
+    EXPECT_NE(
+        LoadFailureMessage(r, u"f").find(u"このファイルに必要な表の行: 1000000 行分を超えています"),
+        Text::npos);
   }
   {
     Design d;  // 1000 two-line nets need 3000 slots

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "outline/DblDocument.h"
 
@@ -161,14 +162,18 @@ TEST_F(DblSave, ReplacesAnExistingFileEntirely) {
 }
 
 TEST_F(DblSave, RefusesTextTheCodePageCannotHold) {
-  DblDocument doc;
-  doc.append(u"CHAR: NU= 3, 한a한/");
-  doc.finish();
-  const fs::path path = dir_ / "korean.dbl";
-  const DblSaveResult result = doc.save(path);
-  EXPECT_EQ(result.status, DblSaveResult::Status::kUnmappable);
-  EXPECT_EQ(result.unmappable, u"한");
-  EXPECT_FALSE(fs::exists(path));
+  // Hangul has no form; 〜 and ¥ have one that reads back as another character.
+  const std::pair<TextView, TextView> cases[] = {{u"한a한", u"한"}, {u"〜1¥", u"〜¥"}};
+  for (const auto& [text, unmappable] : cases) {
+    DblDocument doc;
+    doc.append(u"CHAR: NU= 3, " + Text(text) + u"/");
+    doc.finish();
+    const fs::path path = dir_ / "refused.dbl";
+    const DblSaveResult result = doc.save(path);
+    EXPECT_EQ(result.status, DblSaveResult::Status::kUnmappable);
+    EXPECT_EQ(result.unmappable, unmappable);
+    EXPECT_FALSE(fs::exists(path));
+  }
 }
 
 TEST_F(DblSave, ReportsWhyTheFileCouldNotBeCreated) {
