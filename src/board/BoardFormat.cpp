@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "board/IdfBoard.h"
+#include "board/PlacementFile.h"
+
 namespace pcbprep {
 
 namespace {
@@ -13,11 +16,16 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A new format is one more row and one writer file beside this one.
+constexpr BoardFormat kBoardFormats[] = {
+    {".emn", u"IDF 3.0 (.emn and .emp beside it), for mechanical CAD", WriteIdfBoard},
+    {".csv", u"placement CSV, for assembly", WritePlacementCsv},
+    {".pos", u"KiCad footprint positions, for assembly and other layout tools", WritePlacementPos},
+};
+
 }  // namespace
 
-// One row per format, kept in an array here once the first writer exists; a new format is
-// one more row and one writer file beside this one.
-std::span<const BoardFormat> BoardFormats() { return {}; }
+std::span<const BoardFormat> BoardFormats() { return kBoardFormats; }
 
 const BoardFormat* FindBoardFormat(const std::filesystem::path& output) {
   const std::string extension = Lower(output.extension().string());

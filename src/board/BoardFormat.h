@@ -23,6 +23,7 @@ struct BoardInput {
   // The drawing of the outline settings; without it the board is the rectangle
   // BoardSizeX × BoardSizeY of the design.
   std::optional<DblDrawing> outline;
+  double thickness = 1.6;  // mm, for the formats that carry it (IDF)
 };
 
 // One file a writer makes, bytes as they go to disk.

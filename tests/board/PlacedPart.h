@@ -1,0 +1,17 @@
+#pragma once
+
+#include "design/TestDesign.h"
+
+namespace pcbprep::testing {
+
+// Appends a part with its symbol name, place and side.
+inline int AddPlacedPart(Design& d, TextView reference, TextView symbol, TextView x, TextView y,
+                         TextView side) {
+  const int row = AddPart(d, reference, {.symbol = symbol});
+  d.PartTable.set(row, kPartX, Text(x));
+  d.PartTable.set(row, kPartY, Text(y));
+  d.PartTable.set(row, kPartSide, Text(side));
+  return row;
+}
+
+}  // namespace pcbprep::testing
