@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/FootprintMap.h"
 #include "design/Design.h"
 #include "design/Text.h"
 #include "drawing/DblReader.h"
@@ -17,12 +18,22 @@ namespace pcbprep {
 // it stands after any step: the part table, the nets and the board outline. Each format
 // is one writer behind the table of board formats, chosen by the output's extension.
 
+// The clusters the coordinates were computed from, which a format may keep together.
+enum class BoardGroups {
+  kNone,
+  kByMainPart,  // per anchor: the main or semi part and the parts attached to it
+  kByGroup,     // per group text
+};
+
 // What every board writer reads.
 struct BoardInput {
   const Design* design = nullptr;  // parts, nets and what the netlist said of each part
   // The drawing of the outline settings; without it the board is the rectangle
   // BoardSizeX × BoardSizeY of the design.
   std::optional<DblDrawing> outline;
+  FootprintMap footprints = DefaultFootprintMap();   // symbol name -> LIB:NAME (and height)
+  std::vector<std::filesystem::path> footprintDirs;  // library folders, searched in order
+  BoardGroups groups = BoardGroups::kNone;
   double thickness = 1.6;  // mm, for the formats that carry it (IDF)
 };
 
