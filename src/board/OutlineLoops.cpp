@@ -28,13 +28,10 @@ struct Step {
 };
 
 std::optional<Step> StepOf(const DblEdge& edge) {
-  if (const auto* line = std::get_if<DblLine>(&edge)) {
-    if (Meet(line->from, line->to)) return std::nullopt;
-    return Step{line->from, line->to, 0};
-  }
-  const DblArc& arc = std::get<DblArc>(edge);
-  if (arc.radius < kMeet || arc.sweep == 0) return std::nullopt;
-  return Step{OnArc(arc, arc.start), OnArc(arc, arc.start + arc.sweep), arc.sweep};
+  const auto [from, to] = EdgeEnds(edge);
+  const auto* arc = std::get_if<DblArc>(&edge);
+  if (arc ? arc->radius < kMeet || arc->sweep == 0 : Meet(from, to)) return std::nullopt;
+  return Step{from, to, arc ? arc->sweep : 0};
 }
 
 OutlineLoop CircleLoop(const DblArc& arc) {
@@ -42,6 +39,12 @@ OutlineLoop CircleLoop(const DblArc& arc) {
 }
 
 }  // namespace
+
+std::array<DblPoint, 2> EdgeEnds(const DblEdge& edge) {
+  if (const auto* line = std::get_if<DblLine>(&edge)) return {line->from, line->to};
+  const DblArc& arc = std::get<DblArc>(edge);
+  return {OnArc(arc, arc.start), OnArc(arc, arc.start + arc.sweep)};
+}
 
 double LoopArea(const OutlineLoop& loop) {
   if (loop.circle) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <vector>
@@ -23,6 +24,9 @@ struct OutlineLoop {
   std::vector<LoopPoint> points;
   bool circle = false;
 };
+
+// Where an edge begins and ends (an arc as it sweeps).
+std::array<DblPoint, 2> EdgeEnds(const DblEdge& edge);
 
 // The area a loop encloses, positive when it runs counter-clockwise (and for a circle).
 double LoopArea(const OutlineLoop& loop);

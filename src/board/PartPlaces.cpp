@@ -1,27 +1,31 @@
 #include "board/PartPlaces.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include <unordered_map>
+
+#include "board/FootprintMap.h"
 #include "design/Numeric.h"
-#include "symbol/PartTableView.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace pcbprep {
 
 std::vector<PartPlace> PartPlaces(const BoardInput& input) {
   const Design& design = *input.design;
-  const std::vector<SchematicCells> schematic = SchematicViewCells(design);
+  std::unordered_map<Text, const SchematicPart*> schematic;
+  for (const SchematicPart& part : design.SchematicParts)
+    schematic.try_emplace(part.reference, &part);
   std::vector<PartPlace> places;
   places.reserve(static_cast<std::size_t>(design.partRows()));
   for (int row = 1; row <= design.partRows(); ++row) {
     PartPlace place;
     place.reference = design.PartTable.at(row, kPartRef);
     place.symbol = design.PartTable.at(row, kPartSymbol);
-    const Text* value = schematic.empty() ? nullptr : &schematic[row - 1][0];
-    place.value = value && !value->empty() ? *value : place.symbol;
-    if (place.symbol.find(u':') != Text::npos) place.footprint = place.symbol;
-    place.package = FootprintSymbolName(place.symbol);
+    const auto found = schematic.find(place.reference);
+    const SchematicPart* netlist = found == schematic.end() ? nullptr : found->second;
+    place.value = netlist && !netlist->value.empty() ? netlist->value : place.symbol;
+    place.footprint = FootprintOfPart(input.footprints, place.reference, place.symbol, netlist);
+    place.package = FootprintSymbolName(place.footprint);
     const Text& x = design.PartTable.at(row, kPartX);
     const Text& y = design.PartTable.at(row, kPartY);
     if (!x.empty() || !y.empty()) {
@@ -35,16 +39,6 @@ std::vector<PartPlace> PartPlaces(const BoardInput& input) {
     places.push_back(std::move(place));
   }
   return places;
-}
-
-std::string BoardNumber(double millimetres) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.4f", millimetres);
-  std::string number = text;
-  while (number.back() == '0') number.pop_back();
-  if (number.back() == '.') number.pop_back();
-  if (number == "-0") number = "0";
-  return number;
 }
 
 }  // namespace pcbprep

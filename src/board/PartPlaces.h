@@ -15,8 +15,8 @@ struct PartPlace {
   Text reference;
   Text symbol;                 // the symbol name of the part table
   Text value;                  // the netlist's value, else the symbol name
-  Text package;                // the footprint name without its library, else the symbol name
-  Text footprint;              // the full LIB:NAME of the footprint; empty when unknown
+  Text footprint;              // LIB:NAME, the footprint of the KiCad board (FootprintOfPart)
+  Text package;                // the footprint's name without its library
   std::optional<DblPoint> at;  // none when X and Y are both empty
   bool back = false;           // side 裏(1)
 };
@@ -24,9 +24,5 @@ struct PartPlace {
 // Every part of the part table, in table order. A coordinate too large to be a number
 // (infinite) throws BoardError.
 std::vector<PartPlace> PartPlaces(const BoardInput& input);
-
-// A coordinate or size in millimetres as board files write it: at most four decimals,
-// no trailing zeros, no "-0" ("12.5", "-3", "0.0001").
-std::string BoardNumber(double millimetres);
 
 }  // namespace pcbprep

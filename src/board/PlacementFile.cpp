@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Version.h"
+#include "board/FootprintLibrary.h"
 #include "board/PartPlaces.h"
 
 namespace pcbprep {
@@ -62,7 +63,7 @@ BoardOutput WritePlacementCsv(const BoardInput& input, const std::filesystem::pa
   for (const PartPlace& p : places) {
     csv += CsvField(p.reference) + ',' + CsvField(p.value) + ',' + CsvField(p.package) + ',';
     if (p.at) {
-      csv += BoardNumber(p.at->x) + ',' + BoardNumber(p.at->y) + ",0,";
+      csv += MmText(p.at->x) + ',' + MmText(p.at->y) + ",0,";
     } else {
       csv += ",,0,";
       ++unplaced;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <numbers>
 #include <random>
 
@@ -63,9 +66,16 @@ Design BoardDesign() {
   return d;
 }
 
+// No map, so every part is its own stub footprint, which no library has.
+BoardInput WithoutLibraries(const Design& d) {
+  BoardInput input = testing::InputOf(d);
+  input.footprints = {};
+  return input;
+}
+
 TEST(IdfBoard, BoardFileCarriesOutlineThicknessAndEveryPart) {
   const Design d = BoardDesign();
-  BoardInput input{&d, std::nullopt};
+  BoardInput input = WithoutLibraries(d);
   input.thickness = 0.8;
   const BoardOutput out = WriteIdfBoard(input, "dir/my board.emn");
   ASSERT_EQ(out.files.size(), 2u);
@@ -102,7 +112,7 @@ TEST(IdfBoard, BoardFileCarriesOutlineThicknessAndEveryPart) {
       {"R2012", "R2012", "R1", 10, 5.5, "TOP", "PLACED"},
       {"R2012", "4.7k", "R2", 20, 5.5, "BOTTOM", "PLACED"},
       {"C1608", "C1608", "C1", -500, -300.25, "TOP", "PLACED"},
-      {"NOPACKAGE", "NOPACKAGE", "U1", 0, 0, "TOP", "UNPLACED"},
+      {"U1", "U1", "U1", 0, 0, "TOP", "UNPLACED"},
       {"SOIC 8", "LM 358", "U 2", 50, 40, "BOTTOM", "PLACED"},
   };
   ASSERT_EQ(board.placement.size(), std::size(expected));
@@ -125,7 +135,7 @@ TEST(IdfBoard, BoardFileCarriesOutlineThicknessAndEveryPart) {
 
 TEST(IdfBoard, LibraryHasOneOutlinePerPackageAndPartNumber) {
   const Design d = BoardDesign();
-  const BoardOutput out = WriteIdfBoard({&d, std::nullopt}, "b.emn");
+  const BoardOutput out = WriteIdfBoard(WithoutLibraries(d), "b.emn");
   const testing::IdfLibraryFile library = testing::ReadIdfLibrary(out.files[1].bytes);
   ASSERT_GE(library.header.size(), 5u);
   EXPECT_EQ(library.header[0], "LIBRARY_FILE");
@@ -133,8 +143,9 @@ TEST(IdfBoard, LibraryHasOneOutlinePerPackageAndPartNumber) {
     const char *geometry, *partNumber;
     double width, height;
   } expected[] = {
-      {"R2012", "R2012", 2.0, 1.25},    {"R2012", "4.7k", 2.0, 1.25}, {"C1608", "C1608", 1.6, 0.8},
-      {"NOPACKAGE", "NOPACKAGE", 2, 2}, {"SOIC 8", "LM 358", 2, 2},
+      {"R2012", "R2012", 2.0, 1.25}, {"R2012", "4.7k", 2.0, 1.25},
+      {"C1608", "C1608", 1.6, 0.8},  {"U1", "U1", 2, 2},
+      {"SOIC 8", "LM 358", 2, 2},
   };
   EXPECT_EQ(library.outlines.size(), std::size(expected));
   for (const auto& e : expected) {
@@ -158,7 +169,7 @@ TEST(IdfBoard, LibraryHasOneOutlinePerPackageAndPartNumber) {
 TEST(IdfBoard, BoardWithoutSizeIsRefused) {
   Design d = BoardDesign();
   d.BoardSizeY = 0;
-  EXPECT_THROW(WriteIdfBoard({&d, std::nullopt}, "b.emn"), BoardError);
+  EXPECT_THROW(WriteIdfBoard(WithoutLibraries(d), "b.emn"), BoardError);
 }
 
 // Outlines as the drawing gives them: edges in any order and direction.
@@ -239,6 +250,96 @@ TEST(OutlineLoops, AnOpenOutlineNamesWhereItEnds) {
   EXPECT_TRUE(result.loops.empty());
   ASSERT_TRUE(result.open);
   EXPECT_TRUE(*result.open == (DblPoint{100, 2}) || *result.open == (DblPoint{100, 48}));
+}
+
+// A board drawing: a rounded outline, two mounting holes and a silk text's frame, which
+// is no part of the edge.
+TEST(IdfBoard, OutlineAndHolesComeFromTheDrawing) {
+  Design d = BoardDesign();
+  DblDrawing drawing;
+  for (const DblEdge& edge : Rounded(120, 80, 3)) {
+    if (const auto* line = std::get_if<DblLine>(&edge)) drawing.lines.push_back(*line);
+    if (const auto* arc = std::get_if<DblArc>(&edge)) drawing.arcs.push_back(*arc);
+  }
+  drawing.arcs.push_back(DblArc{24, 1, {5, 5}, 1.6, 0, 360});
+  drawing.arcs.push_back(DblArc{24, 1, {115, 75}, 1.6, 0, 360});
+  drawing.lines.push_back(DblLine{17, 1, {10, 10}, {20, 10}});
+  BoardInput input = WithoutLibraries(d);
+  input.outline = drawing;
+  const BoardOutput out = WriteIdfBoard(input, "b.emn");
+  const testing::IdfBoardFile board = testing::ReadIdfBoard(out.files[0].bytes);
+  EXPECT_EQ(board.sections, (std::vector<std::string>{".HEADER", ".BOARD_OUTLINE", ".DRILLED_HOLES",
+                                                      ".PLACEMENT"}));
+  ASSERT_EQ(board.outline.size(), 9u);
+  EXPECT_NEAR(Area(board.outline), 120 * 80 - (4 - std::numbers::pi) * 9, 1e-3);
+  ASSERT_EQ(board.holes.size(), 2u);
+  EXPECT_DOUBLE_EQ(board.holes[1].diameter, 3.2);
+  EXPECT_DOUBLE_EQ(board.holes[1].x, 115);
+  EXPECT_DOUBLE_EQ(board.holes[1].y, 75);
+  for (const testing::IdfHole& hole : board.holes) {
+    EXPECT_EQ(hole.plating + hole.owner + hole.kind + hole.by, "NPTHBOARDMTGECAD");
+  }
+
+  drawing.lines.erase(drawing.lines.begin());  // an outline with a gap
+  input.outline = drawing;
+  EXPECT_THROW(WriteIdfBoard(input, "b.emn"), BoardError);
+}
+
+// Parts whose footprints a library has: the courtyard, else the fabrication drawing,
+// in IDF's axes (Y up), with the height the footprint map gives.
+TEST(IdfBoard, PackageOutlinesFromTheLibraryAndHeightsFromTheMap) {
+  namespace fs = std::filesystem;
+  const fs::path dir =
+      fs::temp_directory_path() / ("pcbprep-idf-library-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "Test.pretty");
+  const std::pair<const char*, const char*> footprints[] = {
+      {"Box", R"((footprint "Box" (layer "F.Cu")
+  (fp_line (start -1.5 -1) (end 1.5 -1) (layer "F.CrtYd") (width 0.05))
+  (fp_line (start -1.5 1.2) (end 1.5 1.2) (layer "F.CrtYd") (width 0.05))
+  (fp_line (start 1.5 -1) (end 1.5 1.2) (layer "F.CrtYd") (width 0.05))
+  (fp_line (start -1.5 1.2) (end -1.5 -1) (layer "F.CrtYd") (width 0.05))
+  (fp_circle (center 0 0) (end 5 0) (layer "F.Fab") (width 0.1)))
+)"},
+      {"Half", R"((footprint "Half" (layer "F.Cu")
+  (fp_line (start -1 0) (end 1 0) (layer "F.CrtYd") (width 0.05))
+  (fp_arc (start 1 0) (mid 0 -1) (end -1 0) (layer "F.CrtYd") (width 0.05)))
+)"},
+      {"Round", R"((footprint "Round" (layer "F.Cu")
+  (fp_circle (center 0.25 0) (end 0.75 0) (layer "F.Fab") (width 0.1)))
+)"},
+  };
+  for (const auto& [name, text] : footprints) {
+    std::ofstream(dir / "Test.pretty" / (std::string(name) + ".kicad_mod")) << text;
+  }
+  Design d;
+  d.BoardSizeX = 50;
+  d.BoardSizeY = 50;
+  testing::AddPlacedPart(d, u"P1", u"BOX", u"10", u"10", kSideFront);
+  testing::AddPlacedPart(d, u"P2", u"Test:Half", u"20", u"10", kSideBack);
+  testing::AddPlacedPart(d, u"P3", u"Test:Round", u"30", u"10", kSideFront);
+  BoardInput input = testing::InputOf(d);
+  input.footprints.entries[u"BOX"] = {u"Test:Box", 2.5};
+  input.footprintDirs = {dir};
+  const BoardOutput out = WriteIdfBoard(input, "b.emn");
+  fs::remove_all(dir);
+  const testing::IdfLibraryFile library = testing::ReadIdfLibrary(out.files[1].bytes);
+
+  const testing::IdfOutline& box = library.outlines.at({"Box", "BOX"});
+  EXPECT_DOUBLE_EQ(box.height, 2.5);
+  EXPECT_NEAR(Area(box.points), 3 * 2.2, 1e-9) << "the courtyard, not the fab circle";
+  for (const IdfPoint& p : box.points) EXPECT_TRUE(p.y == 1 || p.y == -1.2) << p.y;
+
+  const testing::IdfOutline& half = library.outlines.at({"Half", "Test:Half"});
+  EXPECT_DOUBLE_EQ(half.height, 1);
+  EXPECT_NEAR(Area(half.points), std::numbers::pi / 2, 1e-9) << "counter-clockwise";
+  ASSERT_EQ(half.points.size(), 3u);
+  EXPECT_NEAR(std::abs(half.points[1].angle) + std::abs(half.points[2].angle), 180, 1e-9);
+
+  const testing::IdfOutline& round = library.outlines.at({"Round", "Test:Round"});
+  ASSERT_EQ(round.points.size(), 2u);
+  EXPECT_DOUBLE_EQ(round.points[0].x, 0.25);
+  EXPECT_DOUBLE_EQ(round.points[1].angle, 360);
+  EXPECT_NEAR(Area(round.points), std::numbers::pi * 0.25, 1e-9);
 }
 
 }  // namespace

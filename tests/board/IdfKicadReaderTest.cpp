@@ -9,8 +9,11 @@
 #include <sstream>
 
 #include "board/IdfBoard.h"
+#include "board/PlacedPart.h"
 #include "design/FileIO.h"
 #include "netlist/NetlistReader.h"
+#include "outline/OutlineGenerator.h"
+#include "outline/OutlineSettingsFile.h"
 #include "placement/Coordinates.h"
 #include "placement/MainParts.h"
 #include "symbol/SymbolAssignment.h"
@@ -88,10 +91,30 @@ TEST(IdfKicadReader, ReadsTheSampleAndTheRealBoards) {
   } else {
     std::cerr << shared << " is not here: only the sample is read\n";
   }
+  // The real boards on the rectangle; parts take the footprints of the default map
+  // from the installed libraries where they are there.
   for (const auto& [name, bytes] : boards) {
     const Design d = Prepared(bytes);
-    const BoardOutput out = WriteIdfBoard({&d, std::nullopt}, name + ".emn");
+    const BoardOutput out = WriteIdfBoard(testing::InputOf(d), name + ".emn");
     EXPECT_EQ(Idf2vrmlComplaints(out, name), "") << name;
+  }
+}
+
+// The sample on the outline of the sample settings with each corner treatment: arcs,
+// chamfers and mounting holes.
+TEST(IdfKicadReader, ReadsTheSampleOnEachOutline) {
+  if (!HaveIdf2vrml()) GTEST_SKIP() << "idf2vrml (Debian's kicad package) is not installed";
+  const Design d = Prepared(FileBytes(fs::path(PCBPREP_EXAMPLES_DIR) / "sample.NET"));
+  const std::string settings = FileBytes(fs::path(PCBPREP_EXAMPLES_DIR) / "outline.json");
+  for (const char* corner : {"rounded", "chamfered", "square"}) {
+    OutlineSettingsInput given{"outline.json",
+                               ParseSettingsFile("outline.json", settings),
+                               {std::string("corner=") + corner}};
+    BoardInput input = testing::InputOf(d);
+    input.outline = ReadDbl(GenerateDbl(ReadOutlineSettings(given)).text()).drawing;
+    const BoardOutput out = WriteIdfBoard(input, std::string("sample-") + corner + ".emn");
+    EXPECT_NE(out.files[0].bytes.find("NPTH BOARD MTG ECAD"), std::string::npos) << corner;
+    EXPECT_EQ(Idf2vrmlComplaints(out, corner), "") << corner;
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/BoardFormat.h"
 #include "design/TestDesign.h"
 
 namespace pcbprep::testing {
@@ -12,6 +13,13 @@ inline int AddPlacedPart(Design& d, TextView reference, TextView symbol, TextVie
   d.PartTable.set(row, kPartY, Text(y));
   d.PartTable.set(row, kPartSide, Text(side));
   return row;
+}
+
+// What a writer reads of a design, everything else as the command line starts it.
+inline BoardInput InputOf(const Design& d) {
+  BoardInput input;
+  input.design = &d;
+  return input;
 }
 
 }  // namespace pcbprep::testing

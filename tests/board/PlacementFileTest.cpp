@@ -38,7 +38,7 @@ std::vector<std::string> Lines(const std::string& text, const std::string& end) 
 
 TEST(PlacementFiles, CsvListsEveryPartWithItsPlaceAndSide) {
   const Design d = PlacedDesign();
-  const BoardOutput out = WritePlacementCsv({&d, std::nullopt}, "PLACE.csv");
+  const BoardOutput out = WritePlacementCsv(testing::InputOf(d), "PLACE.csv");
   ASSERT_EQ(out.files.size(), 1u);
   EXPECT_EQ(out.files[0].path, "PLACE.csv");
   const std::vector<std::string> lines = Lines(out.files[0].bytes, "\r\n");
@@ -51,17 +51,17 @@ TEST(PlacementFiles, CsvListsEveryPartWithItsPlaceAndSide) {
   const std::vector<std::string> rows(lines.begin() + 1, lines.end());
   EXPECT_EQ(rows, (std::vector<std::string>{
                       "Designator,Value,Package,Mid X,Mid Y,Rotation,Layer",
-                      "R1,\"10k, 1%\",R1608,10,5.5,0,Top",
-                      "C1,C1608,C1608,-25,10,0,Bottom",
+                      "R1,\"10k, 1%\",R_0603_1608Metric,10,5.5,0,Top",
+                      "C1,C1608,C_0603_1608Metric,-25,10,0,Bottom",
                       "U1,\"\"\"LM358\"\"\",SOIC-8,,,0,Top",
-                      "U 2,,,3,0,0,Top",
+                      "U 2,,U 2,3,0,0,Top",
                   }));
   EXPECT_NE(ToUtf8(out.summary).find("4"), std::string::npos);
 }
 
 TEST(PlacementFiles, PosLeavesOutPartsWithoutAPlaceAndSaysSo) {
   const Design d = PlacedDesign();
-  const BoardOutput out = WritePlacementPos({&d, std::nullopt}, "PLACE.pos");
+  const BoardOutput out = WritePlacementPos(testing::InputOf(d), "PLACE.pos");
   ASSERT_EQ(out.files.size(), 1u);
   const std::vector<std::string> lines = Lines(out.files[0].bytes, "\n");
   ASSERT_GE(lines.size(), 4u);
@@ -81,12 +81,13 @@ TEST(PlacementFiles, PosLeavesOutPartsWithoutAPlaceAndSaysSo) {
   }
   EXPECT_TRUE(toldLeftOut);
   using Row = std::vector<std::string>;
-  EXPECT_EQ(rows, (std::vector<Row>{
-                      {"#", "Ref", "Val", "Package", "PosX", "PosY", "Rot", "Side"},
-                      {"R1", "10k,_1%", "R1608", "10.0000", "5.5000", "0.0000", "top"},
-                      {"C1", "C1608", "C1608", "-25.0000", "10.0000", "0.0000", "bottom"},
-                      {"U_2", "~", "~", "3.0000", "0.0000", "0.0000", "top"},
-                  }));
+  EXPECT_EQ(rows,
+            (std::vector<Row>{
+                {"#", "Ref", "Val", "Package", "PosX", "PosY", "Rot", "Side"},
+                {"R1", "10k,_1%", "R_0603_1608Metric", "10.0000", "5.5000", "0.0000", "top"},
+                {"C1", "C1608", "C_0603_1608Metric", "-25.0000", "10.0000", "0.0000", "bottom"},
+                {"U_2", "~", "U_2", "3.0000", "0.0000", "0.0000", "top"},
+            }));
   // The columns line up under their captions.
   const std::size_t posX = lines[5].find("PosX");
   EXPECT_EQ(lines[6].find("10.0000") + 7, posX + 4);
