@@ -18,9 +18,9 @@ std::string Lower(std::string text) {
 
 // A new format is one more row and one writer file beside this one.
 constexpr BoardFormat kBoardFormats[] = {
-    {".emn", u"IDF 3.0 (.emn and .emp beside it), for mechanical CAD", WriteIdfBoard},
-    {".csv", u"placement CSV, for assembly", WritePlacementCsv},
-    {".pos", u"KiCad footprint positions, for assembly and other layout tools", WritePlacementPos},
+    {".emn", u"IDF 3.0 基板と部品外形 .emp 付き — メカ CAD 用", WriteIdfBoard},
+    {".csv", u"部品配置 CSV — 実装用", WritePlacementCsv},
+    {".pos", u"KiCad 部品位置 — 実装・他のレイアウトツール用", WritePlacementPos},
 };
 
 }  // namespace
