@@ -103,9 +103,8 @@ std::optional<DblArc> ArcThrough(DblPoint a, DblPoint b, DblPoint c) {
   const double start = angle(a);
   const double sweep = counterClockwise(start, angle(c));
   const bool throughMid = counterClockwise(start, angle(b)) < sweep;
-  return DblArc{0,      0,
-                centre, std::hypot(a.x - centre.x, a.y - centre.y),
-                start,  throughMid ? sweep : sweep - 360};
+  const double radius = std::hypot(a.x - centre.x, a.y - centre.y);
+  return DblArc{0, 0, centre, radius, start, throughMid ? sweep : sweep - 360};
 }
 
 // The edges of a footprint's shapes on one layer, in IDF's axes.
