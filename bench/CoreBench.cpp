@@ -11,11 +11,11 @@
 
 #include "bench/BenchDesigns.h"
 #include "check/NetCheck.h"
-#include "netlist/ListViews.h"
-#include "netlist/NetlistReader.h"
 #include "drawing/DblPicture.h"
 #include "drawing/DblReader.h"
 #include "drawing/DblSvg.h"
+#include "netlist/ListViews.h"
+#include "netlist/NetlistReader.h"
 #include "outline/OutlineGenerator.h"
 #include "placement/Classification.h"
 #include "placement/Coordinates.h"

@@ -7,8 +7,8 @@
 
 #include "design/Numeric.h"
 #include "drawing/DblPicture.h"
-#include "outline/DblRecordLines.h"
 #include "drawing/DblSvg.h"
+#include "outline/DblRecordLines.h"
 #include "outline/OutlineGenerator.h"
 
 namespace pcbprep {
