@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need.
-# Packages already present are skipped, so a second run costs nothing.
+# Packages already present are skipped, so a second run costs nothing. Packages named as
+# arguments are installed too: `scripts/deps.sh kicad kicad-footprints` adds KiCad, whose
+# board reader the tests use to read back the boards they write (the CI does so; they
+# are large, so the tests say they skipped those checks without them).
 set -euo pipefail
 
 packages=(
@@ -12,6 +15,7 @@ packages=(
   desktop-file-utils appstream
   python3-ezdxf
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -29,6 +29,12 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filte
   return path;
 }
 
+std::optional<QString> QtDialogs::openFolder(QWidget* parent) {
+  const QString path = QFileDialog::getExistingDirectory(parent);
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter,
                                            const QString& presetName) {
   const QString path =
@@ -92,6 +98,11 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& filter,
                                                  const QString& presetName) {
   calls.push_back({QStringLiteral("save"), filter, presetName, {}, {}});
+  return takeFileAnswer();
+}
+
+std::optional<QString> ScriptedDialogs::openFolder(QWidget*) {
+  calls.push_back({QStringLiteral("folder"), {}, {}, {}, {}});
   return takeFileAnswer();
 }
 

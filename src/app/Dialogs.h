@@ -22,6 +22,8 @@ class Dialogs {
   virtual std::optional<QString> openFile(QWidget* parent, const QString& filter) = 0;
   virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                           const QString& presetName) = 0;
+  // A folder to read from.
+  virtual std::optional<QString> openFolder(QWidget* parent) = 0;
   // A modal OK/Cancel question with Cancel as the default button; true for OK.
   virtual bool confirm(QWidget* parent, const QString& title, const QString& prompt) = 0;
   // A modal question with 保存 / 破棄 / キャンセル, キャンセル the default.
@@ -40,6 +42,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                   const QString& presetName) override;
+  std::optional<QString> openFolder(QWidget* parent) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
   SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;
   void inform(QWidget* parent, const QString& title, const QString& text) override;
@@ -50,7 +53,7 @@ class QtDialogs final : public Dialogs {
 class ScriptedDialogs final : public Dialogs {
  public:
   struct Call {
-    QString kind;  // "open", "save", "confirm", "askSave", "inform", "warn"
+    QString kind;  // "open", "save", "folder", "confirm", "askSave", "inform", "warn"
     QString filter;
     QString preset;
     QString title;
@@ -65,6 +68,7 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                   const QString& presetName) override;
+  std::optional<QString> openFolder(QWidget* parent) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
   SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;
   void inform(QWidget* parent, const QString& title, const QString& text) override;

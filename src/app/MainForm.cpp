@@ -638,6 +638,8 @@ void MainForm::buildMenus() {
   parts->setObjectName(QStringLiteral("mnBuhin"));
   mnHozon = Named(parts->addAction(QStringLiteral("保存（&H）")), QStringLiteral("mnHozon"));
   mnYobikomi = Named(parts->addAction(QStringLiteral("呼込（&Y）")), QStringLiteral("mnYobikomi"));
+  mnKicad =
+      Named(parts->addAction(QStringLiteral("KiCad 基板出力(&K)…")), QStringLiteral("mnKicad"));
 
   auto* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnHelp"));
@@ -655,6 +657,7 @@ void MainForm::buildMenus() {
   connect(mnHozon, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnHozonClick));
   connect(mnYobikomi, &QAction::triggered, this,
           Guarded(this, dialogs_, &MainForm::mnYobikomiClick));
+  connect(mnKicad, &QAction::triggered, this, Guarded(this, dialogs_, &MainForm::mnKicadClick));
 }
 
 void MainForm::loadForm() {

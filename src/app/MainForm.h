@@ -173,6 +173,8 @@ class MainForm : public QMainWindow {
  public:
   void mnHozonClick();
   void mnYobikomiClick();
+  // 部品リスト → KiCad 基板出力: the board for the layout tool (MainFormBoard.cpp).
+  void mnKicadClick();
 
  private:
   // Saves the part list through the save dialog; false when nothing was saved.
@@ -327,6 +329,7 @@ class MainForm : public QMainWindow {
   QAction* mnExit = nullptr;         // close the window (asks before unsaved parts are lost)
   QAction* mnHozon = nullptr;        // part list: save as a part-list file
   QAction* mnYobikomi = nullptr;     // part list: load a part-list file
+  QAction* mnKicad = nullptr;        // part list: write a KiCad board
   QAction* mnHelpVersion = nullptr;  // version window (FrmAbout)
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drawing/DrawingLayers.h"
+#include "outline/OutlineGenerator.h"
 
 namespace pcbprep {
 
@@ -41,6 +42,10 @@ BoardOutline BoardOutlineOf(const BoardInput& input) {
     }
   }
   return outline;
+}
+
+DblDrawing OutlineDrawingOf(const OutlineSettings& settings) {
+  return ReadDbl(GenerateDbl(settings).text()).drawing;
 }
 
 }  // namespace pcbprep

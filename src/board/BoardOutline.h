@@ -4,6 +4,7 @@
 
 #include "board/BoardFormat.h"
 #include "drawing/DblReader.h"
+#include "outline/OutlineSettings.h"
 
 namespace pcbprep {
 
@@ -28,5 +29,8 @@ struct BoardOutline {
 // of the mounting-hole layers. Without a drawing: the rectangle BoardSizeX × BoardSizeY
 // from the origin (nothing when a size is not positive), without holes.
 BoardOutline BoardOutlineOf(const BoardInput& input);
+
+// The drawing the outline generator makes for the settings, as the board writers read it.
+DblDrawing OutlineDrawingOf(const OutlineSettings& settings);
 
 }  // namespace pcbprep

@@ -2,6 +2,7 @@
 
 #include "design/CodePage.h"
 #include "design/Numeric.h"
+#include "netlist/NetlistFormatReaders.h"
 #include "symbol/SymbolAssignment.h"
 
 namespace pcbprep {
@@ -34,12 +35,6 @@ constexpr DefaultRow kDefaults[] = {
     {u"TP15", u"TestPoint:TestPoint_Pad_D1.5mm"},
 };
 
-TextView Trim(TextView text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && (IsBlank(text.back()) || text.back() == u'\r')) text.remove_suffix(1);
-  return text;
-}
-
 // Text of a map file: UTF-8 after a byte-order mark or where the bytes are valid UTF-8,
 // code page 932 otherwise.
 Text DecodeMapBytes(std::string_view bytes) {
@@ -70,14 +65,9 @@ FootprintMap DefaultFootprintMap() {
 std::optional<FootprintMapError> ReadFootprintMap(std::string_view bytes, FootprintMap& map) {
   const Text text = DecodeMapBytes(bytes);
   FootprintMap read = map;
-  int lineNumber = 0;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == Text::npos) end = text.size();
-    ++lineNumber;
-    const TextView line = Trim(TextView(text).substr(start, end - start));
-    start = end + 1;
+  for (const NumberedLine& numbered : SplitLines(text)) {
+    const int lineNumber = numbered.number;
+    const TextView line = Trimmed(numbered.text);
     if (line.empty() || line.front() == u'#') continue;
 
     const TextView separators = line.find(u'\t') != TextView::npos ? u"\t" : u",";
@@ -85,7 +75,8 @@ std::optional<FootprintMapError> ReadFootprintMap(std::string_view bytes, Footpr
     std::size_t from = 0;
     while (true) {
       const std::size_t at = line.find_first_of(separators, from);
-      fields.push_back(Trim(line.substr(from, at == TextView::npos ? TextView::npos : at - from)));
+      fields.push_back(
+          Trimmed(line.substr(from, at == TextView::npos ? TextView::npos : at - from)));
       if (at == TextView::npos) break;
       from = at + 1;
     }

@@ -111,6 +111,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CheckOptions check;
   PartsOptions parts;
   ImageOptions image;
+  BoardOptions board;
   OutlineOptions outline;
   ViewOptions view;
   ConvertOptions convert;
@@ -119,6 +120,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {AddNetsCommand(app, nets), [&] { return RunNets(nets, out, err); }},
       {AddPartsCommand(app, parts), [&] { return RunParts(parts, out, err); }},
       {AddImageCommand(app, image), [&] { return RunImage(image, out, err); }},
+      {AddBoardCommand(app, board), [&] { return RunBoard(board, out, err); }},
       {AddOutlineCommand(app, outline), [&] { return RunOutline(outline, out, err); }},
       {AddViewCommand(app, view), [&] { return RunView(view, out, err); }},
       {AddConvertCommand(app, convert), [&] { return RunConvert(convert, out, err); }},

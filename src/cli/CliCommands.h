@@ -90,6 +90,18 @@ struct ImageOptions {
 CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options);
 int RunImage(const ImageOptions& options, std::ostream& out, std::ostream& err);
 
+struct BoardOptions {
+  PartSteps steps;
+  std::string output;                      // the board file; its extension names the format
+  std::string outline;                     // outline settings file; none: the rectangle
+  std::string board = "100x100";           // the rectangle without settings (Text14 x Text15)
+  std::string footprintMap;                // user map over the built-in one
+  std::vector<std::string> footprintDirs;  // library folders, before the standard ones
+  std::string groups;                      // main | group | none; "" as --coordinates
+};
+CLI::App* AddBoardCommand(CLI::App& app, BoardOptions& options);
+int RunBoard(const BoardOptions& options, std::ostream& out, std::ostream& err);
+
 struct OutlineOptions {
   std::string settingsFile;       // none: the window's first-opening settings
   std::vector<std::string> sets;  // NAME=VALUE, applied after the file

@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <charconv>
 #include <ostream>
 
 #include "cli/Cli.h"
@@ -9,33 +8,6 @@
 #include "placement/PlacementSvg.h"
 
 namespace pcbprep::cli {
-
-namespace {
-
-// A plain decimal number and nothing else. The window would read "12abc" as 12; on a
-// command line that is far more likely a typing error.
-bool IsNumber(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
-  const auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
-  return !text.empty() && result.ec == std::errc() && result.ptr == end;
-}
-
-// "WxH" in millimetres, as typed into Text14 and Text15.
-void SetBoardOrFail(Design& design, const std::string& board) {
-  const std::size_t x = board.find_first_of("xX");
-  const std::string width = board.substr(0, x);
-  const std::string height = x == std::string::npos ? std::string() : board.substr(x + 1);
-  if (!IsNumber(width) || !IsNumber(height)) {
-    throw UserError{"--board には 幅x高さ (mm) を指定してください（例: 100x80）: " + board};
-  }
-  if (!SetBoardSize(design, FromUtf8(width), FromUtf8(height))) {
-    throw UserError{ToUtf8(BoardSizeRangeMessage())};
-  }
-}
-
-}  // namespace
 
 CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options) {
   auto* command = app.add_subcommand("image", "Draw the placement image of the part list as SVG");

@@ -1,11 +1,13 @@
 #include "cli/CliSupport.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <utility>
 
 #include "design/FileIO.h"
+#include "placement/PlacementImage.h"
 
 namespace pcbprep::cli {
 
@@ -91,6 +93,32 @@ void WriteOutput(const std::string& path, const std::string& bytes, std::ostream
     out << bytes;
   } else {
     WriteFileOrFail(path, bytes);
+  }
+}
+
+namespace {
+
+// A plain decimal number and nothing else. The window would read "12abc" as 12; on a
+// command line that is far more likely a typing error.
+bool IsNumber(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+  const auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+  return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+void SetBoardOrFail(Design& design, const std::string& board) {
+  const std::size_t x = board.find_first_of("xX");
+  const std::string width = board.substr(0, x);
+  const std::string height = x == std::string::npos ? std::string() : board.substr(x + 1);
+  if (!IsNumber(width) || !IsNumber(height)) {
+    throw UserError{"--board には 幅x高さ (mm) を指定してください（例: 100x80）: " + board};
+  }
+  if (!SetBoardSize(design, FromUtf8(width), FromUtf8(height))) {
+    throw UserError{ToUtf8(BoardSizeRangeMessage())};
   }
 }
 

@@ -59,4 +59,8 @@ void AddLayersOption(CLI::App& command, std::vector<int>& layers);
 // (same device and inode); called before anything is read.
 void RefuseOutputOverInput(const std::string& output, const std::vector<std::string>& inputs);
 
+// --board "WxH" in millimetres, as typed into Text14 and Text15, into the design's board
+// size; throws UserError for anything else.
+void SetBoardOrFail(Design& design, const std::string& board);
+
 }  // namespace pcbprep::cli

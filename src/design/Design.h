@@ -93,6 +93,9 @@ struct SchematicPart {
   Text reference;
   Text value;
   Text footprint;  // as written, library nickname included ("Lib:Name")
+  // The symbol's sheet path and time stamp ("/<sheet>/…/<symbol>") where the format
+  // gives them, so a board can be matched to its schematic.
+  Text path;
 };
 
 // All design data of a run. Every cell is text, "" meaning unset; rows count from 1.

@@ -24,6 +24,15 @@ std::optional<NetlistSyntaxError> ReadKicadNetlist(TextView text, ParsedNetlist&
       if (part.reference.empty()) return SyntaxAt(comp, u"(comp …) に (ref …) がありません。");
       part.value = comp.value(u"value");
       part.footprint = comp.value(u"footprint");
+      // (sheetpath (names /a/) (tstamps /5037043E/)) (tstamp 5037051F); KiCad 7 and later
+      // write (tstamps ...) for the symbol too.
+      Text stamp = comp.value(u"tstamp");
+      if (stamp.empty()) stamp = comp.value(u"tstamps");
+      if (const SExpr* sheet = comp.find(u"sheetpath"); sheet && !stamp.empty()) {
+        Text sheetStamps = sheet->value(u"tstamps");
+        if (!sheetStamps.ends_with(u'/')) sheetStamps += u'/';
+        part.path = sheetStamps + stamp;
+      }
       out.parts.push_back(std::move(part));
     }
   }

@@ -57,6 +57,7 @@ std::optional<NetlistSyntaxError> ReadLegacyNetlist(TextView text, ParsedNetlist
     // "$noname" is a component without a footprint.
     if (atoms[1]->atom != u"$noname") part.footprint = atoms[1]->atom;
     if (atoms.size() > 3) part.value = atoms[3]->atom;
+    if (atoms[0]->atom.starts_with(u'/')) part.path = atoms[0]->atom;  // sheet path and stamp
     for (const SExpr& pin : comp.items) {
       if (!pin.list) continue;
       if (pin.items.size() < 2 || pin.items[0].list || pin.items[1].list) {

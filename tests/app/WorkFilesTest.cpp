@@ -149,6 +149,7 @@ class ThrowingQuestion final : public Dialogs {
   std::optional<QString> saveFile(QWidget* p, const QString& f, const QString& n) override {
     return inner_.saveFile(p, f, n);
   }
+  std::optional<QString> openFolder(QWidget* p) override { return inner_.openFolder(p); }
   bool confirm(QWidget* p, const QString& t, const QString& q) override {
     return inner_.confirm(p, t, q);
   }

@@ -11,8 +11,8 @@ TEST(FootprintMap, PartsTakeTheirFootprintInOrderOfPrecedence) {
   FootprintMap map = DefaultFootprintMap();
   ASSERT_FALSE(
       ReadFootprintMap("# mine\r\nC1608,MyLib:C_0603\n\nSOP8\tPackage_SO:SOIC-8\t1.75\n", map));
-  const SchematicPart fromNetlist{u"U1", u"LM358", u"Package_SO:SOIC-8_3.9x4.9mm_P1.27mm"};
-  const SchematicPart withoutLibrary{u"U2", u"", u"DIP8"};
+  const SchematicPart fromNetlist{u"U1", u"LM358", u"Package_SO:SOIC-8_3.9x4.9mm_P1.27mm", u""};
+  const SchematicPart withoutLibrary{u"U2", u"", u"DIP8", u""};
   struct Case {
     const char16_t* reference;
     const char16_t* symbol;

@@ -93,5 +93,6 @@ using PartsCommand = CliTest;
 using ImageCommand = CliTest;
 using OutlineCommand = CliTest;
 using ViewCommand = CliTest;
+using BoardCommand = CliTest;
 
 }  // namespace pcbprep::testing
