@@ -274,11 +274,12 @@ BoardOutput WriteIdfBoard(const BoardInput& input, const std::filesystem::path& 
 
   std::filesystem::path library = output;
   library.replace_extension(output.extension() == ".EMN" ? ".EMP" : ".emp");
-  Text summary = u"IDF: 部品 " + IntText(static_cast<long long>(places.size())) + u" 個、外形 " +
-                 IntText(static_cast<long long>(packages.size())) + u" 種（ライブラリから " +
-                 IntText(fromLibrary) + u" 種）、取付穴 " +
-                 IntText(static_cast<long long>(outline.holes.size())) + u" 個";
-  if (unplaced > 0) summary += u"（場所のない部品 " + IntText(unplaced) + u" 個）";
+  Text summary = u"IDF " + FromUtf8(output.filename().string()) + u": 部品 " +
+                 IntText(static_cast<long long>(places.size())) + u"、外形 " +
+                 IntText(static_cast<long long>(packages.size())) + u"（ライブラリ " +
+                 IntText(fromLibrary) + u"）、取付穴 " +
+                 IntText(static_cast<long long>(outline.holes.size()));
+  if (unplaced > 0) summary += u"、場所なし " + IntText(unplaced);
   return {{{output, std::move(emn)}, {library, std::move(emp)}}, std::move(summary), {}};
 }
 

@@ -41,10 +41,13 @@ std::string Padded(const std::string& text, std::size_t width) {
   return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
-Text Summary(std::size_t parts, std::size_t unplaced, const char16_t* what) {
-  Text summary = Text(what) + u": 部品 " + IntText(static_cast<long long>(parts)) + u" 個";
+// "部品配置 CSV place.csv: 部品 31、場所なし 2"
+Text Summary(const char16_t* what, const std::filesystem::path& output, std::size_t parts,
+             std::size_t unplaced, const char16_t* unplacedNote) {
+  Text summary = Text(what) + u" " + FromUtf8(output.filename().string()) + u": 部品 " +
+                 IntText(static_cast<long long>(parts));
   if (unplaced > 0) {
-    summary += u"（場所のない部品 " + IntText(static_cast<long long>(unplaced)) + u" 個）";
+    summary += u"、場所なし " + IntText(static_cast<long long>(unplaced)) + unplacedNote;
   }
   return summary;
 }
@@ -70,7 +73,9 @@ BoardOutput WritePlacementCsv(const BoardInput& input, const std::filesystem::pa
     }
     csv += p.back ? "Bottom\r\n" : "Top\r\n";
   }
-  return {{{output, std::move(csv)}}, Summary(places.size(), unplaced, u"配置ファイル"), {}};
+  return {{{output, std::move(csv)}},
+          Summary(u"部品配置 CSV", output, places.size(), unplaced, u""),
+          {}};
 }
 
 BoardOutput WritePlacementPos(const BoardInput& input, const std::filesystem::path& output) {
@@ -102,7 +107,9 @@ BoardOutput WritePlacementPos(const BoardInput& input, const std::filesystem::pa
            Fixed(p.at->y, 9) + "  " + Fixed(0, 8) + "  " + (p.back ? "bottom\n" : "top\n");
   }
   pos += "## End\n";
-  return {{{output, std::move(pos)}}, Summary(places.size(), unplaced, u"部品位置ファイル"), {}};
+  return {{{output, std::move(pos)}},
+          Summary(u"KiCad 部品位置", output, places.size(), unplaced, u"（書いていません）"),
+          {}};
 }
 
 }  // namespace pcbprep

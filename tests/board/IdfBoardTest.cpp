@@ -62,7 +62,7 @@ Design BoardDesign() {
   place(u"C1", u"C1608", u"-500", u"-300.25", kSideFront);
   place(u"U1", u"", u"", u"", kSideFront);
   place(u"U 2", u"SOIC 8", u"50", u"40", kSideBack);
-  d.SchematicParts = {{u"R2", u"4.7k", u""}, {u"U 2", u"LM 358", u""}};
+  d.SchematicParts = {{u"R2", u"4.7k", u"", u""}, {u"U 2", u"LM 358", u"", u""}};
   return d;
 }
 

@@ -22,7 +22,7 @@ Design PlacedDesign() {
   place(u"C1", u"C1608", u"-25", u"10", kSideBack);
   place(u"U1", u"Package_SO:SOIC-8", u"", u"", kSideFront);
   place(u"U 2", u"", u"3", u"", kSideFront);  // Y empty: 0
-  d.SchematicParts = {{u"R1", u"10k, 1%", u""}, {u"U1", u"\"LM358\"", u""}};
+  d.SchematicParts = {{u"R1", u"10k, 1%", u"", u""}, {u"U1", u"\"LM358\"", u"", u""}};
   return d;
 }
 
