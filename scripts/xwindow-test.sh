@@ -4,10 +4,12 @@
 # and the window manager's layout take part as on a desktop. Both are stopped however
 # the run ends. Expects the build of scripts/test.sh (build-test); the packages come
 # from scripts/deps.sh.
-#   scripts/xwindow-test.sh [gtest filter]   default: the outline window typing sweep
+#   scripts/xwindow-test.sh [gtest filter]   default: the outline window typing sweep,
+#   the part table (column widths after resizes, Tab, sideways scroll), the net lists'
+#   sideways scroll and the placement image's opening view
 set -euo pipefail
 cd "$(dirname "$0")/.."
-filter="${1:-OutlineWindowIdle.*}"
+filter="${1:-OutlineWindowIdle.*:PartTableWindow.*:MainWindow.NetLists*:PlacementFlow.PlacementImage*}"
 tests=build-test/tests/app/pcbprep_gui_tests
 [ -x "$tests" ] || { echo "$tests is missing: run scripts/test.sh first" >&2; exit 2; }
 

@@ -1,6 +1,8 @@
 #include "app/Dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -23,8 +25,26 @@ QString QtFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filter) {
-  const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+std::optional<QString> Dialogs::openFile(QWidget* parent, const QString& filter) {
+  std::optional<QString> path = chooseOpenFile(parent, filter, folders_.startFolder(filter));
+  if (path) folders_.used(filter, *path);
+  return path;
+}
+
+std::optional<QString> Dialogs::saveFile(QWidget* parent, const QString& filter,
+                                         const QString& presetName) {
+  const QString folder = folders_.startFolder(filter);
+  const QString name = QFileInfo(presetName).fileName();
+  QString proposed = name;
+  if (!folder.isEmpty()) proposed = name.isEmpty() ? folder : QDir(folder).filePath(name);
+  std::optional<QString> path = chooseSaveFile(parent, filter, proposed);
+  if (path) folders_.used(filter, *path);
+  return path;
+}
+
+std::optional<QString> QtDialogs::chooseOpenFile(QWidget* parent, const QString& filter,
+                                                 const QString& folder) {
+  const QString path = QFileDialog::getOpenFileName(parent, QString(), folder, QtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
@@ -35,10 +55,9 @@ std::optional<QString> QtDialogs::openFolder(QWidget* parent) {
   return path;
 }
 
-std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter,
-                                           const QString& presetName) {
-  const QString path =
-      QFileDialog::getSaveFileName(parent, QString(), presetName, QtFilter(filter));
+std::optional<QString> QtDialogs::chooseSaveFile(QWidget* parent, const QString& filter,
+                                                 const QString& proposed) {
+  const QString path = QFileDialog::getSaveFileName(parent, QString(), proposed, QtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
@@ -90,14 +109,15 @@ std::optional<QString> ScriptedDialogs::takeFileAnswer() {
   return path;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter) {
-  calls.push_back({QStringLiteral("open"), filter, {}, {}, {}});
+std::optional<QString> ScriptedDialogs::chooseOpenFile(QWidget*, const QString& filter,
+                                                       const QString& folder) {
+  calls.push_back({QStringLiteral("open"), filter, folder, {}, {}});
   return takeFileAnswer();
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& filter,
-                                                 const QString& presetName) {
-  calls.push_back({QStringLiteral("save"), filter, presetName, {}, {}});
+std::optional<QString> ScriptedDialogs::chooseSaveFile(QWidget*, const QString& filter,
+                                                       const QString& path) {
+  calls.push_back({QStringLiteral("save"), filter, path, {}, {}});
   return takeFileAnswer();
 }
 

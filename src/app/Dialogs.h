@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/DialogFolders.h"
+
 class QWidget;
 
 namespace pcbprep {
@@ -19,9 +21,20 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // Filters are written "description|pattern", as the program's captions give them.
-  virtual std::optional<QString> openFile(QWidget* parent, const QString& filter) = 0;
-  virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
-                                          const QString& presetName) = 0;
+  // Both dialogs start in the folder DialogFolders gives for the filter's kind of file,
+  // and a chosen file makes its folder the one of that kind.
+  std::optional<QString> openFile(QWidget* parent, const QString& filter);
+  // presetName is the proposed file name; a folder in it is not used.
+  std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                  const QString& presetName);
+  DialogFolders& folders() { return folders_; }
+
+  // The dialogs themselves: open starting in `folder`, save proposing `path` (the start
+  // folder and the proposed name; either may be empty).
+  virtual std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter,
+                                                const QString& folder) = 0;
+  virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& filter,
+                                                const QString& path) = 0;
   // A folder to read from.
   virtual std::optional<QString> openFolder(QWidget* parent) = 0;
   // A modal OK/Cancel question with Cancel as the default button; true for OK.
@@ -31,6 +44,9 @@ class Dialogs {
   // A modal message with an OK button.
   virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
   virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+
+ private:
+  DialogFolders folders_;
 };
 
 // "*.NET|*.net" -> "*.NET (*.net)" for Qt's file dialogs.
@@ -39,9 +55,10 @@ QString QtFilter(const QString& filter);
 // The real dialogs of the program.
 class QtDialogs final : public Dialogs {
  public:
-  std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
-  std::optional<QString> saveFile(QWidget* parent, const QString& filter,
-                                  const QString& presetName) override;
+  std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter,
+                                        const QString& folder) override;
+  std::optional<QString> chooseSaveFile(QWidget* parent, const QString& filter,
+                                        const QString& path) override;
   std::optional<QString> openFolder(QWidget* parent) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
   SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;
@@ -55,7 +72,7 @@ class ScriptedDialogs final : public Dialogs {
   struct Call {
     QString kind;  // "open", "save", "folder", "confirm", "askSave", "inform", "warn"
     QString filter;
-    QString preset;
+    QString preset;  // save: the proposed path; open: the start folder
     QString title;
     QString text;
   };
@@ -65,9 +82,10 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<SaveAnswer> saveAnswers;              // empty = キャンセル (the default)
   std::vector<Call> calls;
 
-  std::optional<QString> openFile(QWidget* parent, const QString& filter) override;
-  std::optional<QString> saveFile(QWidget* parent, const QString& filter,
-                                  const QString& presetName) override;
+  std::optional<QString> chooseOpenFile(QWidget* parent, const QString& filter,
+                                        const QString& folder) override;
+  std::optional<QString> chooseSaveFile(QWidget* parent, const QString& filter,
+                                        const QString& path) override;
   std::optional<QString> openFolder(QWidget* parent) override;
   bool confirm(QWidget* parent, const QString& title, const QString& prompt) override;
   SaveAnswer askSave(QWidget* parent, const QString& title, const QString& prompt) override;

@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -26,6 +28,9 @@ namespace {
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPngPixel = 15;  // 96 dots per inch
 constexpr double kTipSlackPixels = 4;
+constexpr int kPngMargin = 24;  // pixels of white around a saved picture
+// The opening view's margin around the drawing, as a share of its larger side.
+constexpr double kOpeningMargin = 0.03;
 
 // The design-time picture box: the picture always takes in at least this much.
 const QRectF kPictureBox(0, 0, 16215, 11535);
@@ -75,20 +80,23 @@ class QtPlacementCanvas final : public PlacementCanvas {
 int Pixels(double twips, double scale) { return static_cast<int>(std::lround(twips * scale)); }
 
 // The SVG picture as PNG bytes, at 96 dots per inch, or smaller when parts far away
-// would make the image too large to hold; empty when it cannot be made.
+// would make the image too large to hold, with a white margin around it; empty when it
+// cannot be made.
 QByteArray PngOf(const std::string& svg) {
   constexpr double kMaxSide = 16000;  // pixels
   QSvgRenderer renderer(QByteArray::fromStdString(svg));
   const QRectF box = renderer.viewBoxF();
+  const double drawnSide = kMaxSide - 2 * kPngMargin;
   const double perPixel =
-      std::max({kTwipsPerPngPixel, box.width() / kMaxSide, box.height() / kMaxSide});
-  QImage image(std::max(1, qRound(box.width() / perPixel)),
-               std::max(1, qRound(box.height() / perPixel)), QImage::Format_RGB32);
+      std::max({kTwipsPerPngPixel, box.width() / drawnSide, box.height() / drawnSide});
+  const int width = std::max(1, qRound(box.width() / perPixel));
+  const int height = std::max(1, qRound(box.height() / perPixel));
+  QImage image(width + 2 * kPngMargin, height + 2 * kPngMargin, QImage::Format_RGB32);
   if (image.isNull()) return {};
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  renderer.render(&painter);
+  renderer.render(&painter, QRectF(kPngMargin, kPngMargin, width, height));
   painter.end();
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -109,7 +117,7 @@ PlacementPicture::PlacementPicture(QWidget* parent) : PictureView(parent) {
 
 double PlacementPicture::scale() const { return logicalDpiX() / kTwipsPerInch; }
 
-void PlacementPicture::showOpeningScale() { showAt(scale(), kPictureBox.topLeft()); }
+void PlacementPicture::showOpeningView() { fit(kOpeningMargin); }
 
 void PlacementPicture::draw(const Design& design) {
   picture_ = QPicture();
@@ -163,7 +171,7 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   Command2->setToolTip(QStringLiteral("配置イメージ全体が見える大きさにします"));
   Command3->setToolTip(QStringLiteral("配置イメージを PNG か SVG の画像ファイルに保存します"));
   connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
-  connect(Command2, &QPushButton::clicked, Picture1, &PictureView::fit);
+  connect(Command2, &QPushButton::clicked, Picture1, &PlacementPicture::showOpeningView);
   connect(Command3, &QPushButton::clicked, this, Guarded(this, dialogs_, &Form2::command3Click));
 
   const double scale = Picture1->scale();
@@ -176,11 +184,18 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
   side->addWidget(Command2);
   side->addStretch(1);
   side->addWidget(Command1);
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 0, 0);
+  StatusBar = new QStatusBar(this);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  auto* row = new QHBoxLayout;
   row->setSpacing(0);
   row->addWidget(Picture1, 1);
   row->addLayout(side);
+  column->addLayout(row, 1);
+  column->addWidget(StatusBar);
   // The picture box's own size beside the column where the screen has room for it.
   FitToScreen(this, QSize(Pixels(16320, scale) + side->sizeHint().width(), Pixels(12225, scale)));
 
@@ -193,7 +208,7 @@ Form2::Form2(const Design& design, Dialogs& dialogs, QWidget* parent)
 void Form2::drawImage(const Design& design, bool keepView) {
   Picture1->draw(design);
   // A hidden window that was never shown sets its view when it is first shown.
-  if (!keepView && placed_) Picture1->showOpeningScale();
+  if (!keepView && placed_) Picture1->showOpeningView();
 }
 
 void Form2::showEvent(QShowEvent* event) {
@@ -201,8 +216,16 @@ void Form2::showEvent(QShowEvent* event) {
   if (!placed_) {
     // Only now does the view know its size, which the scroll position depends on.
     placed_ = true;
-    Picture1->showOpeningScale();
+    Picture1->showOpeningView();
   }
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    hide();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent* event) {
@@ -234,10 +257,13 @@ void Form2::command3Click() {
   }
   const FileWriteResult written = WriteFileAtomic(FileSystemPath(*path), bytes.toStdString());
   if (!written.ok()) {
+    StatusBar->showMessage(QStringLiteral("画像を保存できませんでした: %1").arg(*path));
     dialogs_.warn(this, title,
                   QStringLiteral("ファイルを書き込めませんでした。\n%1\n%2")
                       .arg(*path, QString::fromStdString(written.reason)));
+    return;
   }
+  StatusBar->showMessage(QStringLiteral("画像を保存しました: %1").arg(*path));
 }
 
 }  // namespace pcbprep

@@ -11,6 +11,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace pcbprep {
 
@@ -32,10 +33,10 @@ class PlacementPicture : public PictureView {
   const std::string& svg() const { return svg_; }
   const std::vector<PlacedPart>& parts() const { return parts_; }
 
-  // Pixels per twip at the opening scale.
+  // Pixels per twip at 1440 twips to the logical inch.
   double scale() const;
-  // Back to the opening scale with the picture's upper left corner in view.
-  void showOpeningScale();
+  // The opening view: everything drawn, with a margin around it.
+  void showOpeningView();
 
  private:
   QPicture picture_;
@@ -54,8 +55,8 @@ class Form2 : public QWidget {
   Form2(const Design& design, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Draws the image of the design anew. keepView keeps the user's zoom and scroll
-  // position (the same part list drawn again); otherwise the picture opens at the
-  // opening scale with its origin in view.
+  // position (the same part list drawn again); otherwise the picture opens at its
+  // opening view.
   void drawImage(const Design& design, bool keepView);
 
   // True once the window was closed with its close control: it is on its way out
@@ -71,9 +72,12 @@ class Form2 : public QWidget {
   QPushButton* Command1 = nullptr;       // "終了": hide
   QPushButton* Command2 = nullptr;       // "全体表示": fit everything drawn
   QPushButton* Command3 = nullptr;       // "画像保存": PNG or SVG
+  QStatusBar* StatusBar = nullptr;       // what 画像保存 saved where
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Esc hides the window as 終了 does.
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -14,7 +14,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -22,7 +24,6 @@
 #include "app/OutlinePreview.h"
 #include "app/UiSupport.h"
 #include "design/FileIO.h"
-#include "design/Numeric.h"
 #include "drawing/DblDxf.h"
 #include "drawing/DblReader.h"
 #include "outline/OutlineControls.h"
@@ -56,7 +57,8 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   return row;
 }
 
-double Number(const QLineEdit* box) { return NumericValue(T(box->text())); }
+// A box that holds no number counts as 0 for the drawing; the outputs refuse it.
+double Number(const QLineEdit* box) { return OutlineBoxNumber(T(box->text())).value_or(0); }
 
 const char16_t* const kFilmCaptions[kFilmTitleCount] = {
     u"部品面", u"Ｌ２", u"Ｌ３", u"Ｌ４", u"Ｌ５", u"半田面",   u"Ｒ１",
@@ -99,6 +101,16 @@ Form3::Form3(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), d
   // until the user moves the splitter.
   const int settingsHeight = std::min(settingsSize.height(), height() / 2);
   Splitter->setSizes({settingsHeight, std::max(1, height() - settingsHeight)});
+  // The record text opens wide enough for a whole record: nearly all are 70 characters
+  // or less.
+  const int recordWidth = RichTextBox1->fontMetrics().horizontalAdvance(QString(70, u'0')) +
+                          RichTextBox1->verticalScrollBar()->sizeHint().width() +
+                          2 * RichTextBox1->frameWidth() +
+                          2 * static_cast<int>(RichTextBox1->document()->documentMargin());
+  // The splitter is narrower than the window by the margins, which it takes from both
+  // sides by their stretch.
+  const int splitterWidth = width() - 2 * layout()->contentsMargins().left();
+  DrawingSplitter->setSizes({recordWidth, std::max(1, splitterWidth - recordWidth)});
 }
 
 void Form3::buildUi() {
@@ -142,15 +154,15 @@ void Form3::buildUi() {
   topRow->addLayout(buttons);
 
   Preview = new OutlinePreview;
-  auto* below = Named(new QSplitter(Qt::Horizontal), QStringLiteral("DrawingSplitter"));
-  below->addWidget(RichTextBox1);
-  below->addWidget(Preview);
-  below->setStretchFactor(0, 1);
-  below->setStretchFactor(1, 3);
-  below->setChildrenCollapsible(false);
+  DrawingSplitter = Named(new QSplitter(Qt::Horizontal), QStringLiteral("DrawingSplitter"));
+  DrawingSplitter->addWidget(RichTextBox1);
+  DrawingSplitter->addWidget(Preview);
+  DrawingSplitter->setStretchFactor(0, 1);
+  DrawingSplitter->setStretchFactor(1, 3);
+  DrawingSplitter->setChildrenCollapsible(false);
   Splitter = Named(new QSplitter(Qt::Vertical), QStringLiteral("Splitter"));
   Splitter->addWidget(top);
-  Splitter->addWidget(below);
+  Splitter->addWidget(DrawingSplitter);
   // A larger window gives its room to the drawing.
   Splitter->setStretchFactor(0, 0);
   Splitter->setStretchFactor(1, 1);
@@ -355,7 +367,15 @@ QGroupBox* Form3::buildSilkFrame() {
 void Form3::loadForm() {
   for (const Text& item : HoleDiameterItems()) Combo1->addItem(Q(item));
   Combo1->setCurrentIndex(OutlineSettings{}.holeDiameter);
-  for (const Text& item : HoleArrangementItems()) Combo2->addItem(Q(item));
+  const std::vector<Text> arrangements = HoleArrangementItems();
+  for (int i = 0; i < static_cast<int>(arrangements.size()); ++i) {
+    Combo2->addItem(Q(arrangements[static_cast<std::size_t>(i)]));
+    if (HoleArrangementMakesHoles(i)) continue;
+    // Kept so that a settings file holding one shows it, but not to be chosen.
+    auto* item = qobject_cast<QStandardItemModel*>(Combo2->model())->item(i);
+    item->setEnabled(false);
+    item->setToolTip(QStringLiteral("この配置は穴も穴の寸法線も出力しません"));
+  }
   Combo2->setCurrentIndex(OutlineSettings{}.holeArrangement);
 }
 
@@ -472,14 +492,41 @@ void Form3::command3Click() {
     return;
   }
   showSettings(settings);
-  StatusBar->showMessage(QStringLiteral("設定ファイルを読み込みました: %1").arg(*path));
+  showStatus(QStringLiteral("設定ファイルを読み込みました: %1").arg(*path));
 }
 
 QString Form3::proposedName(const QString& extension) const {
   return boardName_.isEmpty() ? QString() : boardName_ + extension;
 }
 
+void Form3::showStatus(const QString& message) {
+  // A setting that gives less than it seems is said first, whatever was done.
+  const Text warning = OutlineSettingsWarning(readSettings());
+  StatusBar->showMessage(warning.empty() ? message : Q(warning) + QStringLiteral("。") + message);
+}
+
+std::optional<OutlineSettingProblem> Form3::boxProblem() const {
+  return FindOutlineBoxProblem([this](std::string_view name) {
+    const auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size()));
+    return box ? T(box->text()) : Text();
+  });
+}
+
+bool Form3::refuseBadBoxes() {
+  // A line break would split a record, a size past any board would leave a file no
+  // reader draws, and a box that holds no number would silently be 0: the box is named
+  // by its label, and nothing is written.
+  const auto problem = boxProblem();
+  if (!problem) return false;
+  dialogs_.warn(
+      this, kCaption,
+      QStringLiteral("%1\nファイルは書き込んでいません。直してから、もう一度押してください。")
+          .arg(Q(OutlineProblemMessage(*problem))));
+  return true;
+}
+
 void Form3::command4Click() {
+  if (refuseBadBoxes()) return;
   const auto path = dialogs_.saveFile(this, kSettingsFilter, proposedName(QStringLiteral(".json")));
   if (!path) return;
   const FileWriteResult written =
@@ -490,7 +537,7 @@ void Form3::command4Click() {
                       .arg(*path, QString::fromStdString(written.reason)));
     return;
   }
-  StatusBar->showMessage(QStringLiteral("設定ファイルを保存しました: %1").arg(*path));
+  showStatus(QStringLiteral("設定ファイルを保存しました: %1").arg(*path));
 }
 
 void Form3::setFrameChecks(bool checked) {
@@ -513,17 +560,8 @@ void Form3::applyBoardType(BoardType type) {
 }
 
 void Form3::command1Click() {
+  if (refuseBadBoxes()) return;
   const OutlineSettings settings = readSettings();
-  // A line break would split a record and a size past any board would leave a file no
-  // reader draws; the box is named, and nothing is written.
-  if (const auto problem = FindOutlineSettingProblem(settings)) {
-    dialogs_.warn(this, kCaption,
-                  QStringLiteral("%1: %2\n出力していません。直してから出力してください。")
-                      .arg(QString::fromLatin1(problem->name.data(),
-                                               static_cast<qsizetype>(problem->name.size())),
-                           Q(problem->reason)));
-    return;
-  }
   DblDocument doc;
   {
     BusyCursor busy;
@@ -536,7 +574,7 @@ void Form3::command1Click() {
   const DblSaveResult result = doc.save(FileSystemPath(*path));
   switch (result.status) {
     case DblSaveResult::Status::kSaved:
-      StatusBar->showMessage(QStringLiteral("ＤＢＬファイルを保存しました: %1").arg(*path));
+      showStatus(QStringLiteral("ＤＢＬファイルを保存しました: %1").arg(*path));
       break;
     case DblSaveResult::Status::kUnmappable:
       dialogs_.warn(this, kCaption,
@@ -554,6 +592,7 @@ void Form3::command1Click() {
 }
 
 void Form3::dxfClick() {
+  if (refuseBadBoxes()) return;
   DblReadResult drawing;
   {
     BusyCursor busy;
@@ -562,7 +601,7 @@ void Form3::dxfClick() {
   if (!drawing.ok()) {
     dialogs_.warn(
         this, kCaption,
-        QStringLiteral("今の設定の図を描けないため、DXF ファイルは書き込みませんでした。\n%1")
+        QStringLiteral("今の設定の図を描けないため、ＤＸＦファイルは書き込みませんでした。\n%1")
             .arg(Q(DblReadErrorMessage(*drawing.error))));
     return;
   }
@@ -577,7 +616,7 @@ void Form3::dxfClick() {
                       .arg(*path, QString::fromStdString(written.reason)));
     return;
   }
-  StatusBar->showMessage(QStringLiteral("DXF ファイルを保存しました: %1").arg(*path));
+  showStatus(QStringLiteral("ＤＸＦファイルを保存しました: %1").arg(*path));
 }
 
 void Form3::command2Click() { hide(); }
@@ -608,7 +647,8 @@ void Form3::refreshDrawing() {
   if (redrawHeld_) return;
   // The record text and the drawing both show the file the settings give now, so
   // what is read is what is drawn and what ＤＢＬファイル出力 writes.
-  const DblDocument doc = GenerateDbl(readSettings());
+  const OutlineSettings settings = readSettings();
+  const DblDocument doc = GenerateDbl(settings);
   QString shown = Q(doc.text());
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (shown != RichTextBox1->toPlainText()) {
@@ -618,7 +658,15 @@ void Form3::refreshDrawing() {
     RichTextBox1->setPlainText(shown);
     bar->setValue(line);
   }
-  Preview->showDbl(doc.text());
+  // A box that holds no number, or no size yet, gives a drawing that says nothing of
+  // the board; a short hint says what to type instead.
+  const auto problem = boxProblem();
+  const Text hint = problem ? OutlineProblemMessage(*problem) : OutlineDrawingHint(settings);
+  if (hint.empty()) {
+    Preview->showDbl(doc.text());
+  } else {
+    Preview->showHint(Q(hint));
+  }
 }
 
 }  // namespace pcbprep

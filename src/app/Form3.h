@@ -2,8 +2,9 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
-#include "outline/OutlineSettings.h"
+#include "outline/OutlineControls.h"
 
 class QCheckBox;
 class QComboBox;
@@ -66,6 +67,12 @@ class Form3 : public QWidget {
   bool redrawHeld_ = false;  // set while changeTogether sets several boxes
   QString boardName_;
   QString proposedName(const QString& extension) const;
+  // The first number or text box whose text cannot go into a file.
+  std::optional<OutlineSettingProblem> boxProblem() const;
+  // Warns of such a box, naming it by its label; true when there is one.
+  bool refuseBadBoxes();
+  // A status line, after the warning the settings deserve (OutlineSettingsWarning).
+  void showStatus(const QString& message);
 
  public:
   // Outline data.
@@ -137,6 +144,7 @@ class Form3 : public QWidget {
   OutlinePreview* Preview = nullptr;       // drawing of the same file
   QScrollArea* SettingsArea = nullptr;     // the frames and buttons above
   QSplitter* Splitter = nullptr;           // settings | record text and drawing
+  QSplitter* DrawingSplitter = nullptr;    // record text | drawing
   QStatusBar* StatusBar = nullptr;         // what was saved or loaded where
 };
 

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,13 +21,13 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "app/Dialogs.h"
@@ -43,9 +44,6 @@
 namespace pcbprep {
 
 namespace {
-
-// The setting that remembers 大規模ネットリスト.
-constexpr char kLargeSetting[] = "netlist/large";
 
 // More changed lines than this and List1 is filled anew instead of line by line.
 constexpr std::size_t kLinesChangedInPlace = 64;
@@ -161,6 +159,9 @@ void MainForm::buildUi() {
   List1->installEventFilter(this);
   List1Table->installEventFilter(this);
   List3->installEventFilter(this);
+  // A net's whole line in a tip, however narrow its list.
+  List3->viewport()->installEventFilter(this);
+  List2->viewport()->installEventFilter(this);
 
   // Enter in a box of the edit panel applies the edit, as 修正 実行 does.
   for (QLineEdit* box : {Text11, SYNNAME, Text20, Text21, Text17, Text23, Text2, Text12}) {
@@ -303,12 +304,13 @@ QWidget* MainForm::buildPartListArea() {
   layout->addWidget(lblPartSource);
 
   // The display mode: 標準 shows List1, ﾃﾞｰﾀﾍﾞｰｽ the same parts as a table. At start
-  // neither is chosen and List1 shows.
+  // List1 shows, and 標準 is chosen.
   auto* mode = Named(new QGroupBox(QStringLiteral("表示モード")), QStringLiteral("FrameMode"));
   auto* modeLayout = new QHBoxLayout(mode);
   modeLayout->setContentsMargins(6, 0, 6, 0);
   Option3 = Named(new QRadioButton(QStringLiteral("標準")), QStringLiteral("Option3"));
   Option4 = Named(new QRadioButton(QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ")), QStringLiteral("Option4"));
+  Option3->setChecked(true);
   modeLayout->addWidget(Option3);
   modeLayout->addWidget(Option4);
   auto* hint = new QHBoxLayout;
@@ -323,7 +325,7 @@ QWidget* MainForm::buildPartListArea() {
 
   List1Table = Named(new QTableView, QStringLiteral("List1Table"));
   partModel_ = new PartTableModel(this);
-  partOrder_ = new QSortFilterProxyModel(this);
+  partOrder_ = new PartTableOrder(this);
   partOrder_->setSourceModel(partModel_);
   partOrder_->setSortRole(PartTableModel::kSortRole);
   List1Table->setModel(partOrder_);
@@ -335,9 +337,19 @@ QWidget* MainForm::buildPartListArea() {
   List1Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   List1Table->setAlternatingRowColors(true);
   List1Table->setCornerButtonEnabled(false);
+  // Tab goes on to the next control, as from List1; the arrows move inside the table.
+  List1Table->setTabKeyNavigation(false);
   List1Table->verticalHeader()->setDefaultSectionSize(List1Table->fontMetrics().height() + 6);
-  // Fitted to the contents when the table is chosen, then the user's to change.
+  // Fitted to the contents whenever they change; the user may widen a column, not
+  // narrow it below its widest text.
   List1Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  connect(List1Table->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int size) {
+            const auto c = static_cast<std::size_t>(column);
+            if (c < partColumnMinimum_.size() && size < partColumnMinimum_[c]) {
+              List1Table->horizontalHeader()->resizeSection(column, partColumnMinimum_[c]);
+            }
+          });
   List1Table->setMinimumSize(120, 80);
 
   partViews_ = new QStackedWidget;
@@ -544,6 +556,8 @@ QWidget* MainForm::buildOutlineArea() {
   Command17 = Button(QStringLiteral("Command17"), QStringLiteral("プレ配置設計"));
   Command18 = Button(QStringLiteral("Command18"), QStringLiteral("接続解析"));
   layout->addWidget(Command3, 1, 0);
+  // Shown as unavailable: a button that looks ready and does nothing misleads.
+  for (QPushButton* unavailable : {Command17, Command18}) unavailable->setEnabled(false);
   layout->addWidget(Command16, 1, 1);
   layout->addWidget(Command17, 2, 0);
   layout->addWidget(Command18, 2, 1);
@@ -621,10 +635,10 @@ void MainForm::buildMenus() {
   // every time.
   mnLarge = Named(file->addAction(QStringLiteral("大規模ネットリスト")), QStringLiteral("mnLarge"));
   mnLarge->setCheckable(true);
-  mnLarge->setChecked(QSettings().value(kLargeSetting, false).toBool());
+  mnLarge->setChecked(memory_->largeTables());
   mnLarge->setToolTip(Q(LargeCapacityDescription()));
   connect(mnLarge, &QAction::toggled, this,
-          [](bool checked) { QSettings().setValue(kLargeSetting, checked); });
+          [this](bool checked) { memory_->setLargeTables(checked); });
   mnRecent =
       Named(file->addMenu(QStringLiteral("最近使ったファイル(&R)")), QStringLiteral("mnRecent"));
   fillRecentMenu();
@@ -681,6 +695,17 @@ void MainForm::loadForm() {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip &&
+      (watched == List3->viewport() || watched == List2->viewport())) {
+    QListWidget* list = watched == List3->viewport() ? List3 : List2;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const QListWidgetItem* item = list->itemAt(help->pos())) {
+      QToolTip::showText(help->globalPos(), item->text(), list->viewport());
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
   if (event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
@@ -845,6 +870,7 @@ void MainForm::fillRecentMenu() {
 void MainForm::useMemory(std::unique_ptr<WindowMemory> memory) {
   memory_ = std::move(memory);
   memory_->restore(this, {topSplitter_, findChild<QSplitter*>(QStringLiteral("NetlistSplitter"))});
+  mnLarge->setChecked(memory_->largeTables());
   fillRecentMenu();
 }
 

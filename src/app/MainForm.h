@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PartTableModel.h"
 #include "app/PathBox.h"
 #include "app/WindowMemory.h"
 #include "design/Design.h"
@@ -39,7 +40,6 @@ class Dialogs;
 class FrmAbout;
 class Form2;
 class Form3;
-class PartTableModel;
 
 // The main window. Handlers read the boxes, call one core operation and write the
 // results back; the operations themselves live in core.
@@ -179,8 +179,9 @@ class MainForm : public QMainWindow {
  private:
   // Saves the part list through the save dialog; false when nothing was saved.
   bool savePartList();
-  // The question before unsaved parts are lost; true when the window may close.
-  bool mayClose();
+  // The question before unsaved parts are lost, only when there are any; true when the
+  // part list may be replaced or the window closed.
+  bool mayDiscardPartList();
   // Whether the part list holds work not in its file.
   PartListSaveState partListSaved_;
   // The bytes of the loaded netlist file, which the netlist save writes unchanged.
@@ -188,14 +189,19 @@ class MainForm : public QMainWindow {
   // Where the part list came from. Opening another netlist keeps the part list (it may
   // be a revised netlist of the same board), so the window names its source and marks
   // it when it is not the netlist loaded now: another path, or the same file read again
-  // with other contents.
+  // with other contents. A list loaded from a part-list file belongs to the netlist
+  // loaded then, or to the first one opened after it.
   struct PartListSource {
-    QString path;
+    QString path;  // the netlist or the part-list file
+    QString netlistPath;
     std::size_t netlistHash = 0;
     bool partListFile = false;  // loaded from a part-list file, not built from a netlist
   };
   PartListSource partSource_;
   void setPartSourceToNetlist();
+  // A part list loaded from a file while no netlist was loaded takes the one opened now.
+  void claimPartSourceNetlist();
+  std::size_t netlistBytesHash() const;
   // Whether the part list is known to come from another netlist than the loaded one.
   bool partListFromOtherNetlist() const;
   void showPartSource();
@@ -208,13 +214,13 @@ class MainForm : public QMainWindow {
   QSortFilterProxyModel* partOrder_ = nullptr;
   QStackedWidget* partViews_ = nullptr;
   QSplitter* topSplitter_ = nullptr;  // netlist | net check | part list
-  // The splitter as it was before the table widened its column, and as the table left
-  // it; 標準 puts it back unless the user has moved it since.
-  QList<int> sizesBeforeTable_;
-  QList<int> sizesForTable_;
-  void widenForTable();
-  bool mirroringSelection_ = false;  // a selection set by the program, not the user
+  bool mirroringSelection_ = false;   // a selection set by the program, not the user
   void showPartTable();
+  // Every column of the table at least as wide as its widest text and its heading:
+  // fitted when the table is filled anew, widened when changed rows need it. The table
+  // scrolls sideways when the columns are wider than it.
+  void fitPartColumns(const PartTableModel::Changed& changed);
+  std::vector<int> partColumnMinimum_;  // the width each column may not go below
   // Chooses List1's chosen part in the table too.
   void mirrorTableSelection();
   void partTableSelect(const QModelIndex& current);

@@ -22,7 +22,9 @@ void MainForm::mnKicadClick() {
                   QStringLiteral("部品リストに部品がありません。先に部品リストを作ってください。"));
     return;
   }
-  BoardDialog dialog(this, dialogs_, form3_ != nullptr);
+  // The outline window is kept when closed; only an open one offers its settings.
+  const bool outlineWindowOpen = form3_ && form3_->isVisible();
+  BoardDialog dialog(this, dialogs_, outlineWindowOpen);
   if (dialog.exec() != QDialog::Accepted) return;
   dialog.remember();
 
@@ -40,7 +42,7 @@ void MainForm::mnKicadClick() {
       return;
     }
   }
-  if (dialog.outlineFromWindow() && form3_) {
+  if (dialog.outlineFromWindow() && outlineWindowOpen) {
     input.outline = OutlineDrawingOf(form3_->readSettings());
   } else if (!SetBoardSize(design_, T(Text14->text()), T(Text15->text()))) {
     dialogs_.warn(this, title, Q(BoardSizeRangeMessage()));

@@ -77,11 +77,7 @@ void MainForm::mnYobikomiClick() {
             .arg(*path, Q(PartListFault(parse))));
     return;
   }
-  if (List1->count() > 0 &&
-      !dialogs_.confirm(this, QStringLiteral("編集中のデータがあります。"),
-                        QStringLiteral("実行するとデータが失われますがよろしいですか？"))) {
-    return;
-  }
+  if (!mayDiscardPartList()) return;
   const PartListLoad load = LoadPartList(design_, parse, partHelpers_.mainPartChoices, list1_);
   showList1();
   showPartHelpers(false);
@@ -90,21 +86,29 @@ void MainForm::mnYobikomiClick() {
   Text9->setText(QString::number(load.undefinedCount));
   partListSaved_.markSaved(design_);
   updateTitle();
-  partSource_ = {*path, 0, true};
+  partSource_ = {*path, Q(design_.NetFilePath), netlistBytesHash(), true};
   ++partListGeneration_;
   showPartSource();
   showStatus(Q(PartListLoadNote(load, T(*path))));
 }
 
+std::size_t MainForm::netlistBytesHash() const { return std::hash<std::string>{}(netFileBytes_); }
+
 void MainForm::setPartSourceToNetlist() {
-  partSource_ = {Q(design_.NetFilePath), std::hash<std::string>{}(netFileBytes_), false};
+  partSource_ = {Q(design_.NetFilePath), Q(design_.NetFilePath), netlistBytesHash(), false};
   showPartSource();
 }
 
+void MainForm::claimPartSourceNetlist() {
+  if (!partSource_.partListFile || !partSource_.netlistPath.isEmpty()) return;
+  partSource_.netlistPath = Q(design_.NetFilePath);
+  partSource_.netlistHash = netlistBytesHash();
+}
+
 bool MainForm::partListFromOtherNetlist() const {
-  if (design_.PartCount <= 0 || partSource_.partListFile) return false;
-  return partSource_.path != Q(design_.NetFilePath) ||
-         partSource_.netlistHash != std::hash<std::string>{}(netFileBytes_);
+  if (design_.PartCount <= 0 || partSource_.netlistPath.isEmpty()) return false;
+  return partSource_.netlistPath != Q(design_.NetFilePath) ||
+         partSource_.netlistHash != netlistBytesHash();
 }
 
 void MainForm::showPartSource() {
@@ -114,14 +118,10 @@ void MainForm::showPartSource() {
     return;
   }
   const QString name = QFileInfo(partSource_.path).fileName();
-  QString text;
-  if (partSource_.partListFile) {
-    text = QStringLiteral("作成元: 部品リストファイル %1").arg(name);
-  } else if (partListFromOtherNetlist()) {
-    text = QStringLiteral("作成元: %1　※読み込み中のネットリストとは別です").arg(name);
-  } else {
-    text = QStringLiteral("作成元: %1").arg(name);
-  }
+  QString text = partSource_.partListFile
+                     ? QStringLiteral("作成元: 部品リストファイル %1").arg(name)
+                     : QStringLiteral("作成元: %1").arg(name);
+  if (partListFromOtherNetlist()) text += QStringLiteral("　※読み込み中のネットリストとは別です");
   lblPartSource->setText(text);
   lblPartSource->setToolTip(partSource_.path);
 }
@@ -147,7 +147,7 @@ void MainForm::mnsaveClick() {
 
 void MainForm::mnExitClick() { close(); }
 
-bool MainForm::mayClose() {
+bool MainForm::mayDiscardPartList() {
   if (!partListSaved_.changed(design_)) return true;
   switch (dialogs_.askSave(this, Q(kAppTitle),
                            QStringLiteral("部品リストが保存されていません。保存しますか？"))) {
@@ -165,7 +165,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
   // Inside the handler boundary as every handler is; what goes wrong there keeps the
   // window open with the work it holds.
   bool closing = false;
-  RunGuarded(dialogs_, this, [&] { closing = mayClose(); });
+  RunGuarded(dialogs_, this, [&] { closing = mayDiscardPartList(); });
   if (!closing) {
     event->ignore();
     return;

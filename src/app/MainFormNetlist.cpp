@@ -103,19 +103,20 @@ void MainForm::openNetlistFile(const QString& path) {
   if (loadNetlist(path, CapacityFor(mnLarge->isChecked()), result)) return;
   showStatus(QStringLiteral("ネットリストを読み込めませんでした: %1").arg(path));
   const QString message = Q(LoadFailureMessage(result, T(path)));
+  const QString title = Q(kAppTitle) + QStringLiteral(" - ネットリストを開く");
   if (!LargeCapacityWouldLoad(result)) {
-    dialogs_.warn(this, Q(kAppTitle), message);
+    dialogs_.warn(this, title, message);
     return;
   }
   // A board past the standard tables: offer the large ones; the entry then shows the
   // tables in use and is remembered.
-  if (!dialogs_.confirm(this, Q(kAppTitle),
+  if (!dialogs_.confirm(this, title,
                         message + QStringLiteral("\n\n") + Q(LargeCapacityQuestion()))) {
     return;
   }
   mnLarge->setChecked(true);
   if (!loadNetlist(path, kLargeCapacity, result)) {
-    dialogs_.warn(this, Q(kAppTitle), Q(LoadFailureMessage(result, T(path))));
+    dialogs_.warn(this, title, Q(LoadFailureMessage(result, T(path))));
   }
 }
 
@@ -130,6 +131,7 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   if (!result.ok()) return false;
 
   design_.NetFilePath = T(path);
+  dialogs_.folders().setNetlistFolder(QFileInfo(path).absolutePath());
   netFileBytes_ = std::move(bytes);
   ++partListGeneration_;  // another board: the placement image opens at its opening view
   Text7->clear();
@@ -154,6 +156,7 @@ bool MainForm::loadNetlist(const QString& path, const Capacity& capacity, LoadRe
   Text6->setText(Q(result.status));
   txtSkipNet[0]->setText(Q(result.largestNet));
   QString status = Q(NetlistLoadedStatus(T(path), result, design_.NetCount));
+  claimPartSourceNetlist();
   showPartSource();
   if (partListFromOtherNetlist()) {
     status += QStringLiteral("。部品リストは %1 から作ったままです")

@@ -75,13 +75,14 @@ void MainForm::command1Click() {
   if (result.fits) return;
   showStatus(QStringLiteral("部品が多すぎるため、シンボル名を割り付けませんでした"));
   const QString message = Q(TooManyPartsMessage(result.referencesFound, design_.capacity().parts));
+  const QString title = Q(kAppTitle) + QStringLiteral(" - シンボル名の自動割付");
   if (!LargeCapacityWouldTakeParts(design_, result)) {
-    dialogs_.warn(this, Q(kAppTitle), message);
+    dialogs_.warn(this, title, message);
     return;
   }
   // The netlist loaded in the standard tables but has more parts than they hold: the
   // same file, read again in the large tables, takes them all.
-  if (!dialogs_.confirm(this, Q(kAppTitle),
+  if (!dialogs_.confirm(this, title,
                         message + QStringLiteral("\n\n") +
                             QStringLiteral("大規模ネットリストとして読み込み直して、"
                                            "シンボル名を割り付けますか？"))) {
@@ -165,57 +166,44 @@ void MainForm::showPartHelpers(bool selectNewestSymbol) {
 
 void MainForm::option3Click() {
   partViews_->setCurrentWidget(List1);
-  if (!sizesBeforeTable_.isEmpty() && topSplitter_->sizes() == sizesForTable_) {
-    topSplitter_->setSizes(sizesBeforeTable_);
-  }
-  sizesBeforeTable_.clear();
   // As ﾃﾞｰﾀﾍﾞｰｽ gives the table the keys: arrows move along the parts, not to the other
   // option button.
   List1->setFocus();
 }
 
 void MainForm::option4Click() {
+  // The other panels keep their room: a table wider than its place scrolls sideways.
   partViews_->setCurrentWidget(List1Table);
-  List1Table->resizeColumnsToContents();
-  // References are up to sixteen characters; none is cut short, whichever rows the
-  // contents were measured on.
-  QHeaderView* header = List1Table->horizontalHeader();
-  const int reference =
-      List1Table->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('W'))) + 12;
-  header->resizeSection(0, std::max(header->sectionSize(0), reference));
-  widenForTable();
   List1Table->setFocus();
-}
-
-void MainForm::widenForTable() {
-  // The table's headings make it wider than List1's lines: its column of the splitter
-  // takes what the net check and then the netlist can spare, down to their minimum.
-  const int wanted =
-      List1Table->verticalHeader()->width() + List1Table->horizontalHeader()->length() +
-      List1Table->verticalScrollBar()->sizeHint().width() + 2 * List1Table->frameWidth();
-  int missing = wanted - List1Table->width();
-  if (!isVisible() || missing <= 0 || !sizesBeforeTable_.isEmpty()) return;
-  QList<int> sizes = topSplitter_->sizes();
-  const QList<int> before = sizes;
-  for (int column : {1, 0}) {
-    const int spare = sizes[column] - topSplitter_->widget(column)->minimumSizeHint().width();
-    const int taken = std::clamp(spare, 0, missing);
-    sizes[column] -= taken;
-    sizes[2] += taken;
-    missing -= taken;
-  }
-  if (sizes == before) return;
-  topSplitter_->setSizes(sizes);
-  sizesBeforeTable_ = before;
-  sizesForTable_ = topSplitter_->sizes();
 }
 
 void MainForm::showPartTable() {
   // Refreshed with List1, from the same table at the same moment. Neither the new rows
   // nor the selection taken over from List1 are a choice of the user's.
   const QScopedValueRollback mirroring(mirroringSelection_, true);
-  partModel_->setRows(PartViewRows(design_), SchematicViewCells(design_));
+  fitPartColumns(partModel_->setRows(PartViewRows(design_), SchematicViewCells(design_)));
   mirrorTableSelection();
+}
+
+void MainForm::fitPartColumns(const PartTableModel::Changed& changed) {
+  QHeaderView* header = List1Table->horizontalHeader();
+  const int columns = partModel_->columnCount();
+  if (changed.reset || static_cast<int>(partColumnMinimum_.size()) != columns) {
+    partColumnMinimum_.assign(static_cast<std::size_t>(columns), 0);
+  }
+  if (changed.first < 0 && !changed.reset) return;
+  // A cell's text has the delegate's margin on either side and the grid line beside it.
+  const int margin = ItemTextMargin(List1Table) + 4;
+  const std::vector<int> texts =
+      partModel_->textWidths(List1Table->fontMetrics(), changed.first, changed.last);
+  for (int c = 0; c < columns; ++c) {
+    const auto column = static_cast<std::size_t>(c);
+    const int wanted = std::max(texts[column] + margin, header->sectionSizeHint(c));
+    partColumnMinimum_[column] = std::max(partColumnMinimum_[column], wanted);
+    if (changed.reset || header->sectionSize(c) < partColumnMinimum_[column]) {
+      header->resizeSection(c, partColumnMinimum_[column]);
+    }
+  }
 }
 
 void MainForm::mirrorTableSelection() {
@@ -225,9 +213,14 @@ void MainForm::mirrorTableSelection() {
           ? QModelIndex()
           : partOrder_->mapFromSource(partModel_->index(list1_.selectedIndex, 0));
   if (row.isValid()) {
+    // The row comes into view; the table stays scrolled sideways as it is.
+    const int current = List1Table->currentIndex().column();
+    const QModelIndex cell = row.siblingAtColumn(std::max(current, 0));
+    const int across = List1Table->horizontalScrollBar()->value();
     List1Table->selectionModel()->setCurrentIndex(
-        row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    List1Table->scrollTo(row);
+        cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    List1Table->scrollTo(cell);
+    List1Table->horizontalScrollBar()->setValue(across);
   } else {
     List1Table->selectionModel()->clear();
   }

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -133,13 +134,21 @@ OutlinePreview::OutlinePreview(QWidget* parent) : QWidget(parent) {
   lblDrawError->setObjectName(QStringLiteral("lblDrawError"));
   lblDrawError->setWordWrap(true);
   lblDrawError->hide();
+  lblHint = new QLabel(this);
+  lblHint->setObjectName(QStringLiteral("lblHint"));
+  lblHint->setAlignment(Qt::AlignCenter);
+  lblHint->setWordWrap(true);
+  // The hint takes the drawing's place, and the window keeps the size the drawing needs.
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(picOutline);
+  pages_->addWidget(lblHint);
 
   auto* side = new QVBoxLayout;
   side->addWidget(lstLayers, 1);
   side->addWidget(cmdFit);
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
-  row->addWidget(picOutline, 1);
+  row->addWidget(pages_, 1);
   row->addLayout(side);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
@@ -157,7 +166,16 @@ OutlinePreview::OutlinePreview(QWidget* parent) : QWidget(parent) {
   connect(lstLayers, &QListWidget::itemChanged, this, &OutlinePreview::legendChanged);
 }
 
+void OutlinePreview::showHint(const QString& hint) {
+  lblHint->setText(hint);
+  pages_->setCurrentWidget(lblHint);
+  lblDrawError->hide();
+  result_ = {};
+  fillLegend();
+}
+
 void OutlinePreview::showDbl(TextView dblText) {
+  pages_->setCurrentWidget(picOutline);
   result_ = ReadDbl(dblText);
   if (result_.error) {
     lblDrawError->setText(QStringLiteral("描けないレコードがあります: ") +

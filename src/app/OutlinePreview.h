@@ -9,6 +9,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QStackedWidget;
 
 namespace pcbprep {
 
@@ -26,6 +27,8 @@ class OutlinePreview : public QWidget {
 
   // Reads the text and draws it; layers hidden before stay hidden.
   void showDbl(TextView dblText);
+  // A short text in place of the drawing, until the next showDbl.
+  void showHint(const QString& hint);
 
   const DblReadResult& result() const { return result_; }
   const std::set<int>& hiddenLayers() const { return hidden_; }
@@ -34,12 +37,14 @@ class OutlinePreview : public QWidget {
   QListWidget* lstLayers = nullptr;   // layer legend, a check box per layer
   QPushButton* cmdFit = nullptr;      // "全体表示"
   QLabel* lblDrawError = nullptr;     // why the text could not be drawn whole
+  QLabel* lblHint = nullptr;          // what to type while there is nothing to draw
 
  private:
   void fillLegend();
   void legendChanged(QListWidgetItem* item);
   void fit();
 
+  QStackedWidget* pages_ = nullptr;  // the drawing or the hint
   DblReadResult result_;
   std::set<int> hidden_;
   bool following_ = true;

@@ -103,14 +103,15 @@ void PictureView::showAt(double zoom, QPointF topLeft) {
   verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(shift.y()));
 }
 
-void PictureView::fit() {
+void PictureView::fit(double margin) {
   if (bounds_.isEmpty()) return;
+  const double around = margin * std::max(bounds_.width(), bounds_.height());
+  const QRectF shown = bounds_.adjusted(-around, -around, around, around);
   const QRectF area = viewport()->rect().adjusted(4, 4, -4, -4);
-  const double z =
-      std::clamp(std::min(area.width() / bounds_.width(), area.height() / bounds_.height()),
-                 kMinZoom, kMaxZoom);
+  const double z = std::clamp(
+      std::min(area.width() / shown.width(), area.height() / shown.height()), kMinZoom, kMaxZoom);
   setTransform(QTransform::fromScale(z, z));
-  centerOn(bounds_.center());
+  centerOn(shown.center());
 }
 
 QSize PictureView::sizeHint() const { return {400, 300}; }

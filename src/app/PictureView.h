@@ -26,8 +26,9 @@ class PictureView : public QGraphicsView {
   // Text shown when the pointer rests on a scene point; empty for none.
   void setTipFunction(std::function<QString(QPointF)> tipAt) { tipAt_ = std::move(tipAt); }
 
-  // Scales the whole picture into the view.
-  void fit();
+  // Scales the whole picture into the view, with `margin` (a share of its larger side)
+  // around it.
+  void fit(double margin = 0);
   // Multiplies the zoom, keeping the scene point under `anchor` (viewport pixels) where
   // it is.
   void zoomBy(double factor, QPoint anchor);

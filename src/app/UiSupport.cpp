@@ -105,6 +105,26 @@ void FillList(QListWidget* list, const std::vector<Text>& lines) {
   items.reserve(static_cast<qsizetype>(lines.size()));
   for (const Text& line : lines) items << Q(line);
   list->addItems(items);
+  if (!list->uniformItemSizes() || lines.empty()) return;
+  TextWidths widths(list->fontMetrics());
+  int widest = 0;
+  for (const Text& line : lines) widest = std::max(widest, widths.of(line));
+  list->item(0)->setSizeHint(QSize(widest + ItemTextMargin(list), list->sizeHintForRow(0)));
+}
+
+int ItemTextMargin(const QWidget* view) {
+  return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+}
+
+int TextWidths::of(TextView text) {
+  int width = 0;
+  for (const char16_t c : text) {
+    auto found = advances_.constFind(c);
+    if (found == advances_.constEnd())
+      found = advances_.insert(c, metrics_.horizontalAdvance(QChar(c)));
+    width += *found;
+  }
+  return width;
 }
 
 QFont ListFont() {
@@ -126,7 +146,10 @@ QFont ListFont() {
   }();
   (void)substituted;
   QFont font(kListFamily);
-  font.setPointSize(10);
+  // 9 points at 96 dots per inch, in an even number of pixels: a full-width character
+  // is then exactly two half-width cells (at 10 points, 13.3 pixels, hinting rounds the
+  // two apart and the columns drift).
+  font.setPixelSize(12);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   return font;

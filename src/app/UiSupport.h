@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QIcon>
 #include <QString>
 #include <exception>
@@ -50,10 +52,27 @@ class BusyCursor {
 // full-width kanji), so the columns line up.
 QFont ListFont();
 
-// Replaces the lines of a list box. A long list gives every line the height of the
-// first (the lists are of one font, one line an item), so Qt does not lay out each of
-// tens of thousands of lines to size them.
+// Replaces the lines of a list box. A long list gives every line the size of the first
+// (the lists are of one font, one line an item), so Qt does not lay out each of tens of
+// thousands of lines to size them; the first is as wide as the widest, so the list
+// scrolls sideways to the end of every line.
 void FillList(QListWidget* list, const std::vector<Text>& lines);
+
+// The room an item view's delegate leaves beside a line's text, both sides together.
+int ItemTextMargin(const QWidget* view);
+
+// Widths of many texts in one font, each character measured once: the sum of the
+// advances, which is the width in a font without kerning (the list font) and close to
+// it otherwise.
+class TextWidths {
+ public:
+  explicit TextWidths(const QFontMetrics& metrics) : metrics_(metrics) {}
+  int of(TextView text);
+
+ private:
+  const QFontMetrics& metrics_;
+  QHash<char16_t, int> advances_;
+};
 
 // Keeps a box at least wide enough for `chars` digits of its font, whatever the
 // window's size.

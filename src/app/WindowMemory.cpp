@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace pcbprep {
@@ -9,6 +10,7 @@ namespace pcbprep {
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentNetlists");
+const QString kLargeKey = QStringLiteral("netlist/large");
 
 QString Key(const QWidget* window, const QString& what) {
   return window->objectName() + QLatin1Char('/') + what;
@@ -23,6 +25,7 @@ WindowMemory::WindowMemory(std::unique_ptr<QSettings> store) : store_(std::move(
       recent_ << path;
     }
   }
+  large_ = store_->value(kLargeKey, false).toBool();
 }
 
 WindowMemory::WindowMemory() = default;
@@ -57,6 +60,24 @@ void WindowMemory::addRecentFile(const QString& path) {
   if (!store_) return;
   store_->setValue(kRecentKey, recent_);
   store_->sync();
+}
+
+void WindowMemory::setLargeTables(bool large) {
+  large_ = large;
+  if (!store_) return;
+  store_->setValue(kLargeKey, large);
+  store_->sync();
+}
+
+QString UserSettingsPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/pcbprep/pcbprep.conf");
+}
+
+std::unique_ptr<QSettings> UserSettingsStore() {
+  // A file named here, not one Qt derives from organisation and program names, so that
+  // every part of the program writes the same one.
+  return std::make_unique<QSettings>(UserSettingsPath(), QSettings::IniFormat);
 }
 
 }  // namespace pcbprep

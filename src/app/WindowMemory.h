@@ -12,8 +12,8 @@ class QWidget;
 namespace pcbprep {
 
 // What the program keeps between sessions: each window's size, position and splitter
-// positions, and the netlists opened last. Without a store (the window tests) nothing
-// is kept beyond the session; a store that is missing, unwritable or holds damaged
+// positions, the netlists opened last and the tables of the next load. Without a store (the window
+// tests) nothing is kept beyond the session; a store that is missing, unwritable or holds damaged
 // values only means starting as on the first day.
 class WindowMemory {
  public:
@@ -34,9 +34,19 @@ class WindowMemory {
   QStringList recentFiles() const { return recent_; }
   void addRecentFile(const QString& path);
 
+  // 大規模ネットリスト: whether the next load uses the large tables.
+  bool largeTables() const { return large_; }
+  void setLargeTables(bool large);
+
  private:
   std::unique_ptr<QSettings> store_;
   QStringList recent_;
+  bool large_ = false;
 };
+
+// The user's one settings file, ~/.config/pcbprep/pcbprep.conf ($XDG_CONFIG_HOME where
+// it is set).
+QString UserSettingsPath();
+std::unique_ptr<QSettings> UserSettingsStore();
 
 }  // namespace pcbprep

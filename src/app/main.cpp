@@ -18,11 +18,8 @@ int main(int argc, char* argv[]) {
   pcbprep::InstallJapaneseQtTranslations(app);
   pcbprep::QtDialogs dialogs;
   pcbprep::MainForm window(dialogs);
-  // The user's settings store (~/.config/pcbprep/pcbprep.conf): window places and the
-  // netlists opened last.
-  window.useMemory(std::make_unique<pcbprep::WindowMemory>(
-      std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                  QStringLiteral("pcbprep"), QStringLiteral("pcbprep"))));
+  // The user's settings store: window places, the netlists opened last, the tables.
+  window.useMemory(std::make_unique<pcbprep::WindowMemory>(pcbprep::UserSettingsStore()));
   window.show();
   return QApplication::exec();
 }

@@ -541,7 +541,9 @@ const FootprintLibraries::Found& FootprintLibraries::find(std::string_view name,
     it = cache_.emplace(std::string(name), Entry()).first;
     Entry& entry = it->second;
     const std::size_t colon = name.find(':');
-    if (colon != std::string_view::npos && colon > 0 && colon + 1 < name.size()) {
+    // A name is a file in a library folder, never a path leading elsewhere.
+    const bool plain = name.find_first_of("/\\") == std::string_view::npos;
+    if (plain && colon != std::string_view::npos && colon > 0 && colon + 1 < name.size()) {
       const std::string library = std::string(name.substr(0, colon)) + ".pretty";
       const std::string file = std::string(name.substr(colon + 1)) + ".kicad_mod";
       for (const std::filesystem::path& folder : folders_) {

@@ -221,10 +221,10 @@ void Writer::placeOrigin(const BoardOutline& outline) {
   }
   const double width = extent.maxX - extent.minX + 2 * kMargin;
   const double height = extent.maxY - extent.minY + 2 * kMargin;
-  if (width > kReach || height > kReach) {
+  if (width > 2 * kReach || height > 2 * kReach) {
     throw BoardError{u"部品と外形が " + CoordinateText(std::ceil(width)) + u" × " +
                      CoordinateText(std::ceil(height)) +
-                     u" mm に広がり、KiCad の基板（2100 mm 角まで）に収まりません。"};
+                     u" mm に広がり、KiCad の基板（3000 mm 角まで）に収まりません。"};
   }
   const Paper* paper = nullptr;
   for (const Paper& p : kPapers) {
@@ -239,8 +239,16 @@ void Writer::placeOrigin(const BoardOutline& outline) {
     paper_ = {"User", std::min(std::ceil(width), kLargestUserPage),
               std::min(std::ceil(height), kLargestUserPage)};
   }
-  x0_ = kMargin - extent.minX;
-  y0_ = kMargin + extent.maxY;
+  if (width <= kReach && height <= kReach) {
+    // On the page, from its top left corner.
+    x0_ = kMargin - extent.minX;
+    y0_ = kMargin + extent.maxY;
+  } else {
+    // Past what the positive quarter holds: centred on KiCad's origin, which reaches as
+    // far to either side.
+    x0_ = std::round(-(extent.minX + extent.maxX) / 2);
+    y0_ = std::round((extent.minY + extent.maxY) / 2);
+  }
 }
 
 std::string AsciiName(int number) {

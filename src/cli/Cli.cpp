@@ -18,6 +18,83 @@ namespace pcbprep::cli {
 namespace {
 
 constexpr char kProgram[] = "pcbprep-cli";
+constexpr char kCommandNames[] = "check, nets, parts, image, outline, view, convert";
+
+// The line that follows every fault of the command line.
+std::string HelpPointer(const std::string& command) {
+  return "詳しくは '" + command + " --help' で確かめてください。\n";
+}
+
+// The parser reports its faults in English; each kind is said again in Japanese from
+// the names and values its message holds.
+std::string ParseErrorText(const CLI::ParseError& e, const CLI::App& app) {
+  const std::string what = e.what();
+  // The text after the first ": ", and the text before it.
+  const std::size_t colon = what.find(": ");
+  const std::string head = what.substr(0, colon);
+  const std::string tail = colon == std::string::npos ? std::string() : what.substr(colon + 2);
+  // "A <word> B" as its two sides.
+  const auto sides = [&what](const std::string& word) {
+    const std::size_t at = what.find(" " + word + " ");
+    return std::pair{what.substr(0, at),
+                     at == std::string::npos ? std::string() : what.substr(at + word.size() + 2)};
+  };
+  if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+    if (what.starts_with("A subcommand")) {
+      return std::string("コマンドを指定してください（") + kCommandNames + " のどれか）";
+    }
+    const std::size_t end = what.rfind(" is required");
+    if (end != std::string::npos) return what.substr(0, end) + " を指定してください";
+  }
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    // The parser's own list comes last first; what is left over is in the order given.
+    std::string extras;
+    for (const std::string& arg : app.remaining(true)) extras += (extras.empty() ? "" : " ") + arg;
+    return "余計な引数があります: " + (extras.empty() ? tail : extras);
+  }
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+    if (what.find(" required ") != std::string::npos && what.ends_with(" missing")) {
+      return head + " に値を指定してください";
+    }
+    if (what.find("flag override") != std::string::npos) {
+      return sides("was").first + " には値を付けられません";
+    }
+    return head + " の値の数が違います";
+  }
+  if (dynamic_cast<const CLI::ValidationError*>(&e)) {
+    // A list of allowed values ("auto not in {none,hundreds}"); the program's own
+    // checks speak Japanese already.
+    const std::size_t notIn = tail.find(" not in {");
+    if (notIn != std::string::npos) {
+      std::string allowed = tail.substr(notIn + 9, tail.size() - notIn - 10);
+      for (std::size_t at = 0; (at = allowed.find(',', at)) != std::string::npos; at += 2) {
+        allowed.replace(at, 1, ", ");
+      }
+      return head + " に " + tail.substr(0, notIn) + " は指定できません（" + allowed +
+             " のどれか）";
+    }
+    return what;
+  }
+  if (dynamic_cast<const CLI::ConversionError*>(&e)) {
+    if (what.starts_with("Could not convert: ")) {
+      const auto [option, value] = sides("=");
+      return option.substr(19) + " の値が読めません: " + value;
+    }
+    if (what.find("too many inputs for a flag") != std::string::npos ||
+        what.find("Should be true/false") != std::string::npos) {
+      return head + " には値を付けられません";
+    }
+  }
+  if (dynamic_cast<const CLI::ExcludesError*>(&e)) {
+    const auto [one, other] = sides("excludes");
+    return one + " と " + other + " は一緒に指定できません";
+  }
+  if (dynamic_cast<const CLI::RequiresError*>(&e)) {
+    const auto [one, other] = sides("requires");
+    return one + " は " + other + " と一緒に指定してください";
+  }
+  return "コマンドラインが読めません（" + what + "）";
+}
 
 // A command's parser and how to run it once its options are parsed.
 struct Command {
@@ -42,9 +119,9 @@ bool CommandIsKnown(const std::vector<std::string>& args, std::span<const Comman
   const bool known = std::any_of(commands.begin(), commands.end(),
                                  [&](const Command& c) { return c.parser->check_name(args[1]); });
   if (!known) {
-    err << kProgram << ": 不明なコマンドです: " << args[1]
-        << "（check, nets, parts, image, outline, view, convert のどれか）\n"
-        << "Run '" << kProgram << " --help' for more information.\n";
+    err << kProgram << ": 不明なコマンドです: " << args[1] << "（" << kCommandNames
+        << " のどれか）\n"
+        << HelpPointer(kProgram);
   }
   return known;
 }
@@ -71,8 +148,7 @@ std::optional<int> Parse(CLI::App& app, const std::vector<std::string>& args, st
     // Point at the help of the command whose options were wrong.
     std::string command = kProgram;
     for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
-    err << kProgram << ": " << e.what() << "\n"
-        << "Run '" << command << " --help' for more information.\n";
+    err << kProgram << ": " << ParseErrorText(e, app) << "\n" << HelpPointer(command);
     return kExitFailure;
   }
   return std::nullopt;

@@ -10,14 +10,14 @@
 namespace pcbprep::cli {
 
 CLI::App* AddCheckCommand(CLI::App& app, CheckOptions& options) {
-  auto* command =
-      app.add_subcommand("check", "Run the extended net check on a netlist: report and counts");
+  auto* command = app.add_subcommand("check",
+                                     "Check a netlist (any format) for open, short, duplicate and "
+                                     "isolated pins: report and counts");
   command->footer(
       "Prints the report as the window shows it and the four error counts (open, short,\n"
       "duplicate pin, isolated pin). Exit codes: 0 no findings, 1 findings, 2 the netlist\n"
       "cannot be loaded (the message names the line and the reason) or a bad option.");
-  command->add_option("NETLIST", options.netlist, "netlist file (*.NET, code page 932)")
-      ->required();
+  command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_flag("--json", options.json,
                     "print the counts and the report (its lines ending in CR LF, as the "
                     "window holds it) as JSON");

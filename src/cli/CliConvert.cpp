@@ -19,9 +19,7 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
       "cannot write; in references and pin numbers also \"-\") refuses the conversion, naming\n"
       "it, unless --safe-names replaces those characters by \"_\" and lists the changes.\n"
       "Exit codes: 0 done, 2 error (file not read, a name refused, file not written).");
-  command->add_option("NETLIST", options.netlist, "netlist file to convert")
-      ->type_name("FILE")
-      ->required();
+  command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_option("-o,--output", options.output, "bracket netlist to write")
       ->type_name("FILE.NET")
       ->required()

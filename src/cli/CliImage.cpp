@@ -10,13 +10,16 @@
 namespace pcbprep::cli {
 
 CLI::App* AddImageCommand(CLI::App& app, ImageOptions& options) {
-  auto* command = app.add_subcommand("image", "Draw the placement image of the part list as SVG");
+  auto* command = app.add_subcommand(
+      "image", "Draw the placement image of a netlist's (any format) part list as SVG");
   command->footer(
       "Builds the part list as 'parts' does, then draws what the placement image window\n"
       "shows: axes, board outline, every part at its coordinates, main and semi parts\n"
       "marked and labelled, and the legend. Exit codes: 0 done, 2 error.");
   AddPartStepOptions(*command, options.steps);
-  command->add_option("--board", options.board, "board width x height in mm (Text14, Text15)")
+  command
+      ->add_option("--board", options.board,
+                   "size of the board outline the image draws: width x height in mm, each above 0")
       ->type_name("WxH")
       ->capture_default_str();
   command->add_option("-o,--output", options.output, "SVG file to write (default: standard output)")

@@ -10,14 +10,13 @@
 namespace pcbprep::cli {
 
 CLI::App* AddNetsCommand(CLI::App& app, NetsOptions& options) {
-  auto* command = app.add_subcommand("nets", "Print the net tables of a netlist");
+  auto* command = app.add_subcommand("nets", "Print the nets and pins of a netlist (any format)");
   command->footer(
       "Per net the name, pin count, pin tokens, part references and pin numbers; then the\n"
       "pin total, the net count, OK (or OVR above 2000 pins, with --large above 1000000)\n"
       "and the largest net, which the\n"
       "window proposes as the first net to skip. Exit codes: 0 done, 2 error.");
-  command->add_option("NETLIST", options.netlist, "netlist file (*.NET, code page 932)")
-      ->required();
+  command->add_option("NETLIST", options.netlist, kNetlistHelp)->type_name("FILE")->required();
   command->add_flag("--json", options.json, "print JSON instead of text");
   AddLargeOption(*command, options.large);
   return command;

@@ -12,6 +12,7 @@
 #include "drawing/DblDxf.h"
 #include "drawing/DblReader.h"
 #include "drawing/DblSvg.h"
+#include "outline/OutlineControls.h"
 #include "outline/OutlineGenerator.h"
 #include "outline/OutlineSettingsFile.h"
 
@@ -47,21 +48,25 @@ std::string UnmappableMessage(TextView characters) {
 
 CLI::App* AddOutlineCommand(CLI::App& app, OutlineOptions& options) {
   auto* command = app.add_subcommand(
-      "outline", "Write the board outline drawing file (DBL) from outline window settings");
+      "outline",
+      "Write the board outline drawing file (DBL) from the outline window's settings: a "
+      "settings file (JSON, UTF-8) as the window saves it, and --set");
   command->footer(
-      "Settings are keyed by the outline window's control names (Text4, Check17, Combo1,\n"
-      "Option6, ...) plus \"corner\" (square, chamfered, rounded, none) and \"boardType\"\n"
-      "(double-sided, four-layer, six-layer, none). A board type presets the film titles\n"
-      "first, as its click does; everything else follows, --set after the file. Anything\n"
-      "not given keeps the window's first-opening value; --show-settings lists them all.\n"
+      "A setting is keyed as in the window's settings file: Text4 and Text5 are the outline\n"
+      "size (外形寸法 X, Y), and so on for every box (docs/cli.md lists each with its label);\n"
+      "\"corner\" (square, chamfered, rounded, none) and \"boardType\" (double-sided,\n"
+      "four-layer, six-layer, none) choose the option groups. Numbers may be typed in\n"
+      "full-width digits and end in mm. A board type presets the film titles first, as its\n"
+      "click does; everything else follows, --set after the file. Anything not given keeps\n"
+      "the window's first-opening value; --show-settings lists them all.\n"
       "Exit codes: 0 done, 2 error (unknown key, bad value, characters Shift_JIS cannot\n"
       "hold, file not written).");
   command->add_option("SETTINGS", options.settingsFile, "settings file (JSON, UTF-8)")
       ->type_name("FILE.json");
   command
       ->add_option("--set", options.sets,
-                   "a setting after the file, e.g. --set Text4=100 --set corner=rounded; "
-                   "repeatable")
+                   "change one setting after the file, e.g. --set Text4=100 (外形寸法 X) "
+                   "--set corner=rounded; repeatable")
       ->type_name("NAME=VALUE")
       ->expected(1)
       ->allow_extra_args(false)
@@ -120,6 +125,9 @@ int RunOutline(const OutlineOptions& options, std::ostream& out, std::ostream& e
   }
   input.settings = options.sets;
   const OutlineSettings settings = ReadOutlineSettings(input);
+  if (const Text warning = OutlineSettingsWarning(settings); !warning.empty()) {
+    err << "pcbprep-cli: 警告: " << ToUtf8(warning) << "\n";
+  }
 
   if (options.showSettings) {
     out << OutlineSettingsFileText(settings);

@@ -50,10 +50,7 @@ IgnoreNetList SkipBoxes(const PartSteps& steps, const LoadResult& load) {
 }  // namespace
 
 void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
-  command
-      .add_option("NETLIST", steps.netlist,
-                  "netlist file: bracket (*.NET), KiCad, legacy PCB2, PADS or Allegro")
-      ->required();
+  command.add_option("NETLIST", steps.netlist, kNetlistHelp)->type_name("FILE")->required();
   AddLargeOption(command, steps.large);
   command
       .add_flag("--footprints-from-netlist", steps.footprintsFromNetlist,
@@ -70,8 +67,7 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const SymbolSizeBox& box = boxes[i];
     steps.sizes[i] = ToUtf8(initial.*box.size);
-    const std::string help =
-        "size of " + std::string(box.parts) + " parts (window: " + std::string(box.control) + ")";
+    const std::string help = "symbol size of the " + std::string(box.parts) + " parts";
     sizeOptions.push_back(command.add_option("--" + std::string(box.name), steps.sizes[i], help)
                               ->type_name("SIZE")
                               ->capture_default_str()
@@ -95,19 +91,19 @@ void AddPartStepOptions(CLI::App& command, PartSteps& steps) {
                    ->group("Pre-placement");
   command
       .add_flag("--main-parts", steps.mainParts,
-                "attach every part to its main part (the window's Command6)")
+                "attach every part through its nets to a main part (skipping the --skip nets)")
       ->group("Pre-placement");
   command
       .add_option("--group", steps.group,
-                  "grouping (Command12): none, or hundreds (the first digit of each "
+                  "group the parts: none, or hundreds (by the first digit of each "
                   "reference number)")
       ->check(CLI::IsMember({"none", "hundreds"}))
       ->capture_default_str()
       ->group("Pre-placement");
   command
       .add_option("--coordinates", steps.coordinates,
-                  "initial coordinates (Command5): none, main (by main part, Option1) or "
-                  "group (by group, Option2)")
+                  "give the parts initial coordinates: none, main (around their main part) "
+                  "or group (by group)")
       ->check(CLI::IsMember({"none", "main", "group"}))
       ->capture_default_str()
       ->group("Pre-placement");
@@ -169,7 +165,9 @@ void RunPartSteps(const PartSteps& steps, PartRun& run, std::ostream& err) {
 
 CLI::App* AddPartsCommand(CLI::App& app, PartsOptions& options) {
   auto* command = app.add_subcommand(
-      "parts", "Build the part list: symbols, then on request main parts, groups, coordinates");
+      "parts",
+      "Build the part list of a netlist (any format): symbols, then on request main parts, "
+      "groups, coordinates");
   command->footer(
       "The steps run in the window's order: symbol names by part kind with the classes,\n"
       "main parts, grouping, coordinates; with --from-list a saved part list takes the place\n"

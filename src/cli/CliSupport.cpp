@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "design/FileIO.h"
+#include "design/Numeric.h"
 #include "placement/PlacementImage.h"
 
 namespace pcbprep::cli {
@@ -98,14 +99,15 @@ void WriteOutput(const std::string& path, const std::string& bytes, std::ostream
 
 namespace {
 
-// A plain decimal number and nothing else. The window would read "12abc" as 12; on a
-// command line that is far more likely a typing error.
-bool IsNumber(const std::string& text) {
+// A plain decimal number that rounds to a whole millimetre above 0, and nothing else.
+// The window would read "12abc" as 12; on a command line that is far more likely a
+// typing error, and a board of no size or a negative one draws nothing sensible.
+bool IsSize(const std::string& text) {
   double value = 0;
   const char* end = text.data() + text.size();
   const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
   const auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
-  return !text.empty() && result.ec == std::errc() && result.ptr == end;
+  return !text.empty() && result.ec == std::errc() && result.ptr == end && RoundHalfEven(value) > 0;
 }
 
 }  // namespace
@@ -114,8 +116,9 @@ void SetBoardOrFail(Design& design, const std::string& board) {
   const std::size_t x = board.find_first_of("xX");
   const std::string width = board.substr(0, x);
   const std::string height = x == std::string::npos ? std::string() : board.substr(x + 1);
-  if (!IsNumber(width) || !IsNumber(height)) {
-    throw UserError{"--board には 幅x高さ (mm) を指定してください（例: 100x80）: " + board};
+  if (!IsSize(width) || !IsSize(height)) {
+    throw UserError{
+        "--board には 幅x高さ (mm) を 0 より大きい数で指定してください（例: 100x80）: " + board};
   }
   if (!SetBoardSize(design, FromUtf8(width), FromUtf8(height))) {
     throw UserError{ToUtf8(BoardSizeRangeMessage())};

@@ -28,6 +28,11 @@ struct UserError {
 // stop the load, as in the window, but are reported on err.
 LoadResult LoadOrFail(Design& design, const std::string& path, bool large, std::ostream& err);
 
+// What each command that reads a netlist says of it.
+inline constexpr char kNetlistHelp[] =
+    "netlist file in any format the program reads (bracket *.NET, KiCad, legacy PCB2, PADS, "
+    "Allegro), code page 932 or UTF-8";
+
 // The --large flag, the same on every command that reads a netlist or a part list.
 void AddLargeOption(CLI::App& command, bool& large);
 

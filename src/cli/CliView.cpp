@@ -15,7 +15,8 @@
 namespace pcbprep::cli {
 
 CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
-  auto* command = app.add_subcommand("view", "Draw a DBL file as SVG or DXF");
+  auto* command = app.add_subcommand(
+      "view", "Draw a DBL file (code page 932, or UTF-8 with a byte-order mark) as SVG or DXF");
   command->footer(
       "Reads the lines, arcs, texts, vias and planes of any DBL file (code page 932, or\n"
       "UTF-8 after a byte-order mark) and draws them as the outline window does:\n"

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <map>
 
+#include "design/CodePage.h"
+
 namespace pcbprep {
 
 namespace {
@@ -264,7 +266,7 @@ void Header(DxfWriter& w, unsigned handseed, const DblBounds& b) {
   w.tag(9, "$ACADVER");
   w.tag(1, "AC1015");
   w.tag(9, "$DWGCODEPAGE");
-  w.tag(3, "ANSI_1252");
+  w.tag(3, "ANSI_932");  // the texts' bytes, as DxfText writes them
   w.tag(9, "$HANDSEED");
   w.handle(5, handseed);
   w.tag(9, "$INSBASE");
@@ -516,9 +518,19 @@ std::string DxfText(TextView characters) {
     } else if (c < 0x7F && c != u'\\') {
       out += static_cast<char>(c);
     } else {
-      char buffer[16];
-      std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
-      out += buffer;
+      // A character with its pair of surrogates, if it has one.
+      const std::size_t length = c >= 0xD800 && c <= 0xDBFF && i + 1 < characters.size() ? 2 : 1;
+      const EncodeResult bytes = EncodeCp932(characters.substr(i, length));
+      if (bytes.ok() && c != u'\\') {
+        out += bytes.bytes;
+      } else {
+        for (std::size_t k = i; k < i + length; ++k) {
+          char buffer[16];
+          std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(characters[k]));
+          out += buffer;
+        }
+      }
+      i += length - 1;
     }
   }
   return out;

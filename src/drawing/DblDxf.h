@@ -24,8 +24,10 @@ std::string DxfLayerName(int layer);
 // millimetres.
 int DxfLineweight(double widthMm);
 
-// The characters of a text as a DXF string: ASCII as it is, everything else (and the
-// backslash) as the "\U+XXXX" escape, "%" doubled into the literal-percent code.
+// The characters of a text as a DXF string in the drawing's code page 932 ($DWGCODEPAGE
+// ANSI_932), so that a reader that honours the code page shows them: ASCII as it is,
+// other characters as their code page 932 bytes, those the code page lacks (and the
+// backslash) as the "\U+XXXX" escape, "%%" into the literal-percent code.
 std::string DxfText(TextView characters);
 
 // The layers to hide so that only `kept` are drawn (vias are kViaLayer).

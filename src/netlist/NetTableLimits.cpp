@@ -30,7 +30,10 @@ Text LimitReason(LoadFailure failure, const Capacity& capacity) {
 Text LimitNeedsLine(LoadFailure failure, const LimitNeeds& needs) {
   switch (failure) {
     case LoadFailure::TooManyLineSlots:
-      if (needs.lineSlots > 0) return u"このファイル: " + IntText(needs.lineSlots) + u" 行分";
+      if (needs.lineSlots > 0) {
+        return u"このファイルに必要な表の行: " + IntText(needs.lineSlots) +
+               u" 行分（ネットの始まりは２行分、続くピンは１行分）";
+      }
       break;
     case LoadFailure::TooManyNets:
       if (needs.nets > 0) return u"このファイル: " + IntText(needs.nets) + u" ネット";

@@ -523,7 +523,8 @@ Text LoadFailureMessage(const LoadResult& result, TextView path) {
   }
   Text message = u"ネットリストの読み込みを中止しました。\n\nファイル: ";
   message += path;
-  if (result.line > 0) message += u"\n行: " + IntText(result.line);
+  // The line of the file, as an editor numbers it; not the line slots of the tables.
+  if (result.line > 0) message += u"\nファイルの行: " + IntText(result.line);
   if (result.column > 0) message += u"\n桁: " + IntText(result.column);
   message += u"\n理由: " + reason;
   if (const Text needs = LimitNeedsLine(result.failure, result.needs); !needs.empty()) {

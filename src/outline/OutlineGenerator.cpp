@@ -7,7 +7,7 @@ namespace pcbprep {
 
 DblDocument GenerateDbl(const OutlineSettings& s) {
   DblDocument doc;
-  const bool fourCornerHoles = s.holeArrangement == kFourCornerHoles;
+  const bool fourCornerHoles = HoleArrangementMakesHoles(s.holeArrangement);
   if (s.outline) AppendBoardOutline(doc, s);
   if (s.wiringArea) AppendWiringArea(doc, s);
   if (s.outlineDimensions) AppendOutlineDimensions(doc, s);
@@ -162,7 +162,7 @@ void AppendBoardOutline(DblDocument& doc, const OutlineSettings& s) {
 void AppendWiringArea(DblDocument& doc, const OutlineSettings& s) {
   // Only the 3.2 and 3.5 mm corner holes get an area shaped around them.
   const bool aroundHoles = (s.holeDiameter == kHole32 || s.holeDiameter == kHole35) &&
-                           s.holeArrangement == kFourCornerHoles;
+                           HoleArrangementMakesHoles(s.holeArrangement);
   if (aroundHoles) {
     AppendWiringAreaAroundHoles(doc, s.width, s.height, s.holeOffset);
   } else {

@@ -40,6 +40,11 @@ using FilmTitles = std::array<bool, kFilmTitleCount>;
 inline constexpr int kHoleDiameterCount = 8;  // 0 "２.０ｍｍ------" .. 7 "４.５ｍｍ------"
 inline constexpr int kHoleArrangementCount = 4;  // 0 four corner holes, 1..3 no holes
 inline constexpr int kFourCornerHoles = 0;
+// Whether the hole arrangement at a list position (Combo2) makes holes: only the four
+// corner holes do; the other items are kept for the files that hold them.
+inline constexpr bool HoleArrangementMakesHoles(int position) {
+  return position == kFourCornerHoles;
+}
 // The hole diameter list by position: kHole32 is 3.2 mm.
 enum HoleDiameterPosition : int {
   kHole20,

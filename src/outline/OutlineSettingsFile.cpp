@@ -57,9 +57,22 @@ struct Entry {
   std::string origin;                            // the file name or the override as given
 };
 
-// "file.json: Text4: problem", or "--set Text4=x: problem" where the key shows already.
+// What the window shows for a key: its control's label, or the frame of an option group.
+std::string LabelOf(const std::string& key) {
+  if (key == kCornerKey) return "コーナー処理";
+  if (key == kBoardTypeKey) return "初期値";
+  const OutlineControl* control = FindOutlineControl(key);
+  return control ? ToUtf8(control->label) : std::string();
+}
+
+// "file.json: 外形寸法 X（Text4）: problem", or "--set Text4=x: 外形寸法 X: problem" where
+// the key shows already; a key that is no control shows as it is.
 [[noreturn]] void Fail(const Entry& e, const std::string& problem) {
-  throw OutlineSettingsError{e.origin + ": " + (e.json ? e.key + ": " : "") + problem};
+  const std::string label = LabelOf(e.key);
+  std::string where;
+  if (e.json) where = label.empty() ? e.key + ": " : label + "（" + e.key + "）: ";
+  if (!e.json && !label.empty()) where = label + ": ";
+  throw OutlineSettingsError{e.origin + ": " + where + problem};
 }
 
 // At most kQuoteLimit characters of a text, cut on a character boundary.
@@ -84,18 +97,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::optional<double> NumberText(const std::string& text) {
-  const std::string t = Trimmed(text);
-  if (t.empty()) return 0.0;  // an empty box reads as 0
-  const char* begin = t.data() + (t[0] == '+' ? 1 : 0);
-  double value = 0;
-  const auto result = std::from_chars(begin, t.data() + t.size(), value);
-  if (result.ec != std::errc() || result.ptr != t.data() + t.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<int> IntegerText(const std::string& text) {
   const std::string t = Trimmed(text);
   int value = 0;
@@ -116,8 +117,8 @@ std::string StringOf(const Entry& e, const char* expected) {
 double NumberOf(const Entry& e) {
   if (e.json && e.json->is_number()) return e.json->get<double>();
   const std::string text = StringOf(e, "数値");
-  const auto value = NumberText(text);
-  if (!value) Fail(e, "数値ではありません: \"" + Clipped(text) + "\"");
+  const auto value = OutlineBoxNumber(FromUtf8(text));
+  if (!value) Fail(e, ToUtf8(kNotANumber) + ": \"" + Clipped(text) + "\"");
   return *value;
 }
 
@@ -336,7 +337,9 @@ nlohmann::ordered_json ParseSettingsFile(const std::string& fileName, const std:
   } catch (const nlohmann::json::parse_error& e) {
     throw OutlineSettingsError{fileName + ": JSON として読めません: " + SyntaxErrorText(text, e)};
   } catch (const nlohmann::json::out_of_range&) {
-    throw OutlineSettingsError{fileName + ": " + (lastKey.empty() ? "" : Clipped(lastKey) + ": ") +
+    const std::string label = LabelOf(lastKey);
+    const std::string key = label.empty() ? Clipped(lastKey) : label + "（" + lastKey + "）";
+    throw OutlineSettingsError{fileName + ": " + (lastKey.empty() ? "" : key + ": ") +
                                "数値が大きすぎます（倍精度浮動小数点数の範囲を超えています）"};
   }
   if (!json.is_object()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "design/Design.h"
@@ -41,5 +42,11 @@ using SchematicCells = std::array<Text, 2>;
 // Value and footprint of each part row 1 .. PartCount by its reference; empty when the
 // netlist gives no value and no footprint at all.
 std::vector<SchematicCells> SchematicViewCells(const Design& design);
+
+// The number a component value stands for, so values sort by size: an engineering
+// prefix scales it ("100nF" 1e-7, "1uF" 1e-6), a prefix or R between digits is the
+// decimal point ("4k7" 4700, "4R7" 4.7); a unit and anything after a blank or "/"
+// ("10uF/50V") are left out. None for a text that is no value ("1N4148", "BAT54").
+std::optional<double> ComponentValueNumber(TextView value);
 
 }  // namespace pcbprep

@@ -104,5 +104,19 @@ TEST_F(BoardWindow, IdfAndPlacementFilesByTheirExtension) {
   }
 }
 
+TEST_F(BoardWindow, AnOpenOutlineWindowOffersItsSettings) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+  QTest::mouseClick(find<QPushButton>("Command14"), Qt::LeftButton);  // the outline window
+  bool offered = false;
+  onDialog(
+      [&offered](BoardDialog& d) {
+        offered = d.optOutlineWindow->isVisible() && d.outlineFromWindow();
+      },
+      "cancel");
+  trigger();
+  EXPECT_TRUE(offered);
+}
+
 }  // namespace
 }  // namespace pcbprep::testing

@@ -3,17 +3,22 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSplitter>
+#include <QStandardItemModel>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "app/Form3.h"
 #include "app/GuiTestSupport.h"
 #include "app/OutlinePreview.h"
+#include "app/PictureView.h"
 #include "app/UiSupport.h"
 #include "design/CodePage.h"
 #include "outline/OutlineControls.h"
@@ -292,28 +297,160 @@ TEST_F(Form3Test, SaveProblemsAreReportedAndLeaveNoAlteredFile) {
   }
 }
 
-TEST_F(Form3Test, BoxesNoFileCanHoldAreNamedAndNothingIsWritten) {
+// Every button that writes a file refuses such a box, naming it by the label the user
+// sees, and writes nothing.
+TEST_F(Form3Test, BoxesNoFileCanHoldAreNamedByTheirLabelAndNothingIsWritten) {
   Form3* f = open();
   ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("100"));
+  f->Text5->setText(QStringLiteral("80"));
   const struct {
     QLineEdit* box;
     QString text;
     const char16_t* named;
   } cases[] = {
-      {f->Text8, QStringLiteral("ab\ncd"), u"Text8: 改行は書けません"},
-      {f->Text16, QStringLiteral("sub\r"), u"Text16: 改行"},
-      {f->Text4, QStringLiteral("1e308"), u"Text4: 大きすぎます"},
+      {f->Text8, QStringLiteral("ab\ncd"), u"基板名の文字: 改行は書けません"},
+      {f->Text16, QStringLiteral("sub\r"), u"サブタイトルの文字: 改行"},
+      {f->Text4, QStringLiteral("1e308"), u"外形寸法 X: 大きすぎます"},
+      {f->Text4, QStringLiteral("abc"), u"外形寸法 X: 数値ではありません"},
+      {f->Text13, QStringLiteral("5,0"), u"取付穴 外形より: 数値ではありません"},
+      {f->Text9, QStringLiteral("x"), u"基板名 文字高: 数値ではありません"},
+  };
+  for (QPushButton* button : {f->Command1, f->cmdDxf, f->Command4}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(button->objectName().toStdString() + " " + c.text.toStdString());
+      const QString kept = c.box->text();
+      dialogs.calls.clear();
+      c.box->setText(c.text);
+      QTest::mouseClick(button, Qt::LeftButton);
+      ASSERT_EQ(dialogs.calls.size(), 1u);
+      EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("warn"));
+      EXPECT_TRUE(dialogs.calls[0].text.startsWith(Q(c.named)))
+          << dialogs.calls[0].text.toStdString();
+      EXPECT_FALSE(dialogs.calls[0].text.contains(QRegularExpression(QStringLiteral("Text\\d"))));
+      c.box->setText(kept);
+    }
+  }
+  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// What an input method types reads as the number it shows.
+TEST_F(Form3Test, FullWidthNumbersGiveTheFileOfTheirAsciiForms) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("１００"));
+  f->Text5->setText(QStringLiteral("８０．５"));
+  f->Text13->setText(QStringLiteral("＋４ｍｍ"));
+  const QString path = dir.filePath(QStringLiteral("wide.dbl"));
+  dialogs.fileAnswers.push_back(path);
+  QTest::mouseClick(f->Command1, Qt::LeftButton);
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  OutlineSettings s;
+  s.width = 100;
+  s.height = 80.5;
+  s.holeOffset = 4;
+  EXPECT_EQ(Read(path), Expected(s));
+}
+
+// The arrangements that make no holes cannot be chosen, but a settings file holding one
+// still loads; the status line says that it makes no holes.
+TEST_F(Form3Test, ArrangementsWithoutHolesAreUnavailableAndWarnedOfWhenLoaded) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  const auto* model = qobject_cast<const QStandardItemModel*>(f->Combo2->model());
+  ASSERT_NE(model, nullptr);
+  for (int i = 0; i < f->Combo2->count(); ++i) {
+    EXPECT_EQ(model->item(i)->isEnabled(), i == 0) << i;
+    EXPECT_EQ(model->item(i)->toolTip().contains(QStringLiteral("穴も穴の寸法線も出力しません")),
+              i != 0);
+  }
+  const struct {
+    int position;
+    QString warning;
+  } cases[] = {
+      {2, QStringLiteral("取付穴の配置「８　穴」は穴を出力しません。")},
+      {0, QString()},
   };
   for (const auto& c : cases) {
-    const QString kept = c.box->text();
-    dialogs.calls.clear();
-    c.box->setText(c.text);
+    const QString settings = dir.filePath(QStringLiteral("s%1.json").arg(c.position));
+    QFile file(settings);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        QStringLiteral(R"({"Text4": 100, "Text5": 80, "Combo2": %1})").arg(c.position).toUtf8());
+    file.close();
+    dialogs.fileAnswers.push_back(settings);
+    QTest::mouseClick(f->Command3, Qt::LeftButton);
+    EXPECT_EQ(f->Combo2->currentIndex(), c.position);
+    EXPECT_EQ(f->StatusBar->currentMessage(),
+              c.warning + QStringLiteral("設定ファイルを読み込みました: ") + settings);
+
+    const QString path = dir.filePath(QStringLiteral("b%1.dbl").arg(c.position));
+    dialogs.fileAnswers.push_back(path);
     QTest::mouseClick(f->Command1, Qt::LeftButton);
-    ASSERT_EQ(dialogs.calls.size(), 1u) << c.text.toStdString();
-    EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("warn"));
-    EXPECT_TRUE(dialogs.calls[0].text.contains(Q(c.named))) << dialogs.calls[0].text.toStdString();
-    c.box->setText(kept);
+    EXPECT_EQ(f->StatusBar->currentMessage(),
+              c.warning + QStringLiteral("ＤＢＬファイルを保存しました: ") + path);
+    OutlineSettings s;
+    s.width = 100;
+    s.height = 80;
+    s.holeArrangement = c.position;
+    EXPECT_EQ(Read(path), Expected(s));
   }
+}
+
+// Each save says so in the same words, the kind of file written in full-width letters.
+TEST_F(Form3Test, SavesAreReportedAlikeInTheStatusLine) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  f->Text4->setText(QStringLiteral("100"));
+  f->Text5->setText(QStringLiteral("80"));
+  const struct {
+    QPushButton* button;
+    const char* name;
+    QString status;
+  } cases[] = {
+      {f->Command1, "a.dbl", QStringLiteral("ＤＢＬファイルを保存しました: ")},
+      {f->cmdDxf, "a.dxf", QStringLiteral("ＤＸＦファイルを保存しました: ")},
+      {f->Command4, "a.json", QStringLiteral("設定ファイルを保存しました: ")},
+      {f->Command3, "a.json", QStringLiteral("設定ファイルを読み込みました: ")},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QLatin1String(c.name));
+    dialogs.fileAnswers.push_back(path);
+    QTest::mouseClick(c.button, Qt::LeftButton);
+    EXPECT_EQ(f->StatusBar->currentMessage(), c.status + path);
+  }
+}
+
+// No size yet, or a box that is no number: a hint in place of a drawing of holes alone.
+TEST_F(Form3Test, TheDrawingWaitsForASizeWithAHintAndTheRecordsFit) {
+  Form3* f = open();
+  ASSERT_NE(f, nullptr);
+  QApplication::processEvents();
+  const struct {
+    const char* width;
+    const char* height;
+    QString hint;  // empty: the drawing shows
+  } cases[] = {
+      {"", "", QStringLiteral("外形寸法を入力してください")},
+      {"100", "0", QStringLiteral("外形寸法を入力してください")},
+      {"100", "80", QString()},
+      {"abc", "80", QStringLiteral("外形寸法 X: 数値ではありません")},
+      {"１００", "８０", QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + "x" + c.height);
+    f->Text4->setText(QString::fromUtf8(c.width));
+    f->Text5->setText(QString::fromUtf8(c.height));
+    EXPECT_EQ(f->Preview->lblHint->isHidden(), c.hint.isEmpty());
+    EXPECT_EQ(f->Preview->picOutline->isHidden(), !c.hint.isEmpty());
+    if (!c.hint.isEmpty()) {
+      EXPECT_EQ(f->Preview->lblHint->text(), c.hint);
+    }
+  }
+  // A record (nearly all are up to 70 characters) shows whole when the window opens.
+  QApplication::processEvents();
+  EXPECT_GE(f->RichTextBox1->viewport()->width(),
+            f->RichTextBox1->fontMetrics().horizontalAdvance(QString(70, u'0')));
 }
 
 TEST_F(Form3Test, SettingsSavedAndLoadedGiveTheSameDrawing) {

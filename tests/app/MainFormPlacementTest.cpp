@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolTip>
 
@@ -172,6 +173,14 @@ TEST_F(PlacementFlow, ACoordinateOutsideSixteenBitsIsReportedAndNothingIsWritten
   expectListShowsTable();
 }
 
+// The view shows everything drawn with a margin around it.
+bool ShowsAllWithAMargin(PlacementPicture* picture) {
+  const QRectF seen = picture->mapToScene(picture->viewport()->rect()).boundingRect();
+  const QRectF all = picture->pictureBounds();
+  const double margin = 0.02 * std::max(all.width(), all.height());
+  return seen.contains(all.adjusted(-margin, -margin, margin, margin));
+}
+
 QByteArray PictureData(Form2* form2) {
   const QPicture& picture = form2->Picture1->picture();
   return QByteArray(picture.data(), static_cast<qsizetype>(picture.size()));
@@ -193,9 +202,8 @@ TEST_F(PlacementFlow, PlacementImageShowsTheCurrentTableAtEveryOpening) {
   EXPECT_EQ(first->Text1->toPlainText(),
             QStringLiteral(" \n主部品は　（０，０）よりソート順配列\n\n従部品は　主部品との接続順"
                            "に配列\n\nパスコン等　配置未特定部品は　基板下に配置"));
-  // It opens at 1440 twips to the inch with the picture's upper left corner in view.
-  EXPECT_DOUBLE_EQ(first->Picture1->zoom(), first->Picture1->scale());
-  EXPECT_EQ(first->Picture1->mapToScene(QPoint(0, 0)), QPointF(0, 0));
+  // It opens showing the whole drawing with a margin.
+  EXPECT_TRUE(ShowsAllWithAMargin(first->Picture1));
   const QByteArray drawn = PictureData(first);
 
   // At any size the legend and the buttons stay inside the window beside the picture,
@@ -232,8 +240,13 @@ TEST_F(PlacementFlow, PlacementImageShowsTheCurrentTableAtEveryOpening) {
   EXPECT_DOUBLE_EQ(first->Picture1->zoom(), zoomed);
   find<QLineEdit>("Text14")->setText(QStringLiteral("150"));
   click("Command9");
-  EXPECT_DOUBLE_EQ(first->Picture1->zoom(), first->Picture1->scale());
-  EXPECT_EQ(first->Picture1->mapToScene(QPoint(0, 0)), QPointF(0, 0));
+  EXPECT_TRUE(ShowsAllWithAMargin(first->Picture1));
+
+  // Esc hides it as 終了 does.
+  QTest::keyClick(first->Picture1, Qt::Key_Escape);
+  EXPECT_FALSE(first->isVisible());
+  click("Command9");
+  EXPECT_TRUE(first->isVisible());
 
   first->close();
   click("Command9");
@@ -257,11 +270,14 @@ TEST_F(PlacementFlow, PlacementImageZoomsFitsNamesPartsAndSaves) {
   const auto inView = [picture](const PlacedPart& p) {
     return picture->viewport()->rect().contains(picture->mapFromScene(QPointF(p.x, p.y)));
   };
+  for (const PlacedPart& p : picture->parts()) EXPECT_TRUE(inView(p)) << ToUtf8(p.reference);
+  picture->zoomBy(8, QPoint(0, 0));
   EXPECT_FALSE(inView(picture->parts().at(2)));
 
-  // 全体表示 brings every part into view.
+  // 全体表示 brings every part into view again.
   image->Command2->click();
   for (const PlacedPart& p : picture->parts()) EXPECT_TRUE(inView(p)) << ToUtf8(p.reference);
+  EXPECT_TRUE(ShowsAllWithAMargin(picture));
 
   // Zooming keeps the point under the pointer where it is.
   const QPoint anchor(100, 80);
@@ -288,10 +304,25 @@ TEST_F(PlacementFlow, PlacementImageZoomsFitsNamesPartsAndSaves) {
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_EQ(svg.readAll().toStdString(), picture->svg());
   QImage png(dir.filePath("a.png"));
-  EXPECT_FALSE(png.isNull());
+  ASSERT_FALSE(png.isNull());
   EXPECT_GT(png.width(), 1000);
+  // A white margin around the drawing.
+  bool marginWhite = true;
+  bool drawn = false;
+  for (int y = 0; y < png.height(); ++y) {
+    for (int x = 0; x < png.width(); ++x) {
+      const bool edge = x < 16 || y < 16 || x >= png.width() - 16 || y >= png.height() - 16;
+      const bool white = png.pixel(x, y) == qRgb(255, 255, 255);
+      if (edge) marginWhite &= white;
+      drawn |= !white;
+    }
+  }
+  EXPECT_TRUE(marginWhite);
+  EXPECT_TRUE(drawn);
   EXPECT_FALSE(QFile::exists(dir.filePath("a.bmp")));
   EXPECT_EQ(dialogs.count(QStringLiteral("warn")), 1);
+  // The window says what it saved where.
+  EXPECT_EQ(image->StatusBar->currentMessage(), "画像を保存しました: " + dir.filePath("a.png"));
 
   // A part placed 300 m away still gives a picture, scaled down to a size that can be held.
   form->design().PartTable.set(4, kPartX, u"300000");

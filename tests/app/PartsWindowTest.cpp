@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
 #include "app/UiSupport.h"
+#include "app/WindowMemory.h"
 #include "design/Design.h"
 
 namespace pcbprep::testing {
@@ -236,6 +238,7 @@ TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {
 
   // The message offers the large tables; Cancel (the default) changes nothing.
   ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("pcbprep - シンボル名の自動割付"));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1002")));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("1000")));
   EXPECT_EQ(find<QListWidget>("List1")->count(), 0);
@@ -251,11 +254,18 @@ TEST_F(PartsWindow, TooManyPartsAreRefusedWithAMessage) {
 }
 
 TEST_F(PartsWindow, ANetlistPastTheTablesIsOfferedTheLargeOnesWhichAreRemembered) {
+  const QTemporaryDir dir;
+  const auto store = [&] {
+    return std::make_unique<WindowMemory>(std::make_unique<QSettings>(
+        dir.filePath(QStringLiteral("pcbprep.conf")), QSettings::IniFormat));
+  };
+  form->useMemory(store());
   QByteArray netlist = "GND[U0-1\r\n";
   for (int p = 1; p <= 398; ++p) netlist += "C" + QByteArray::number(p) + "-2\r\n";
   netlist += "X1-1]\r\n";
   load(netlist);  // Cancel, the default
   ASSERT_EQ(dialogs.count(QStringLiteral("confirm")), 1);
+  EXPECT_EQ(dialogs.calls.back().title, QStringLiteral("pcbprep - ネットリストを開く"));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("ネット GND のピン数 400")));
   EXPECT_TRUE(dialogs.calls.back().text.contains(QStringLiteral("大規模ネットリスト")));
   EXPECT_EQ(form->design().NetCount, 0);
@@ -269,6 +279,7 @@ TEST_F(PartsWindow, ANetlistPastTheTablesIsOfferedTheLargeOnesWhichAreRemembered
 
   // The next start has the entry checked and loads the file without asking.
   form = std::make_unique<MainForm>(dialogs);
+  form->useMemory(store());
   EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("mnLarge"))->isChecked());
   load(netlist);
   EXPECT_EQ(form->design().NetCount, 1);

@@ -1,9 +1,11 @@
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <functional>
 #include <stdexcept>
 
 #include "GuiTestSupport.h"
@@ -78,13 +80,14 @@ TEST_F(WorkFiles, PartListSavedAndLoadedGivesTheSameParts) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().toStdString(), PartListBytes(form->design()).bytes);
 
-  // Cleared, then loaded again after the question.
-  dialogs.confirmAnswers = {true, true};
+  // Cleared, then loaded again after the question on the unsaved change.
+  dialogs.confirmAnswers = {true};
   click("Command15");
   ASSERT_NE(snapshot(), edited);
   dialogs.fileAnswers.push_back(csv("board.csv"));
+  dialogs.saveAnswers = {SaveAnswer::kDiscard};
   trigger("mnYobikomi");
-  EXPECT_EQ(dialogs.calls.back().kind, "confirm");
+  EXPECT_EQ(dialogs.calls.back().kind, "askSave");
   EXPECT_EQ(snapshot(), edited);
   EXPECT_TRUE(status().startsWith("部品リストを読み込みました: ")) << status().toStdString();
 
@@ -143,11 +146,11 @@ TEST_F(WorkFiles, BadListChangesNothing) {
 class ThrowingQuestion final : public Dialogs {
  public:
   explicit ThrowingQuestion(ScriptedDialogs& inner) : inner_(inner) {}
-  std::optional<QString> openFile(QWidget* p, const QString& f) override {
-    return inner_.openFile(p, f);
+  std::optional<QString> chooseOpenFile(QWidget* p, const QString& f, const QString& d) override {
+    return inner_.chooseOpenFile(p, f, d);
   }
-  std::optional<QString> saveFile(QWidget* p, const QString& f, const QString& n) override {
-    return inner_.saveFile(p, f, n);
+  std::optional<QString> chooseSaveFile(QWidget* p, const QString& f, const QString& n) override {
+    return inner_.chooseSaveFile(p, f, n);
   }
   std::optional<QString> openFolder(QWidget* p) override { return inner_.openFolder(p); }
   bool confirm(QWidget* p, const QString& t, const QString& q) override {
@@ -227,6 +230,69 @@ TEST_F(WorkFiles, AddPartStartsFromAnEmptyPanel) {
   QTest::keyClick(find<QLineEdit>("Text11"), Qt::Key_Return);
   EXPECT_EQ(form->design().PartCount, 32);
   EXPECT_EQ(status(), "部品 R99 を追加しました");
+}
+
+// Our own commands ask only when the part list holds unsaved work; the original
+// design's commands keep their question.
+TEST_F(WorkFiles, LoadingAPartListAsksOnlyOnUnsavedWork) {
+  dialogs.fileAnswers = {csv("board.csv"), csv("board.csv")};
+  trigger("mnHozon");
+  find<QLineEdit>("Text11")->setText(QStringLiteral("R99"));
+  click("Command2");
+  trigger("mnYobikomi");  // unsaved edits: asked, and Cancel keeps them
+  EXPECT_EQ(dialogs.count("askSave"), 1);
+  EXPECT_TRUE(form->isWindowModified());
+
+  dialogs.fileAnswers = {csv("board.csv"), csv("board.csv")};
+  trigger("mnHozon");
+  trigger("mnYobikomi");  // right after the save: nothing to lose, no question
+  EXPECT_EQ(dialogs.count("askSave"), 1);
+  EXPECT_EQ(dialogs.count("confirm"), 0);
+  EXPECT_TRUE(status().startsWith("部品リストを読み込みました: ")) << status().toStdString();
+
+  click("Command1");  // the original command asks as it always did
+  ASSERT_EQ(dialogs.count("confirm"), 1);
+  EXPECT_EQ(dialogs.calls.back().text, "実行するとデータが失われますがよろしいですか？");
+}
+
+// Opening another netlist marks the part list alike, whether it was built from a
+// netlist or loaded from its file.
+TEST_F(WorkFiles, AnotherNetlistIsMarkedWhereverThePartListCameFrom) {
+  const QString other = csv("other.NET");
+  {
+    QFile sample(ExamplePath("sample.NET"));
+    QFile file(other);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+    file.write(sample.readAll() + "EXTRA[R1-1\r\nR2-1]\r\n");
+  }
+  dialogs.fileAnswers = {csv("board.csv")};
+  trigger("mnHozon");
+  const QString mark = QStringLiteral("※読み込み中のネットリストとは別です");
+  auto* source = find<QLabel>("lblPartSource");
+  const std::pair<const char*, std::function<void()>> sources[] = {
+      {"built from the netlist",
+       [&] {
+         dialogs.confirmAnswers = {true};
+         click("Command1");
+       }},
+      {"loaded from its file",
+       [&] {
+         dialogs.fileAnswers = {csv("board.csv")};
+         dialogs.saveAnswers = {SaveAnswer::kDiscard};
+         trigger("mnYobikomi");
+       }},
+  };
+  for (const auto& [how, make] : sources) {
+    SCOPED_TRACE(how);
+    openNetlist(ExamplePath("sample.NET"));
+    make();
+    EXPECT_FALSE(source->text().contains(mark)) << source->text().toStdString();
+    openNetlist(other);
+    EXPECT_TRUE(source->text().contains(mark)) << source->text().toStdString();
+    EXPECT_TRUE(status().contains(QStringLiteral("部品リストは"))) << status().toStdString();
+    openNetlist(ExamplePath("sample.NET"));
+    EXPECT_FALSE(source->text().contains(mark)) << source->text().toStdString();
+  }
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ TEST(FootprintLibrary, LookupFollowsTheFolderOrderAndNamesUnreadableFiles) {
   const FootprintLibraries::Found& good = libraries.find("Lib:Good", true);
   ASSERT_TRUE(good.footprint && good.flipped);
   EXPECT_EQ(good.footprint->name, "Lib:Good");
-  for (const char* missing : {"Lib:None", "Other:Good", "NoLibrary", ":x", "Lib:"}) {
+  for (const char* missing :
+       {"Lib:None", "Other:Good", "NoLibrary", ":x", "Lib:", "Lib:../Lib.pretty/Good"}) {
     EXPECT_FALSE(libraries.find(missing, false).footprint) << missing;
     EXPECT_TRUE(libraries.find(missing, false).unreadable.empty()) << missing;
   }

@@ -141,6 +141,9 @@ TEST_F(KicadBoards, KicadReadsTheSampleAndTheRealBoardsAsPlaced) {
   const std::vector<std::string> byGroup = {"--group", "hundreds", "--coordinates", "group"};
   check({"sample-main", kSample, byMain, {"--outline", kSampleSettings}, 120, 80.5, 4, "main"});
   check({"sample-group", kSample, byGroup, {"--board", "80x60"}, 80, 60, 0, "group"});
+  // Wider than KiCad's positive quarter: centred on KiCad's origin, still exact.
+  const std::string wide = write("wide.json", R"({"Text4": 2500, "Text5": 50})");
+  check({"wide", kSample, byMain, {"--outline", wide}, 2500, 50, 4, "main"});
   const fs::path shared = SharedNetlists();
   if (!fs::exists(shared)) {
     std::printf("%s is not here: the real boards are skipped\n", shared.string().c_str());
@@ -224,6 +227,8 @@ TEST_F(BoardCommand, RefusalsWriteNothingAndUnreadableFootprintsBecomeStubs) {
   } cases[] = {
       {{"--footprint-map", path("bad-map.csv").string()}, "bad-map.csv 2 行目: "},
       {{"--outline", path("none.json").string()}, "none.json"},
+      {{"--outline", write("wider.json", R"({"Text4": 5000, "Text5": 50})")},
+       "KiCad の基板（3000 mm 角まで）に収まりません"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"board", kSample, "-o", out.string()};

@@ -85,7 +85,7 @@ class CliTest : public ::testing::Test {
 };
 
 // One suite per command, NetlistCommands for what check, nets and parts share;
-// ProgramTest runs the built program as a whole.
+// CommandLine for the parsing they share; ProgramTest runs the built program as a whole.
 using CheckCommand = CliTest;
 using NetsCommand = CliTest;
 using NetlistCommands = CliTest;
@@ -94,5 +94,6 @@ using ImageCommand = CliTest;
 using OutlineCommand = CliTest;
 using ViewCommand = CliTest;
 using BoardCommand = CliTest;
+using CommandLine = CliTest;  // what every command shares: errors, help
 
 }  // namespace pcbprep::testing

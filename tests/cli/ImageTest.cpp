@@ -74,7 +74,7 @@ TEST_F(ImageCommand, ImageDrawsTheBoardOfTheGivenSize) {
       {"100x100", "13000", "7000"},
       {"120X80", "13600", "7600"},
       {"120.5x99.5", "13600", "7000"},  // each rounded, halves to the even neighbour
-      {"-50x10", "8500", "9700"},
+      {"1x1", "10030", "9970"},
   };
   const std::string file = netlist("one.NET", "A[U1-1\nR1-1]\n");
   for (const auto& c : cases) {
@@ -127,10 +127,14 @@ TEST_F(ImageCommand, BoardSizesThatCannotBeDrawnOrReadAreRefused) {
   } cases[] = {
       {"759x100",
        "外形寸法が配置イメージに描ける範囲を超えています。\nＸは -1092～758、Ｙは -758～1092"},
-      {"100x-759", "範囲を超えています"},
+      {"100x-759", "--board には 幅x高さ"},
       {"100", "--board には 幅x高さ"},
       {"100x", "--board には 幅x高さ"},
       {"12abcx100", "--board には 幅x高さ"},
+      // A board of no size or a negative one, as the size without its height.
+      {"0x80", "--board には 幅x高さ (mm) を 0 より大きい数で指定してください"},
+      {"-5x80", "--board には 幅x高さ"},
+      {"100x0.4", "--board には 幅x高さ"},  // rounds to no height
   };
   for (const auto& c : cases) {
     const CliResult r = RunCli({"image", kSample, "--board", c.board, "-o", path("x.svg")});

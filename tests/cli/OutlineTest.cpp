@@ -99,6 +99,14 @@ TEST_F(OutlineCommand, EachSettingReachesTheDrawingAsTheWindowsControlWould) {
          s.holeOffset = 6;
        }},
       {"", {"Text5="}, [](auto& s) { s.height = 0; }},  // an empty box reads as 0
+      // Full-width forms, as an input method types them, and a unit.
+      {"",
+       {"Text4=１２０", "Text5=８０．５", "Text13=＋５．５ｍｍ"},
+       [](auto& s) {
+         s.width = 120;
+         s.height = 80.5;
+         s.holeOffset = 5.5;
+       }},
       {"",
        {"Option3=true"},
        [](auto& s) {
@@ -164,26 +172,28 @@ TEST_F(OutlineCommand, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
       {R"({"Text4": 100, "Text99": 1})", {}, "s.json: Text99: 不明な設定名です"},
       {R"({"check17": true})", {}, "check17: 不明な設定名です"},
       {"", {"Width=100"}, "--set Width=100: 不明な設定名です"},
-      {R"({"Check17": "yes"})", {}, "Check17: true か false を指定してください"},
-      {"", {"Check17=yes"}, "--set Check17=yes: true か false"},
-      {R"({"Text4": "12abc"})", {}, "Text4: 数値ではありません: \"12abc\""},
-      {R"({"Text4": [1]})", {}, "Text4: 数値を指定してください"},
-      {R"({"Text1": 5})", {}, "Text1: 文字列を指定してください"},
-      {R"({"Combo2": 4})", {}, "Combo2: リストにない値です"},
+      {R"({"Check17": "yes"})", {}, "s.json: 外形線（Check17）: true か false を指定してください"},
+      {"", {"Check17=yes"}, "--set Check17=yes: 外形線: true か false"},
+      {R"({"Text4": "12abc"})", {}, "s.json: 外形寸法 X（Text4）: 数値ではありません: \"12abc\""},
+      {R"({"Text4": [1]})", {}, "外形寸法 X（Text4）: 数値を指定してください"},
+      {R"({"Text1": 5})", {}, "基板手配名（Text1）: 文字列を指定してください"},
+      {R"({"Combo2": 4})", {}, "取付穴の配置（Combo2）: リストにない値です"},
       {R"({"Combo1": "3.5"})", {}, "4: 穴径　３.２ｍｍ"},
-      {R"({"Option4": false})", {}, "Option4: 選ぶボタンに true"},
-      {R"({"corner": "rounded", "Option6": true})", {}, "Option6: corner と食い違う選択です"},
+      {R"({"Option4": false})", {}, "コーナー処理 Ｒ処理（Option4）: 選ぶボタンに true"},
+      {R"({"corner": "rounded", "Option6": true})",
+       {},
+       "コーナー処理 直角（Option6）: corner と食い違う選択です"},
       {R"({"corner": "rounded", "corner": "square"})",
        {},
        "s.json: 同じ名前が２回あります: \"corner\""},
       {R"({"Text4": 1, "Check1": {"a": 1, "a": 2}})", {}, "同じ名前が２回あります: \"a\""},
-      {R"({"Text5": 2, "Text4": -1e400})", {}, "s.json: Text4: 数値が大きすぎます"},
+      {R"({"Text5": 2, "Text4": -1e400})", {}, "s.json: 外形寸法 X（Text4）: 数値が大きすぎます"},
       // Past any board, and texts that would break a record's line.
       {R"({"Text5": 1e308})",
        {},
-       "s.json: Text5: 大きすぎます（絶対値 10000 mm まで）（値: 1e+308）"},
-      {"", {"Text6=-10000.5"}, "--set Text6=-10000.5: 大きすぎます"},
-      {R"({"Text8": "ab\r\ncd"})", {}, "s.json: Text8: 改行は書けません"},
+       "s.json: 外形寸法 Y（Text5）: 大きすぎます（絶対値 10000 mm まで）（値: 1e+308）"},
+      {"", {"Text6=-10000.5"}, "--set Text6=-10000.5: コーナーマーク 線幅: 大きすぎます"},
+      {R"({"Text8": "ab\r\ncd"})", {}, "s.json: 基板名の文字（Text8）: 改行は書けません"},
       {"", {"Text17=a\nLINE: x"}, "改行は書けません"},
       {"{\"Check1\": " + std::string(100000, '[') + "]}",
        {},
@@ -191,7 +201,7 @@ TEST_F(OutlineCommand, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
       // 64 levels are read; the value is then wrong, but it is quoted only in part.
       {"{\"Check1\": " + std::string(63, '[') + std::string(63, ']') + "}",
        {},
-       "Check1: true か false を指定してください（値: [[[[[[[[[[[["},
+       "部品面（Check1）: true か false を指定してください（値: [[[[[[[[[[[["},
       {"{\"Check1\": \"" + std::string(5000, 'x') + "\"}",
        {},
        "（値: \"" + std::string(59, 'x') + "…）"},
@@ -222,6 +232,27 @@ TEST_F(OutlineCommand, BadSettingsAreRefusedNamingTheKeyAndWriteNothing) {
   const CliResult unwritable = RunCli({"outline", "-o", path("no/such/dir.dbl").string()});
   EXPECT_EQ(unwritable.code, cli::kExitFailure);
   EXPECT_NE(unwritable.err.find("書き込めませんでした"), std::string::npos) << unwritable.err;
+}
+
+// The arrangements that make no holes still load, as files may hold them, but are
+// warned of; the file is what they give.
+TEST_F(OutlineCommand, ArrangementsWithoutHolesAreWarnedOf) {
+  const char* const warnings[] = {"", "「６　穴」", "「８　穴」", "「９　穴」"};
+  for (int position = 0; position < kHoleArrangementCount; ++position) {
+    SCOPED_TRACE(position);
+    const std::string file = write("s.json", "{\"Combo2\": " + std::to_string(position) + "}");
+    const CliResult r = RunCli({"outline", file, "-o", path("out.dbl").string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    OutlineSettings expected;
+    expected.holeArrangement = position;
+    EXPECT_EQ(ReadBytes(path("out.dbl")), SavedBytes(expected));
+    if (position == 0) {
+      EXPECT_EQ(r.err, "");
+    } else {
+      EXPECT_EQ(r.err, std::string("pcbprep-cli: 警告: 取付穴の配置") + warnings[position] +
+                           "は穴を出力しません\n");
+    }
+  }
 }
 
 TEST_F(OutlineCommand, OutputNamesThatWouldLoseDataAreRefusedBeforeReading) {

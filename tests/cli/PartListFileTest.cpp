@@ -56,8 +56,10 @@ TEST_F(PartsCommand, PartListFileErrors) {
        "bad.csv: 2 行目: 引用符 \" が閉じられていません"},
       {{"parts", kSample, "--from-list", path("none.csv").string()}, 2, "ファイルを開けません"},
       {{"parts", kSample, "--from-list", good, "--resistor", "R1005"}, 2, "--from-list"},
-      {{"parts", kSample, "-o", path("x.csv").string()}, 2, "--output requires --csv"},
-      {{"parts", kSample, "--csv", "--json"}, 2, "excludes"},
+      {{"parts", kSample, "-o", path("x.csv").string()},
+       2,
+       "--output は --csv と一緒に指定してください"},
+      {{"parts", kSample, "--csv", "--json"}, 2, "一緒に指定できません"},
       {{"parts", kSample, "--csv", "-o", path("no/such/dir.csv").string()}, 2, "dir.csv"},
       {{"parts", other, "--csv", "-o", other}, 2, "other.NET"},
       // A list of another board loads, with a note on what does not match.

@@ -1,6 +1,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <regex>
 
 #include "cli/CliTestSupport.h"
 
@@ -63,6 +64,53 @@ TEST_F(ProgramTest, EveryCommandHasHelpAndTheProgramAVersion) {
   }
   EXPECT_EQ(run("--version"), 0);
   EXPECT_EQ(out().rfind("pcbprep-cli ", 0), 0u) << out();
+}
+
+// The parser's faults are said in Japanese, each line of them, with the help to look at.
+TEST_F(CommandLine, FaultsOfTheCommandLineAreSaidInJapanese) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{},
+       "コマンドを指定してください（check, nets, parts, image, outline, view, convert のどれか）"},
+      {{"frobnicate"}, "不明なコマンドです: frobnicate"},
+      {{"parts"}, "NETLIST を指定してください"},
+      {{"parts", kSample, "extra.NET"}, "余計な引数があります: extra.NET"},
+      {{"check", kSample, "--nope"}, "余計な引数があります: --nope"},
+      {{"check", kSample, "b", "c d"}, "余計な引数があります: b c d\n"},
+      {{"parts", kSample, "--skip"}, "--skip に値を指定してください"},
+      {{"parts", kSample, "--group", "auto"},
+       "--group に auto は指定できません（none, hundreds のどれか）"},
+      {{"parts", kSample, "--json", "--tsv"}, "--json と --tsv は一緒に指定できません"},
+      {{"parts", kSample, "-o", "x.csv"}, "--output は --csv と一緒に指定してください"},
+      {{"outline", "--layers", "a"}, "--layers の値が読めません: a"},
+      {{"outline", "-o", ""}, "--output: 出力ファイル名が空です"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const CliResult r = RunCli(c.args);
+    EXPECT_EQ(r.code, cli::kExitFailure);
+    EXPECT_EQ(r.err.rfind("pcbprep-cli: " + c.message, 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("詳しくは 'pcbprep-cli"), std::string::npos) << r.err;
+    std::istringstream lines(r.err);
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_TRUE(std::any_of(line.begin(), line.end(), [](char ch) { return ch & 0x80; })) << line;
+    }
+  }
+}
+
+// Help says what a command reads and what an option does, not which window control it
+// stands for.
+TEST_F(CommandLine, HelpNamesWhatIsReadAndNoControls) {
+  const std::regex control("(Command|Combo|Option|Text|Check)[0-9]");
+  for (const char* command : {"check", "nets", "parts", "image", "convert", "view"}) {
+    const CliResult r = RunCli({command, "--help"});
+    ASSERT_EQ(r.code, 0) << command;
+    EXPECT_FALSE(std::regex_search(r.out, control)) << r.out;
+    const bool netlist = std::string(command) != "view";
+    EXPECT_EQ(r.out.find(netlist ? "KiCad" : "code page 932") != std::string::npos, true) << r.out;
+  }
 }
 
 }  // namespace

@@ -317,6 +317,14 @@ TEST(LoadFailureMessage, NamesFileLineAndReason) {
   EXPECT_NE(m.find(u"/home/a/board.NET"), Text::npos);
   EXPECT_NE(m.find(u"2001"), Text::npos);
   EXPECT_NE(m.find(u"ネット数が上限（1000）を超えています。"), Text::npos);
+
+  // Past the line slots, the file's line and the slots it needs are told apart.
+  r.failure = LoadFailure::TooManyLineSlots;
+  r.line = 6247;
+  r.needs.lineSlots = 2336;
+  const Text slots = LoadFailureMessage(r, u"board.net");
+  EXPECT_NE(slots.find(u"\nファイルの行: 6247\n"), Text::npos) << ToUtf8(slots);
+  EXPECT_NE(slots.find(u"\nこのファイルに必要な表の行: 2336 行分（"), Text::npos) << ToUtf8(slots);
 }
 
 }  // namespace
