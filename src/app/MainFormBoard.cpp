@@ -9,7 +9,6 @@
 #include "app/UiSupport.h"
 #include "board/BoardOutline.h"
 #include "board/FootprintLibrary.h"
-#include "board/KicadBoard.h"
 #include "design/AppInfo.h"
 #include "design/FileIO.h"
 #include "placement/PlacementImage.h"
@@ -57,14 +56,26 @@ void MainForm::mnKicadClick() {
                                         : BoardGroups::kNone;
   input.design = &design_;
 
+  // Every board format, the KiCad board first; the extension chosen picks the writer.
+  QString filter;
+  for (const BoardFormat& format : BoardFormats()) {
+    filter += (filter.isEmpty() ? QString() : QStringLiteral("|")) + Q(format.name) +
+              QStringLiteral("|*") + QString::fromLatin1(format.extension);
+  }
   const std::optional<QString> path = dialogs_.saveFile(
-      this, QStringLiteral("KiCad 基板|*.kicad_pcb"),
+      this, filter,
       QFileInfo(Q(design_.NetFilePath)).dir().filePath(boardName() + QStringLiteral(".kicad_pcb")));
   if (!path) return;
+  const BoardFormat* format = FindBoardFormat(FileSystemPath(*path));
+  if (!format) {
+    dialogs_.warn(this, title,
+                  QStringLiteral("この拡張子の基板ファイルは書けません。\n%1").arg(*path));
+    return;
+  }
   BusyCursor busy;
   BoardOutput output;
   try {
-    output = WriteKicadBoard(input, FileSystemPath(*path));
+    output = format->write(input, FileSystemPath(*path));
   } catch (const BoardError& error) {
     dialogs_.warn(this, title,
                   Q(error.message) + QStringLiteral("\nファイルは書き込んでいません。"));
@@ -75,7 +86,8 @@ void MainForm::mnKicadClick() {
     if (!written.ok()) {
       dialogs_.warn(this, title,
                     QStringLiteral("%1 に書き込めませんでした。\n%2")
-                        .arg(*path, QString::fromStdString(written.reason)));
+                        .arg(QString::fromStdString(file.path.string()),
+                             QString::fromStdString(written.reason)));
       return;
     }
   }

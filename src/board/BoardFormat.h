@@ -34,6 +34,7 @@ struct BoardInput {
   FootprintMap footprints = DefaultFootprintMap();   // symbol name -> LIB:NAME (and height)
   std::vector<std::filesystem::path> footprintDirs;  // library folders, searched in order
   BoardGroups groups = BoardGroups::kNone;
+  double thickness = 1.6;  // mm, for the formats that carry it (IDF)
 };
 
 // One file a writer makes, bytes as they go to disk.

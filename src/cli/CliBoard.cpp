@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <ostream>
 
 #include "board/BoardFormat.h"
@@ -7,6 +8,7 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSupport.h"
+#include "design/Numeric.h"
 #include "outline/OutlineSettingsFile.h"
 
 namespace pcbprep::cli {
@@ -22,6 +24,17 @@ std::string FormatList() {
   return list;
 }
 
+// One line per format for the help: extension and what it is for.
+std::string FormatLines() {
+  std::string lines;
+  for (const BoardFormat& format : BoardFormats()) {
+    std::string extension = format.extension;
+    extension.resize(std::max<std::size_t>(extension.size(), 12), ' ');
+    lines += "  " + extension + ToUtf8(format.name) + "\n";
+  }
+  return lines;
+}
+
 BoardGroups GroupsOf(const BoardOptions& options) {
   const std::string& mode = options.groups.empty() ? options.steps.coordinates : options.groups;
   if (mode == "main") return BoardGroups::kByMainPart;
@@ -33,14 +46,17 @@ BoardGroups GroupsOf(const BoardOptions& options) {
 
 CLI::App* AddBoardCommand(CLI::App& app, BoardOptions& options) {
   auto* command = app.add_subcommand(
-      "board", "Write the board for the layout tool: the parts where the part list puts them");
+      "board",
+      "Write the board for the layout tool, mechanical CAD or assembly: the parts where the "
+      "part list puts them");
   command->footer(
       "Builds the part list as 'parts' does, then writes the board file the output's\n"
-      "extension names (" +
-      FormatList() +
-      "), with every net, one footprint per part, the\n"
-      "board outline and the mounting holes. One summary line goes to standard error.\n"
-      "Exit codes: 0 done, 2 error.");
+      "extension names:\n" +
+      FormatLines() +
+      "The KiCad board has every net, one footprint per part, the board outline and the\n"
+      "mounting holes; IDF the outline, holes, parts and their outlines and heights; the\n"
+      "placement files each part's place and side. One summary line goes to standard\n"
+      "error. Exit codes: 0 done, 2 error.");
   AddPartStepOptions(*command, options.steps);
   command->add_option("-o,--output", options.output, "board file to write")
       ->type_name("FILE")
@@ -78,6 +94,16 @@ CLI::App* AddBoardCommand(CLI::App& app, BoardOptions& options) {
                    "parts kept together in the board: main (per main part), group (per group "
                    "text) or none; default: as --coordinates computed them")
       ->check(CLI::IsMember({"main", "group", "none"}));
+  command->add_option("--thickness", options.thickness, "board thickness in mm, for IDF (.emn)")
+      ->type_name("MM")
+      ->capture_default_str()
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            // Also refuses "nan" and "inf", which the number parser takes.
+            const double mm = NumericValue(FromUtf8(text));
+            return mm > 0 && mm <= 100 ? "" : "more than 0 and at most 100 mm: " + text;
+          },
+          "MM"));
   return command;
 }
 
@@ -114,6 +140,7 @@ int RunBoard(const BoardOptions& options, std::ostream&, std::ostream& err) {
                                           options.footprintDirs.end());
   input.footprintDirs = FootprintLibraryFolders(dirs);
   input.groups = GroupsOf(options);
+  input.thickness = options.thickness;
 
   BoardOutput output;
   try {

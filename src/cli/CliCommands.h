@@ -98,6 +98,7 @@ struct BoardOptions {
   std::string footprintMap;                // user map over the built-in one
   std::vector<std::string> footprintDirs;  // library folders, before the standard ones
   std::string groups;                      // main | group | none; "" as --coordinates
+  double thickness = 1.6;                  // mm, for the formats that carry it (IDF)
 };
 CLI::App* AddBoardCommand(CLI::App& app, BoardOptions& options);
 int RunBoard(const BoardOptions& options, std::ostream& out, std::ostream& err);

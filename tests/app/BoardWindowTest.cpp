@@ -75,6 +75,35 @@ TEST_F(BoardWindow, TheBoardIsWrittenWithTheChosenFoldersWhichAreRemembered) {
   EXPECT_FALSE(QFile::exists(board));
 }
 
+// The same output writes every board format, chosen by the extension of the name.
+TEST_F(BoardWindow, IdfAndPlacementFilesByTheirExtension) {
+  openNetlist(ExamplePath("sample.NET"));
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+  const struct {
+    const char* name;
+    const char* beside;  // a second file written with it
+    const char* status;
+  } cases[] = {{"sample.emn", "sample.emp", "IDF sample.emn: 部品 31、"},
+               {"place.csv", nullptr, "部品配置 CSV place.csv: 部品 31"},
+               {"place.pos", nullptr, "KiCad 部品位置 place.pos: 部品 31"}};
+  for (const auto& c : cases) {
+    const QString file = dir.filePath(QString::fromUtf8(c.name));
+    dialogs.fileAnswers = {file};
+    onDialog([](BoardDialog&) {});
+    trigger();
+    ASSERT_EQ(dialogs.calls.back().kind, "save");
+    for (const char* extension : {"*.kicad_pcb", "*.emn", "*.csv", "*.pos"}) {
+      EXPECT_TRUE(dialogs.calls.back().filter.contains(QString::fromLatin1(extension)));
+    }
+    EXPECT_TRUE(QFile::exists(file)) << c.name;
+    if (c.beside) {
+      EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(c.beside))));
+    }
+    EXPECT_TRUE(form->statusBar()->currentMessage().startsWith(QString::fromUtf8(c.status)))
+        << form->statusBar()->currentMessage().toStdString();
+  }
+}
+
 TEST_F(BoardWindow, AnOpenOutlineWindowOffersItsSettings) {
   openNetlist(ExamplePath("sample.NET"));
   QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
