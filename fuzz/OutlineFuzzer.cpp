@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 #include "design/CodePage.h"
 #include "design/Numeric.h"
@@ -97,7 +98,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Whatever the settings reader and the window let through, the drawing reads back
   // record for record: the generator and the reader never disagree.
-  if (!FindOutlineSettingProblem(s)) {
+  // The boxes as the window would show these settings.
+  const auto boxText = [&s](std::string_view name) -> Text {
+    const OutlineControl* control = FindOutlineControl(name);
+    if (control && control->kind == OutlineControlKind::kNumber) {
+      return OutlineNumberText(OutlineNumber(s, name));
+    }
+    return OutlineText(s, name);
+  };
+  if (!FindOutlineBoxProblem(boxText)) {
     const DblReadResult read = ReadDbl(text);
     Require(read.ok());
     Require(read.unknownRecords == 0);
