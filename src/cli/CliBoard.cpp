@@ -70,8 +70,8 @@ CLI::App* AddBoardCommand(CLI::App& app, BoardOptions& options) {
           ->type_name("SETTINGS.json");
   command
       ->add_option("--board", options.board,
-                   "without --outline: the board is this rectangle, width x height in mm "
-                   "(Text14, Text15)")
+                   "without --outline: the board is this rectangle, width x height in mm, "
+                   "each above 0 (the main window's 外形寸法)")
       ->type_name("WxH")
       ->capture_default_str()
       ->excludes(outline);
